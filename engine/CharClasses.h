@@ -1,0 +1,20 @@
+// The lexical ground rules shared by the checker and the evaluator.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Digits and the decimal point. Bytes of 128 and above belong to no class.
+bool IsNumberChar(char ch);
+
+// The seven operators # % * + - / ^ and both parentheses.
+bool IsOperatorChar(char ch);
+
+// Removes blanks, turns commas into points and removes CR LF pairs, in that order.
+// A CR or LF that is not part of a pair stays (the checker reports it).
+void NormalizeExpression(std::string& text);
+
+// + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
+// operator's binding strength.
+int GetOperatorCode(std::string_view token);
+int GetOperatorCode(char op);

@@ -1,0 +1,226 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr int kSignificantDigits = 17;
+
+// The decimal expansion of a non-negative finite value to 17 significant digits:
+// value ~= 0.d[0]d[1]...d[16] * 10^(exponent + 1), that is d[0] stands at 10^exponent.
+struct SignificantDigits {
+  char d[kSignificantDigits];
+  int exponent;
+};
+
+// True when |x| lies exactly halfway between the 17-digit number `digits` * 10^k
+// and the next one up; the platform's conversion then rounds to even, where the
+// calculator rounds away from zero.
+bool IsTieAbove(double magnitude, uint64_t digits, int k)
+{
+  // magnitude = m * 2^e exactly, with m a 53-bit integer.
+  int binaryExponent = 0;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  const int e = binaryExponent - 53;
+
+  // A tie needs 2 * magnitude * 10^j = 2 * digits + 1 (odd) with j = -k. For k >= 0
+  // the odd part of a tie would have 18 digits, more than a double can carry; and
+  // 5^j must divide a number below 2e17, so j stays below 25.
+  const int j = -k;
+  if (j <= 0 || j > 24)
+    return false;
+  uint64_t powerOfFive = 1;
+  for (int i = 0; i < j; ++i)
+    powerOfFive *= 5;
+  const uint64_t odd = 2 * digits + 1;
+  if (odd % powerOfFive != 0)
+    return false;
+  const uint64_t t = odd / powerOfFive;  // must equal m * 2^(e + 1 + j)
+  const int shift = e + 1 + j;
+  if (shift >= 0)
+    return shift < 11 && (m << shift) == t;
+  const int right = -shift;
+  return right < 64 && (m & ((uint64_t{1} << right) - 1)) == 0 && (m >> right) == t;
+}
+
+SignificantDigits ExpandSignificant(double magnitude)
+{
+  SignificantDigits out{};
+  if (magnitude == 0) {
+    for (char& c : out.d)
+      c = '0';
+    out.exponent = 0;
+    return out;
+  }
+
+  // "d.dddddddddddddddde+XXX": correctly rounded, ties to even.
+  char buf[40];
+  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude,
+                                 std::chars_format::scientific, kSignificantDigits - 1).ptr;
+  out.d[0] = buf[0];
+  for (int i = 1; i < kSignificantDigits; ++i)
+    out.d[i] = buf[i + 1];
+  const char* expText = buf + kSignificantDigits + 2;  // after "e"
+  std::from_chars(expText[0] == '+' ? expText + 1 : expText, end, out.exponent);
+
+  uint64_t digits = 0;
+  for (char c : out.d)
+    digits = digits * 10 + static_cast<uint64_t>(c - '0');
+  if (IsTieAbove(magnitude, digits, out.exponent - (kSignificantDigits - 1))) {
+    int i = kSignificantDigits - 1;
+    while (i >= 0 && out.d[i] == '9')
+      out.d[i--] = '0';
+    if (i >= 0) {
+      ++out.d[i];
+    } else {
+      out.d[0] = '1';
+      ++out.exponent;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string MakeNumberFormat(int decimals)
+{
+  return "%0." + std::to_string(decimals) + "f";
+}
+
+int GetDecimalCount(std::string_view format)
+{
+  if (format.size() > 3 && format[3] >= '0' && format[3] <= '9')
+    return format[3] - '0';
+  return 0;
+}
+
+std::string FormatFixed(double x, int decimals)
+{
+  if (std::isnan(x))
+    return "nan";
+  if (std::isinf(x))
+    return x < 0 ? "-inf" : "inf";
+
+  const SignificantDigits sig = ExpandSignificant(std::fabs(x));
+
+  // Keep every digit down to 10^-decimals; positions past the 17th significant
+  // digit are zeros. The first digit cut off decides the rounding alone.
+  const int kept = sig.exponent + decimals + 1;
+  auto digitAt = [&](int i) { return i >= 0 && i < kSignificantDigits ? sig.d[i] : '0'; };
+
+  std::string scaled;  // the value times 10^decimals, as an integer
+  for (int i = 0; i < kept; ++i)
+    scaled += digitAt(i);
+  if (digitAt(kept) >= '5') {
+    int i = static_cast<int>(scaled.size()) - 1;
+    while (i >= 0 && scaled[i] == '9')
+      scaled[i--] = '0';
+    if (i >= 0)
+      ++scaled[i];
+    else
+      scaled.insert(scaled.begin(), '1');
+  }
+  if (scaled.size() < static_cast<size_t>(decimals) + 1)
+    scaled.insert(0, decimals + 1 - scaled.size(), '0');
+
+  std::string text;
+  if (std::signbit(x))
+    text += '-';
+  text.append(scaled, 0, scaled.size() - decimals);
+  if (decimals > 0) {
+    text += '.';
+    text.append(scaled, scaled.size() - decimals, std::string::npos);
+  }
+  return text;
+}
+
+std::string FormatNumber(std::string_view format, double x)
+{
+  const int decimals = format == kIntermediateFormat ? 6 : GetDecimalCount(format);
+  return FormatFixed(x, decimals);
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// For a number that does not fit a double: whether its magnitude is too large
+// (rather than too small), judged from its leading digit and exponent.
+bool IsBeyondLargest(std::string_view number)
+{
+  size_t i = 0;
+  long long leadingPower = 0;
+  bool found = false;
+  long long integerDigits = 0;
+  while (i < number.size() && IsDigit(number[i])) {
+    if (found || number[i] != '0') {
+      found = true;
+      ++integerDigits;
+    }
+    ++i;
+  }
+  if (found) {
+    leadingPower = integerDigits - 1;
+  } else if (i < number.size() && number[i] == '.') {
+    ++i;
+    long long zeros = 0;
+    while (i < number.size() && number[i] == '0') {
+      ++zeros;
+      ++i;
+    }
+    leadingPower = -(zeros + 1);
+  }
+  while (i < number.size() && (IsDigit(number[i]) || number[i] == '.'))
+    ++i;
+  long long exponent = 0;
+  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+      ++i;
+    while (i < number.size() && IsDigit(number[i])) {
+      if (exponent < 1'000'000'000)
+        exponent = exponent * 10 + (number[i] - '0');
+      ++i;
+    }
+    if (negative)
+      exponent = -exponent;
+  }
+  return leadingPower + exponent > 0;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text)
+{
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // from_chars would take a second sign itself; atof does not.
+  if (i >= text.size() || text[i] == '+' || text[i] == '-')
+    return 0.0;
+
+  const std::string_view number = text.substr(i);
+  double value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(),
+                                            value, std::chars_format::general);
+  if (error == std::errc::result_out_of_range)
+    value = IsBeyondLargest(number) ? std::numeric_limits<double>::infinity() : 0.0;
+  else if (error != std::errc())
+    return 0.0;  // nothing to convert: atof gives a plain zero, whatever the sign
+  return negative ? -value : value;
+}
+
+std::string ReformatResultText(std::string_view text, std::string_view format)
+{
+  return FormatNumber(format, ReadNumber(text));
+}

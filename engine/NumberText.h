@@ -1,0 +1,32 @@
+// Writing numbers as text and reading them back, the same on every platform and
+// in every locale: the point is always ".".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// "%0.Nf" for N decimal places (0 to 9).
+std::string MakeNumberFormat(int decimals);
+
+// N of a number format: the character at index 3 read as a decimal number;
+// anything that is not a digit there gives 0.
+int GetDecimalCount(std::string_view format);
+
+// The format the evaluator writes its intermediate values with: six decimals.
+inline constexpr std::string_view kIntermediateFormat = "%f";
+
+// Writes x in fixed notation with the decimals of the format ("%f" means six).
+// The value is first expanded to 17 significant digits (ties away from zero),
+// then cut after the last decimal and rounded half away from zero by the first
+// digit cut off. Negative values, negative zero included, keep their sign.
+std::string FormatNumber(std::string_view format, double x);
+std::string FormatFixed(double x, int decimals);
+
+// Reads a number the way atof does: leading white space, optional sign, digits,
+// optional point and decimals, optional exponent; stops at the first character
+// that does not fit; no digits reads as 0. Too large a magnitude reads as an
+// infinity, too small as zero.
+double ReadNumber(std::string_view text);
+
+// Re-writes a shown result with another number format, from the text as shown.
+std::string ReformatResultText(std::string_view text, std::string_view format);

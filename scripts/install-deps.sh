@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing Tallywise needs on Debian 12, as root.
+# Does nothing for packages that are already there.
+set -euo pipefail
+
+packages=(
+  cmake g++ clang libclang-rt-14-dev make
+  libgtest-dev libbenchmark-dev libmuparser-dev googletest
+  g++-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 wine64 xvfb x11-utils
+  fonts-liberation imagemagick librsvg2-bin icoutils
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  apt_updated=no
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

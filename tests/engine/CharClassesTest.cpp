@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "CharClasses.h"
+
+namespace {
+
+TEST(CharClasses, NumberAndOperatorClassesAreDisjointAndExact)
+{
+  const std::string numbers = "0123456789.";
+  const std::string operators = "#%()*+-/^";
+  for (int b = 0; b < 256; ++b) {
+    const char ch = static_cast<char>(b);
+    const bool number = numbers.find(ch) != std::string::npos && b != 0;
+    const bool op = operators.find(ch) != std::string::npos && b != 0;
+    EXPECT_EQ(IsNumberChar(ch), number) << "byte " << b;
+    EXPECT_EQ(IsOperatorChar(ch), op) << "byte " << b;
+  }
+}
+
+TEST(CharClasses, OperatorCodesCompareTheWholeToken)
+{
+  const std::pair<const char*, int> cases[] = {
+      {"+", 1}, {"-", 2}, {"*", 3}, {"/", 4}, {"%", 5}, {"^", 6}, {"#", 7},
+      {"(", 0}, {")", 0}, {"12", 0}, {"++", 0}, {"", 0}, {"+ ", 0}, {"x", 0},
+  };
+  for (const auto& [token, code] : cases)
+    EXPECT_EQ(GetOperatorCode(std::string_view(token)), code) << '"' << token << '"';
+}
+
+struct NormalizeCase {
+  const char* input;
+  const char* expected;
+};
+
+TEST(CharClasses, NormalizeRemovesBlanksCommasAndLineBreakPairs)
+{
+  const NormalizeCase cases[] = {
+      {"1,000", "1.000"},
+      {"1 , 5", "1.5"},
+      {" 2 + 3 ", "2+3"},
+      {"1\r\n+2", "1+2"},
+      {"1\r \n+2", "1+2"},           // the blank goes first, then the pair it hid
+      {"1\r+2", "1\r+2"},            // a lone CR stays
+      {"1\n+2", "1\n+2"},            // a lone LF stays
+      {"1\n\r+2", "1\n\r+2"},        // LF CR is not a pair
+      {"1\r\r\n\n2", "12"},          // removing the inner pair forms another
+      {"\r\n\r\n", ""},
+      {"\t1", "\t1"},                // a tab is not a blank
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.input;
+    NormalizeExpression(text);
+    EXPECT_EQ(text, c.expected) << "input: " << testing::PrintToString(std::string(c.input));
+  }
+}
+
+// The passes as a user of the old calculator would describe them: find the first
+// occurrence, change it, search again from the start.
+std::string NormalizeByRescanning(std::string text)
+{
+  for (size_t p; (p = text.find(' ')) != std::string::npos;)
+    text.erase(p, 1);
+  for (size_t p; (p = text.find(',')) != std::string::npos;)
+    text[p] = '.';
+  for (size_t p; (p = text.find("\r\n")) != std::string::npos;)
+    text.erase(p, 2);
+  return text;
+}
+
+TEST(CharClasses, NormalizeAgreesWithRescanningOnRandomTexts)
+{
+  const char alphabet[] = {' ', ',', '\r', '\n', '1', '+', '\t'};
+  uint32_t seed = 12345;
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    const int length = static_cast<int>(seed % 12);
+    for (int i = 0; i < length; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      text += alphabet[(seed >> 16) % sizeof alphabet];
+    }
+    seed = seed * 1664525u + 1013904223u;
+    std::string fast = text;
+    NormalizeExpression(fast);
+    ASSERT_EQ(fast, NormalizeByRescanning(text)) << testing::PrintToString(text);
+  }
+}
+
+}  // namespace

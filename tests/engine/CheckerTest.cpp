@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <functional>
+#include <random>
+
+#include "Checker.h"
+
+namespace {
+
+constexpr auto kNoMark = std::nullopt;
+FieldSelection Caret(int at) { return {at, at}; }
+FieldSelection Select(int start, int end) { return {start, end}; }
+const FieldSelection kWholeText{0, -1};
+
+struct CheckCase {
+  const char* text;
+  const char* prompt;  // nullptr: the text passes
+  std::optional<FieldSelection> mark;
+};
+
+void ExpectChecks(const std::vector<CheckCase>& cases)
+{
+  for (const auto& c : cases) {
+    const CheckOutcome outcome = CheckExpressionText(c.text);
+    const std::string shown = testing::PrintToString(std::string(c.text));
+    if (!c.prompt) {
+      EXPECT_TRUE(outcome.passed) << shown << " gave " << outcome.promptText;
+      continue;
+    }
+    EXPECT_FALSE(outcome.passed) << shown;
+    EXPECT_EQ(outcome.promptText, c.prompt) << shown;
+    EXPECT_EQ(outcome.mark, c.mark) << shown;
+  }
+}
+
+TEST(Checker, PassesCompleteExpressions)
+{
+  ExpectChecks({
+      {"2*(3+4)-5", nullptr, kNoMark},
+      {"5", nullptr, kNoMark},
+      {".", nullptr, kNoMark},
+      {"1.2.3", nullptr, kNoMark},
+      {"2 5", nullptr, kNoMark},
+      {"2,5", nullptr, kNoMark},
+      {"-5", nullptr, kNoMark},
+      {"+5", nullptr, kNoMark},
+      {"(5)", nullptr, kNoMark},
+      {"(-3)", nullptr, kNoMark},
+      {"(+3)", nullptr, kNoMark},
+      {"-(2)", nullptr, kNoMark},
+      {"(2)+(3)", nullptr, kNoMark},
+      {"((1))", nullptr, kNoMark},
+      {"1\r\n+2", nullptr, kNoMark},
+      {"1\r \n+2", nullptr, kNoMark},
+  });
+}
+
+TEST(Checker, EmptyOrLoneOperatorAsksForAnExpression)
+{
+  ExpectChecks({
+      {"", "Enter expression   ", kWholeText},
+      {"    ", "Enter expression   ", kWholeText},
+      {"+", "Enter expression   ", kWholeText},
+      {" ( ", "Enter expression   ", kWholeText},
+      {")", "Enter expression   ", kWholeText},
+      {"\r\n", "Enter expression   ", kWholeText},
+  });
+}
+
+TEST(Checker, MissingNumbersAtEitherEnd)
+{
+  ExpectChecks({
+      {"*5", "Paste number here   ", Caret(0)},
+      {"  /5", "Paste number here   ", Caret(2)},
+      {"^5", "Paste number here   ", Caret(0)},
+      {"#5", "Paste number here   ", Caret(0)},
+      {" %5", "Paste number here   ", Caret(1)},
+      {"5+", "Paste number here   ", Caret(2)},
+      {"5+   ", "Paste number here   ", Caret(2)},
+      {"5(", "Paste number here   ", Caret(2)},
+      {"2*", "Paste number here   ", Caret(2)},
+      {"5 +\r\n", "Paste number here   ", Caret(3)},  // before the line break
+  });
+}
+
+TEST(Checker, MissingOperatorsAroundParentheses)
+{
+  ExpectChecks({
+      {"2(3", "Paste operator here ", Caret(1)},
+      {"2 (3", "Paste operator here ", Caret(2)},
+      {"2(-3)", "Paste operator here ", Caret(1)},
+      {"(2)3", "Paste operator here ", Caret(3)},
+      {"(2) 3", "Paste operator here ", Caret(3)},
+      {"(2)(3)", "Paste operator here ", Caret(3)},
+      {"(2)   (3)", "Paste operator here ", Caret(6)},
+      {"2*-3+(4)5", "Paste operator here ", Caret(8)},  // found before the *- on its left
+      {"((2))3", "Paste operator here ", Caret(5)},
+      {"(1+(2))3", "Paste operator here ", Caret(7)},
+      {"((2)) 3", "Paste operator here ", Caret(5)},
+  });
+}
+
+TEST(Checker, OperatorsTogether)
+{
+  ExpectChecks({
+      {"2*-3", " Together '*-'  ", Select(1, 3)},
+      {"2 * - 3", " Together '*-'  ", Select(2, 5)},
+      {"()", " Together '()'  ", Select(0, 2)},
+      {"(*2)", " Together '(*'  ", Select(0, 2)},
+      {"5%+2", " Together '%+'  ", Select(1, 3)},
+      {"+-3", " Together '+-'  ", Select(0, 2)},
+      {"(2+)", " Together '+)'  ", Select(2, 4)},
+      {"1\r\n*\r\n/2", " Together '*/'  ", Select(3, 7)},
+  });
+  ExpectChecks({
+      {"(1)+2", nullptr, kNoMark},
+      {"1+(2)", nullptr, kNoMark},
+      {"((1))", nullptr, kNoMark},
+  });
+}
+
+TEST(Checker, UnknownSymbols)
+{
+  ExpectChecks({
+      {"2+a", "Unknown symbol 'a'", Select(2, 3)},
+      {"2 + x", "Unknown symbol 'x'", Select(4, 5)},
+      {"2\t+3", "Unknown symbol '\t'", Select(1, 2)},
+      {"2\r+3", "Unknown symbol '\r'", Select(1, 2)},
+      {"2+3\n", "Unknown symbol '\n'", Select(3, 4)},
+      {"2+\xe9", "Unknown symbol '\xe9'", Select(2, 3)},
+      {"1e5", "Unknown symbol 'e'", Select(1, 2)},
+  });
+}
+
+TEST(Checker, ParenthesisBalanceLeavesTheFieldAlone)
+{
+  ExpectChecks({
+      {"(1+2))", "Missing '('", kNoMark},
+      {"((1+2)", "Missing ')'", kNoMark},
+      {")+(2", "Missing '(' and ')'", kNoMark},
+      {"(1))+((2)", "Missing '(' and ')'", kNoMark},
+  });
+}
+
+// Pairs parentheses the way the calculator always described it: take the first
+// '(' and the first ')' after it away, and again, until none is left.
+std::string RemovePairsByRescanning(std::string s)
+{
+  for (;;) {
+    const size_t open = s.find('(');
+    if (open == std::string::npos)
+      return s;
+    const size_t close = s.find(')', open);
+    if (close == std::string::npos)
+      return s;
+    s.erase(close, 1);
+    s.erase(open, 1);
+  }
+}
+
+TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne)
+{
+  std::mt19937 random(99);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text = "1";
+    const int length = random() % 12;
+    for (int i = 0; i < length; ++i)
+      text += random() % 2 ? "+(1" : ")";
+    // Only the balance is in question: every '(' follows an operator and precedes a
+    // number, every ')' follows a number or a ')' and never precedes a number.
+    const std::string rest = RemovePairsByRescanning(text);
+    const bool opens = rest.find('(') != std::string::npos;
+    const bool closes = rest.find(')') != std::string::npos;
+    const CheckOutcome outcome = CheckExpressionText(text);
+    const char* expected = opens && closes ? "Missing '(' and ')'"
+                           : opens         ? "Missing ')'"
+                           : closes        ? "Missing '('"
+                                           : "";
+    ASSERT_EQ(outcome.passed ? "" : outcome.promptText, expected) << text;
+  }
+}
+
+TEST(Checker, NeverReadsOutsideTheTextOnAnyShortInput)
+{
+  // Every text of up to four characters from a telling alphabet: a mark must stay
+  // within the field (or be the whole-text selection).
+  const std::string alphabet = "1.(-)*a \r\n";
+  std::string text;
+  std::function<void(int)> visit = [&](int left) {
+    const CheckOutcome outcome = CheckExpressionText(text);
+    if (outcome.mark && !(outcome.mark == kWholeText)) {
+      ASSERT_GE(outcome.mark->start, 0) << testing::PrintToString(text);
+      ASSERT_LE(outcome.mark->end, static_cast<int>(text.size())) << testing::PrintToString(text);
+      ASSERT_LE(outcome.mark->start, outcome.mark->end);
+    }
+    if (left == 0)
+      return;
+    for (char c : alphabet) {
+      text.push_back(c);
+      visit(left - 1);
+      text.pop_back();
+    }
+  };
+  visit(4);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Evaluator.h"
+#include "LiteralEvaluator.h"
+#include "NumberText.h"
+
+namespace {
+
+using Faults = std::vector<ComputeFault>;
+constexpr ComputeFault kDivision = ComputeFault::DivisionByZero;
+constexpr ComputeFault kOverflow = ComputeFault::Overflow;
+constexpr ComputeFault kEvenRoot = ComputeFault::NegativeEvenRoot;
+constexpr ComputeFault kZeroDegree = ComputeFault::ZeroDegreeRoot;
+
+struct EvaluationCase {
+  const char* text;
+  int decimals;
+  const char* expected;
+  Faults faults;
+};
+
+void ExpectEvaluations(const std::vector<EvaluationCase>& cases)
+{
+  EvaluationStacks stacks;
+  for (const auto& c : cases) {
+    Faults faults;
+    const std::string result = EvaluateExpression(
+        c.text, MakeNumberFormat(c.decimals), [&](ComputeFault f) { faults.push_back(f); }, stacks);
+    EXPECT_EQ(result, c.expected) << c.text << " with " << c.decimals << " decimals";
+    EXPECT_EQ(faults, c.faults) << c.text;
+    EXPECT_TRUE(stacks.empty()) << c.text;
+  }
+}
+
+TEST(Evaluator, OrderOfWork)
+{
+  ExpectEvaluations({
+      {"2*(3+4)-5", 3, "9.000", {}},
+      {"2+3*4", 3, "14.000", {}},
+      {"(2+3)*4", 3, "20.000", {}},
+      {"(1+2)*(3+4)", 3, "21.000", {}},
+      {"10-2-3", 3, "5.000", {}},
+      {"10-2+3", 3, "11.000", {}},
+      {"10+2-3", 3, "9.000", {}},
+      {"2^3^2", 3, "64.000", {}},
+      {"2*3^2", 3, "18.000", {}},
+      {"2^2.9", 3, "4.000", {}},
+      {"27#3", 3, "3.000", {}},
+      {"16#4", 3, "2.000", {}},
+      {"2#2", 3, "1.414", {}},
+      {"2^27#3", 3, "8.000", {}},
+      {"50%200", 3, "100.000", {}},
+      {"200*10%50", 3, "1000.000", {}},
+      {"100/4%50", 3, "50.000", {}},
+  });
+}
+
+TEST(Evaluator, SignsNumbersAndSeparators)
+{
+  ExpectEvaluations({
+      {"-5+3", 3, "-2.000", {}},
+      {"-2^2", 3, "-4.000", {}},
+      {"(-2)^2", 3, "4.000", {}},
+      {"+5", 3, "5.000", {}},
+      {"-(-2)", 3, "2.000", {}},
+      {"(+5)", 3, "5.000", {}},
+      {"3.14159", 3, "3.142", {}},
+      {".5*2", 3, "1.000", {}},
+      {"2,5*2", 3, "5.000", {}},
+      {"2 5", 3, "25.000", {}},
+      {"1.2.3+1", 3, "2.200", {}},
+      {".+1", 3, "1.000", {}},
+      {"1\r\n+2", 3, "3.000", {}},
+      {"0-0.0001", 3, "-0.000", {}},
+      {"0-0.0004", 3, "-0.000", {}},
+  });
+}
+
+TEST(Evaluator, EveryIntermediateValueKeepsSixDecimals)
+{
+  ExpectEvaluations({
+      {"1/3*3", 3, "1.000", {}},
+      {"1/3*3", 9, "0.999999000", {}},
+      {"1/3", 9, "0.333333000", {}},
+      {"3*1/3", 9, "0.999999000", {}},
+      {"1+0.0000006-0.0000002", 9, "1.000000000", {}},
+      {"0.0000004+0", 9, "0.000000000", {}},
+      {"1/0.0000001", 3, "10000000.000", {}},
+      {"2#2", 9, "1.414214000", {}},
+  });
+}
+
+TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero)
+{
+  ExpectEvaluations({
+      {"5+1/0", 3, "5.000", {kDivision}},
+      {"1/0+1/0", 3, "0.000", {kDivision, kDivision}},
+      {"1/(1/10000000)", 3, "0.000", {kDivision}},
+      {"1/(0-0)", 3, "0.000", {kDivision}},
+      {"-1/0", 3, "0.000", {kDivision}},
+      {"0^(-2)", 3, "0.000", {kDivision}},
+      {"0#(-2)", 3, "0.000", {kDivision}},
+  });
+}
+
+TEST(Evaluator, PowersWithAnyExponent)
+{
+  ExpectEvaluations({
+      {"5^0", 3, "1.000", {}},
+      {"2^0.5", 3, "1.000", {}},
+      {"2^(-1)", 3, "0.500", {}},
+      {"2^(-0.5)", 3, "1.000", {}},
+      {"10^(-7)", 9, "0.000000000", {}},
+      {"2^2147483647", 3, "0.000", {kOverflow}},
+      {"2^3000000000", 3, "0.000", {kOverflow}},
+      {"2^(-3000000000)", 3, "0.000", {}},
+      {"0.1^400", 3, "0.000", {}},
+      {"0.5^(-2000)", 3, "0.000", {kOverflow}},
+      {"(-1)^2147483647", 3, "-1.000", {}},
+  });
+}
+
+TEST(Evaluator, RootsOfEveryRadicandAndDegree)
+{
+  ExpectEvaluations({
+      {"(-8)#3", 3, "-2.000", {}},
+      {"(-0.5)#3", 4, "-0.7937", {}},
+      {"4#(-2)", 3, "0.500", {}},
+      {"(-4)#2", 3, "0.000", {kEvenRoot}},
+      {"5#0", 3, "0.000", {kZeroDegree}},
+      {"5#0.9", 3, "0.000", {kZeroDegree}},
+      {"1+(-4)#2", 3, "1.000", {kEvenRoot}},
+      {"1234567.891#1", 3, "1234567.891", {}},
+      {"2000000000000#2", 3, "1414213.562", {}},
+      {"2000000000000000000#3", 3, "1259921.050", {}},
+  });
+}
+
+TEST(Evaluator, ValuesBeyondTheDoubleRangeAreReported)
+{
+  ExpectEvaluations({
+      {"10^400", 3, "0.000", {kOverflow}},
+      {"10^400+1", 3, "1.000", {kOverflow}},
+      {"10^308*10", 3, "0.000", {kOverflow}},
+      {"10^308*10-10^308*10", 3, "0.000", {kOverflow, kOverflow}},
+  });
+  const std::string huge = std::string(400, '9');
+  ExpectEvaluations({
+      {huge.c_str(), 3, "0.000", {kOverflow}},
+      {("1+" + huge).c_str(), 3, "1.000", {kOverflow}},
+  });
+}
+
+TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText)
+{
+  ExpectEvaluations({
+      {"((2))3", 3, "0.000", {}},
+      {"", 3, "0.000", {}},
+      {"2+", 3, "0.000", {}},
+      {"*", 3, "0.000", {}},
+      {")1+2(", 3, "0.000", {}},
+      {"2a", 3, "0.000", {}},
+  });
+}
+
+TEST(Evaluator, LongAndDeeplyNestedExpressions)
+{
+  std::string sum = "1";
+  while (sum.size() < 10000)
+    sum += "+1/3";
+  std::string nested(5000, '(');
+  nested += "1";
+  nested += std::string(5000, ')');
+  std::vector<ComputeFault> faults;
+  EXPECT_EQ(EvaluateExpression(sum, "%0.3f"), LiteralEvaluate(sum, "%0.3f", faults));
+  EXPECT_EQ(EvaluateExpression(sum, "%0.3f").substr(0, 6), "834.33");
+  EXPECT_EQ(EvaluateExpression(nested, "%0.3f"), "1.000");
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// The evaluation exactly as the calculator's users know it, written the plain way:
+// tokens with parenthesis depths, one operator per pass, chosen afresh each time.
+// Quadratic, kept only to judge the product's evaluator against.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Evaluator.h"
+
+std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
+                            std::vector<ComputeFault>& faults);
