@@ -1,0 +1,39 @@
+#include "ToolTipCtrl.h"
+
+#include "WinApp.h"
+
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+  if (m_hWnd) return FALSE;
+  const HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, parent->m_hWnd, nullptr,
+                                     AfxGetResourceHandle(), nullptr);
+  // Bound so that the object hears when its parent takes the window along.
+  if (!tip || !SubclassWindow(tip)) {
+    if (tip) ::DestroyWindow(tip);
+    return FALSE;
+  }
+  m_bOwnsWindow = true;
+  return TRUE;
+}
+
+TTTOOLINFOA CToolTipCtrl::ToolInfo(HWND tool, const char* text) const {
+  TTTOOLINFOA info{};
+  // The size every version of the control accepts, with or without the
+  // manifest that asks for version 6.
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<char*>(text);
+  return info;
+}
+
+BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
+  TTTOOLINFOA info = ToolInfo(tool, text);
+  return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::UpdateTipText(const char* text, HWND tool) {
+  TTTOOLINFOA info = ToolInfo(tool, text);
+  SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+}
