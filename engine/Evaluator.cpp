@@ -34,7 +34,7 @@ public:
   {
     if (value == std::trunc(value))
       return value;
-    return ReadNumber(FormatNumber(kIntermediateFormat, value));
+    return RoundTripSixDecimals(value);
   }
 
   void PushOperand(double value)

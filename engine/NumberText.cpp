@@ -1,13 +1,19 @@
 #include "NumberText.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
 namespace {
 
 constexpr int kSignificantDigits = 17;
+
+// Sign, 309 integer digits of the largest double, a carry, the point and the
+// decimals, with room to spare.
+constexpr int kLongestFixedText = 352;
 
 // The decimal expansion of a non-negative finite value to 17 significant digits:
 // value ~= 0.d[0]d[1]...d[16] * 10^(exponent + 1), that is d[0] stands at 10^exponent.
@@ -32,6 +38,11 @@ bool IsTieAbove(double magnitude, uint64_t digits, int k)
   // 5^j must divide a number below 2e17, so j stays below 25.
   const int j = -k;
   if (j <= 0 || j > 24)
+    return false;
+  // Quick exit for the usual case: a tie has at most j + 1 binary digits after the
+  // point, while a value such as 0.333333 carries fifty.
+  const int fractionBits = -e - std::countr_zero(m);
+  if (fractionBits > j + 1)
     return false;
   uint64_t powerOfFive = 1;
   for (int i = 0; i < j; ++i)
@@ -98,12 +109,16 @@ int GetDecimalCount(std::string_view format)
   return 0;
 }
 
-std::string FormatFixed(double x, int decimals)
+// Writes into `out`, which holds kLongestFixedText characters, and returns the length.
+size_t WriteFixed(char* out, double x, int decimals)
 {
-  if (std::isnan(x))
-    return "nan";
-  if (std::isinf(x))
-    return x < 0 ? "-inf" : "inf";
+  char* p = out;
+  if (std::isnan(x) || std::isinf(x)) {
+    const char* word = std::isnan(x) ? "nan" : x < 0 ? "-inf" : "inf";
+    while (*word)
+      *p++ = *word++;
+    return static_cast<size_t>(p - out);
+  }
 
   const SignificantDigits sig = ExpandSignificant(std::fabs(x));
 
@@ -112,30 +127,48 @@ std::string FormatFixed(double x, int decimals)
   const int kept = sig.exponent + decimals + 1;
   auto digitAt = [&](int i) { return i >= 0 && i < kSignificantDigits ? sig.d[i] : '0'; };
 
-  std::string scaled;  // the value times 10^decimals, as an integer
+  // The value times 10^decimals as an integer, with one spare place in front for
+  // a carry and enough leading zeros for "0.xxx".
+  char scaled[kLongestFixedText];
+  const int width = std::max(kept, decimals + 1) + 1;
+  const int zeros = width - std::max(kept, 0);
+  for (int i = 0; i < zeros; ++i)
+    scaled[i] = '0';
   for (int i = 0; i < kept; ++i)
-    scaled += digitAt(i);
+    scaled[zeros + i] = digitAt(i);
   if (digitAt(kept) >= '5') {
-    int i = static_cast<int>(scaled.size()) - 1;
-    while (i >= 0 && scaled[i] == '9')
+    int i = width - 1;
+    while (scaled[i] == '9')
       scaled[i--] = '0';
-    if (i >= 0)
-      ++scaled[i];
-    else
-      scaled.insert(scaled.begin(), '1');
+    ++scaled[i];
   }
-  if (scaled.size() < static_cast<size_t>(decimals) + 1)
-    scaled.insert(0, decimals + 1 - scaled.size(), '0');
 
-  std::string text;
   if (std::signbit(x))
-    text += '-';
-  text.append(scaled, 0, scaled.size() - decimals);
+    *p++ = '-';
+  const int integerEnd = width - decimals;
+  int from = 0;
+  while (from < integerEnd - 1 && scaled[from] == '0')
+    ++from;
+  for (int i = from; i < integerEnd; ++i)
+    *p++ = scaled[i];
   if (decimals > 0) {
-    text += '.';
-    text.append(scaled, scaled.size() - decimals, std::string::npos);
+    *p++ = '.';
+    for (int i = integerEnd; i < width; ++i)
+      *p++ = scaled[i];
   }
-  return text;
+  return static_cast<size_t>(p - out);
+}
+
+std::string FormatFixed(double x, int decimals)
+{
+  char text[kLongestFixedText];
+  return std::string(text, WriteFixed(text, x, decimals));
+}
+
+double RoundTripSixDecimals(double x)
+{
+  char text[kLongestFixedText];
+  return ReadNumber(std::string_view(text, WriteFixed(text, x, 6)));
 }
 
 std::string FormatNumber(std::string_view format, double x)

@@ -22,6 +22,9 @@ inline constexpr std::string_view kIntermediateFormat = "%f";
 std::string FormatNumber(std::string_view format, double x);
 std::string FormatFixed(double x, int decimals);
 
+// What becomes of an intermediate value: written with six decimals and read back.
+double RoundTripSixDecimals(double x);
+
 // Reads a number the way atof does: leading white space, optional sign, digits,
 // optional point and decimals, optional exponent; stops at the first character
 // that does not fit; no digits reads as 0. Too large a magnitude reads as an
