@@ -1,0 +1,106 @@
+# Environment for running Tallywise and its Windows tests under Wine.
+# Source it from bash:  . scripts/wine-env.sh
+#
+# It exports the Wine variables, starts a private Xvfb when there is no
+# display, and creates the 32-bit prefix the first time. Sourced with
+# --no-setup it only exports the variables (scripts/wine-stop.sh does that).
+#
+#   TALLYWISE_WINEPREFIX  prefix folder (default: $TMPDIR/tallywise-wine);
+#                         give parallel test runs different ones.
+#
+# Returns non-zero when the display or the prefix cannot be brought up.
+
+export WINEARCH=win32
+export WINEPREFIX="${TALLYWISE_WINEPREFIX:-${TMPDIR:-/tmp}/tallywise-wine}"
+export WINEDEBUG=-all
+# Without these Wine offers to download Mono and Gecko, and litters the
+# desktop menus with entries for the test programs.
+export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+
+# Files kept in the prefix folder next to Wine's own.
+_tw_lock="$WINEPREFIX/.tallywise.lock"
+_tw_ready="$WINEPREFIX/.tallywise-ready"
+_tw_xvfb="$WINEPREFIX/.tallywise-xvfb"   # "<display number> <pid>" of our Xvfb
+_tw_log="$WINEPREFIX/.tallywise-setup.log"
+
+# Prints the display number of the Xvfb this prefix started, if it still runs.
+tallywise_xvfb_display() {
+  local n pid
+  [ -r "$_tw_xvfb" ] || return 1
+  read -r n pid <"$_tw_xvfb" || return 1
+  [ -n "$n" ] && [ -n "$pid" ] || return 1
+  kill -0 "$pid" 2>/dev/null || return 1
+  # The pid may have been reused; the X lock file names the server's pid.
+  [ "$(tr -d ' \n' </tmp/.X"$n"-lock 2>/dev/null)" = "$pid" ] || return 1
+  echo "$n"
+}
+
+# Starts Xvfb on the first free display from :90 on; caller holds the lock.
+_tallywise_start_xvfb() {
+  local n i pid
+  for n in $(seq 90 189); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    # setsid keeps it out of the caller's process group, so a test that is
+    # killed on timeout does not take the shared server with it; no inherited
+    # descriptors, so CTest does not wait on its output pipes and the setup
+    # lock is not held for as long as the server runs.
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
+      </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&- &
+    for i in $(seq 1 100); do
+      if timeout 5 xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        pid=$(tr -d ' \n' </tmp/.X"$n"-lock 2>/dev/null)
+        echo "$n $pid" >"$_tw_xvfb"
+        echo "$n"
+        return 0
+      fi
+      # Lost a race for this number to another X server: try the next one.
+      [ -e "/tmp/.X$n-lock" ] && ! kill -0 "$(tr -d ' \n' </tmp/.X"$n"-lock)" 2>/dev/null && break
+      sleep 0.1
+    done
+  done
+  return 1
+}
+
+_tallywise_create_prefix() {
+  echo "Creating Wine prefix $WINEPREFIX (takes about 15 s)" >&2
+  {
+    timeout 180 wineboot -i &&
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
+    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f &&
+    timeout 60 wineserver -w
+  } </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&-
+}
+
+# Brings up the display and the prefix. Safe to call from several processes
+# at once: the first one does the work while the others wait on the lock.
+tallywise_wine_setup() {
+  local n status=0
+  mkdir -p "$WINEPREFIX" || return 1
+  exec {_tw_lockfd}>"$_tw_lock" || return 1
+  if ! flock -w 300 "$_tw_lockfd"; then
+    echo "wine-env: timed out waiting for $_tw_lock" >&2
+    exec {_tw_lockfd}>&-
+    return 1
+  fi
+  if [ -z "${DISPLAY:-}" ]; then
+    n=$(tallywise_xvfb_display) || n=$(_tallywise_start_xvfb) || {
+      echo "wine-env: could not start Xvfb (see $_tw_log)" >&2
+      status=1
+    }
+    [ -n "$n" ] && export DISPLAY=":$n"
+  fi
+  if [ $status -eq 0 ] && [ ! -e "$_tw_ready" ]; then
+    if _tallywise_create_prefix; then
+      touch "$_tw_ready"
+    else
+      echo "wine-env: creating the Wine prefix failed (see $_tw_log)" >&2
+      status=1
+    fi
+  fi
+  exec {_tw_lockfd}>&-
+  return $status
+}
+
+if [ "${1:-}" != "--no-setup" ]; then
+  tallywise_wine_setup
+fi
