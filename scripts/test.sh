@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds and runs every test of Tallywise on Debian 12 (as root), installing what
+# is missing first:
+#   1. the engine and command-line tests, natively;
+#   2. the same engine tests under AddressSanitizer and UBSan (clang), and a short
+#      libFuzzer run over the checker and the evaluator;
+#   3. the Windows build: the engine tests and the window tests under Wine on Xvfb.
+# Ends with one line "N passed, N failed" over all of them.
+set -u
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$PWD
+jobs=2
+fuzz_seconds=${TALLYWISE_FUZZ_SECONDS:-45}
+
+bash scripts/install-deps.sh || { echo "could not install the build dependencies"; echo "0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+
+# Runs ctest in a build tree and adds its counts.
+run_ctest() {  # name, build dir, extra ctest arguments...
+  local name=$1 dir=$2
+  shift 2
+  echo "=== $name"
+  local log
+  log=$(mktemp)
+  (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log"
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    echo "$name: ctest reported no summary"
+    failed=$((failed + 1))
+  else
+    local bad total
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  rm -f "$log"
+}
+
+build() {  # name, build dir, cmake arguments...
+  local name=$1 dir=$2
+  shift 2
+  echo "=== building $name"
+  if ! { cmake -S "$root" -B "$dir" "$@" >/dev/null && cmake --build "$dir" -j"$jobs"; }; then
+    echo "$name: build failed"
+    failed=$((failed + 1))
+    return 1
+  fi
+}
+
+if build native build/native -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_BENCH=ON; then
+  run_ctest "native engine and command-line tests" build/native
+fi
+
+if CC=clang CXX=clang++ build "sanitized engine and fuzz target" build/sanitize \
+     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYWISE_SANITIZE=ON -DTALLYWISE_FUZZ=ON; then
+  run_ctest "engine tests under AddressSanitizer and UBSan" build/sanitize
+  echo "=== fuzzing checker and evaluator for ${fuzz_seconds} s"
+  corpus=$(mktemp -d)
+  if build/sanitize/fuzz/fuzz_check_evaluate -max_total_time="$fuzz_seconds" -timeout=2 \
+       -max_len=1048576 -len_control=20 -rss_limit_mb=4096 -print_final_stats=1 \
+       "$corpus" fuzz/corpus 2>&1 | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY|ERROR)'; then :; fi
+  if [ "${PIPESTATUS[0]}" -eq 0 ]; then passed=$((passed + 1)); else echo "fuzzing found a problem"; failed=$((failed + 1)); fi
+  rm -rf "$corpus"
+fi
+
+# A prefix of this run's own, in a temporary folder, so no test depends on what an
+# earlier run left behind.
+export TALLYWISE_WINEPREFIX
+TALLYWISE_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-test-wine.XXXXXX")/prefix
+trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$(dirname "$TALLYWISE_WINEPREFIX")"' EXIT
+
+if build "Windows program and tests" build/win \
+     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+     -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh"; then
+  run_ctest "Windows tests under Wine" build/win --timeout 300
+fi
+
+echo
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
