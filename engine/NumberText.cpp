@@ -253,6 +253,25 @@ double ReadNumber(std::string_view text)
   return negative ? -value : value;
 }
 
+bool IsFormattedNumber(std::string_view text)
+{
+  size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const size_t integerStart = i;
+  while (i < text.size() && IsDigit(text[i]))
+    ++i;
+  if (i == integerStart)
+    return false;
+  if (i == text.size())
+    return true;
+  if (text[i] != '.' || i + 1 == text.size())
+    return false;
+  for (++i; i < text.size(); ++i) {
+    if (!IsDigit(text[i]))
+      return false;
+  }
+  return true;
+}
+
 std::string ReformatResultText(std::string_view text, std::string_view format)
 {
   return FormatNumber(format, ReadNumber(text));

@@ -31,5 +31,9 @@ double RoundTripSixDecimals(double x);
 // infinity, too small as zero.
 double ReadNumber(std::string_view text);
 
+// True for a text that FormatNumber can have written: an optional minus, digits,
+// and an optional point with decimals. A prompt of the checker is not one.
+bool IsFormattedNumber(std::string_view text);
+
 // Re-writes a shown result with another number format, from the text as shown.
 std::string ReformatResultText(std::string_view text, std::string_view format);

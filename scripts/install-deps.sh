@@ -13,7 +13,6 @@ packages=(
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
-  apt_updated=no
 fi
 
 missing=()

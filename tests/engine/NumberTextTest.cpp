@@ -187,4 +187,16 @@ TEST(ReformatResultText, StartsFromTheTextAsShown)
   EXPECT_EQ(ReformatResultText("Missing ')'", "%0.2f"), "0.00");
 }
 
+TEST(IsFormattedNumber, TellsResultsFromPrompts)
+{
+  for (const char* number : {"0", "-0.000", "123.456", "1000000000000000000000.000000", "-3"})
+    EXPECT_TRUE(IsFormattedNumber(number)) << number;
+  for (const char* other : {"", "-", ".5", "5.", "1e5", " 1", "Paste number here   ",
+                            "Missing ')'", " Together '*-'  ", "inf", "1.2.3", "--1"})
+    EXPECT_FALSE(IsFormattedNumber(other)) << '"' << other << '"';
+  for (double x : {0.0, -0.0, 2.5, -1e20, 1.0 / 3})
+    for (int n : {0, 3, 9})
+      EXPECT_TRUE(IsFormattedNumber(FormatFixed(x, n))) << x;
+}
+
 }  // namespace
