@@ -1,0 +1,95 @@
+#include "SettingsFile.h"
+
+#include <windows.h>
+
+#include "SettingsText.h"
+
+namespace {
+
+class FileHandle {
+public:
+  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+
+  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+  bool Close() {
+    const bool closed = IsOpen() && ::CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+private:
+  HANDLE m_handle;
+};
+
+// A file that is deleted again unless it is kept.
+class TemporaryFile {
+public:
+  explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!m_path.empty()) ::DeleteFileA(m_path.c_str());
+  }
+
+  const std::string& Path() const { return m_path; }
+  void Keep() { m_path.clear(); }
+
+private:
+  std::string m_path;
+};
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+bool WriteAll(HANDLE file, const std::string& text) {
+  DWORD written = 0;
+  return ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
+}
+
+}  // namespace
+
+std::string GetDataDirectory() {
+  char windows[MAX_PATH] = "";
+  const UINT length = ::GetWindowsDirectoryA(windows, sizeof windows);
+  std::string directory(windows, length < sizeof windows ? length : 0);
+  directory += "\\quillbright";
+  ::CreateDirectoryA(directory.c_str(), nullptr);
+  directory += "\\tallywise";
+  ::CreateDirectoryA(directory.c_str(), nullptr);
+  return directory + "\\";
+}
+
+std::string GetSettingsPath() { return GetDataDirectory() + "data.dat"; }
+
+bool ReadSettingsFile(const std::string& path, std::vector<std::string>& lines) {
+  lines.clear();
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) return false;
+  char bytes[kSettingsReadLimit];
+  DWORD read = 0;
+  if (!::ReadFile(file.Get(), bytes, sizeof bytes, &read, nullptr)) read = 0;
+  lines = SplitSettingsText(std::string_view(bytes, read));
+  return true;
+}
+
+bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines) {
+  char name[MAX_PATH] = "";
+  if (!::GetTempFileNameA(FolderOf(path).c_str(), "tw", 0, name)) return false;
+  TemporaryFile temporary(name);
+  FileHandle file(::CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsOpen()) return false;
+  if (!WriteAll(file.Get(), JoinSettingsLines(lines)) || !::FlushFileBuffers(file.Get()) || !file.Close()) {
+    return false;
+  }
+  if (!::MoveFileExA(name, path.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+  temporary.Keep();
+  return true;
+}
