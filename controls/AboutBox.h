@@ -1,0 +1,26 @@
+// The About box: program name and version, the legal notice, and links to
+// the maker's support address and web site. OK, Enter and Escape close it.
+#pragma once
+
+#include "Framework.h"
+#include "Link.h"
+
+class CAboutBox : public CDialog {
+public:
+  CAboutBox();
+  ~CAboutBox() override;
+
+  // Where the links lead.
+  static constexpr const char* kWebHost = "quillbright.example";
+  static constexpr const char* kSupportAddress = "support@quillbright.example";
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+
+  DECLARE_MESSAGE_MAP()
+
+private:
+  CLink m_linkMail;
+  CLink m_linkHome;
+};

@@ -1,0 +1,213 @@
+#include "Link.h"
+
+#include <string>
+
+#include "LinkRules.h"
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 100;
+constexpr UINT kHoverPollMs = 100;
+constexpr WORD kHandCursorId = 106;
+
+COLORREF Resolve(const LinkColour& colour) {
+  return colour.buttonFace ? ::GetSysColor(COLOR_BTNFACE) : RGB(colour.red, colour.green, colour.blue);
+}
+
+// The description of the font a window shows; a window that was never given
+// one shows the system font.
+LOGFONTA ShownFontOf(HWND hWnd) {
+  HGDIOBJ font = reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+  if (!font) font = ::GetStockObject(SYSTEM_FONT);
+  LOGFONTA logFont{};
+  ::GetObjectA(font, sizeof logFont, &logFont);
+  return logFont;
+}
+
+void RebuildWithUnderline(CFont& font, BOOL underline) {
+  LOGFONTA logFont{};
+  font.GetLogFont(&logFont);
+  logFont.lfUnderline = static_cast<BYTE>(underline);
+  font.CreateFontIndirect(&logFont);
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  const COLORREF before = ::SetBkColor(dc, colour);
+  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ::SetBkColor(dc, before);
+}
+
+struct BrushDeleter {
+  void operator()(HBRUSH brush) const { ::DeleteObject(brush); }
+};
+using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
+
+}  // namespace
+
+CLink::ShellExecuteFunction CLink::s_pfnShellExecute = &::ShellExecuteA;
+
+BEGIN_MESSAGE_MAP(CLink, CStatic)
+  ON_WM_MOUSEMOVE()
+  ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+  ON_WM_CTLCOLOR_REFLECT(CtlColor)
+  ON_WM_TIMER()
+  ON_WM_ERASEBKGND()
+  ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+CLink::CLink() { SetLinkStyle(0); }
+
+CLink::~CLink() = default;
+
+void CLink::SetLinkStyle(unsigned style) {
+  m_bHover = FALSE;
+  if (const LinkPreset* preset = FindLinkPreset(style)) {
+    m_crText = Resolve(preset->text);
+    m_crHoverText = Resolve(preset->hoverText);
+    m_crBack = Resolve(preset->back);
+    m_crHoverBack = Resolve(preset->hoverBack);
+    m_bHoverFrame = preset->hoverFrame;
+    m_crFrame = Resolve(preset->frame);
+    m_bNormalUnderline = preset->normalUnderline;
+    m_bHoverUnderline = preset->hoverUnderline;
+    m_bToolTip = TRUE;
+    m_hHandCursor.reset();  // loaded afresh at the next pointer movement
+  }
+  // The look every link starts with needs no font work, so that a link can
+  // be constructed before it has a window. Fonts do not exist before
+  // attaching either; attaching then builds them from the flags set here.
+  if (style == 0 || !m_pNormalFont) return;
+  RebuildHoverFont(m_bHoverUnderline);
+  RebuildNormalFont(m_bNormalUnderline);
+  ShowFont(*m_pNormalFont);
+}
+
+void CLink::RebuildNormalFont(BOOL underline) {
+  RebuildWithUnderline(*m_pNormalFont, underline);
+  m_bNormalUnderline = underline;
+}
+
+void CLink::RebuildHoverFont(BOOL underline) {
+  RebuildWithUnderline(*m_pHoverFont, underline);
+  m_bHoverUnderline = underline;
+}
+
+void CLink::SetToolTipText(const char* text) {
+  m_bToolTip = TRUE;
+  m_strToolTip = text;
+  m_ToolTip.UpdateTipText(m_strToolTip, m_hWnd);
+}
+
+void CLink::SetURL(const char* url) { m_strURL = url; }
+
+void CLink::MakeToolTipText(const char* text) {
+  m_strToolTip = LinkToolTipText(text ? text : "", m_bToolTip);
+}
+
+// The system's help program carries the hand; a copy outlives the library.
+void CLink::LoadHandCursor() {
+  if (m_hHandCursor) return;
+  char directory[MAX_PATH] = "";
+  const UINT length = ::GetWindowsDirectoryA(directory, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  const std::string helpProgram = std::string(directory, length) + "\\winhlp32.exe";
+  const HMODULE module = ::LoadLibraryA(helpProgram.c_str());
+  if (!module) return;
+  if (const HCURSOR cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(kHandCursorId))) {
+    m_hHandCursor.reset(::CopyIcon(cursor));
+  }
+  ::FreeLibrary(module);
+}
+
+void CLink::PreSubclassWindow() {
+  ::SetWindowLongA(m_hWnd, GWL_STYLE, ::GetWindowLongA(m_hWnd, GWL_STYLE) | SS_NOTIFY);
+
+  LOGFONTA logFont = ShownFontOf(m_hWnd);
+  logFont.lfUnderline = static_cast<BYTE>(m_bNormalUnderline);
+  m_pNormalFont = std::make_unique<CFont>();
+  m_pNormalFont->CreateFontIndirect(&logFont);
+  ShowFont(*m_pNormalFont);
+  logFont.lfUnderline = static_cast<BYTE>(m_bHoverUnderline);
+  m_pHoverFont = std::make_unique<CFont>();
+  m_pHoverFont->CreateFontIndirect(&logFont);
+
+  CString caption;
+  GetWindowText(caption);
+  MakeToolTipText(caption);
+  m_ToolTip.Create(this);
+  m_ToolTip.AddTool(m_hWnd, m_strToolTip);
+  m_ToolTip.Activate(TRUE);
+  m_strURL = caption;
+
+  CStatic::PreSubclassWindow();
+}
+
+// The tool was added without asking the tooltip to watch the control, so it
+// sees the pointer only through this relay.
+BOOL CLink::PreTranslateMessage(MSG* msg) {
+  if (m_bToolTip) m_ToolTip.RelayEvent(msg);
+  return CStatic::PreTranslateMessage(msg);
+}
+
+// Every move re-applies the hover font, which also repaints in the hover
+// colours, and restarts the poll that notices the pointer leaving.
+void CLink::OnMouseMove(UINT, POINT) {
+  m_bHover = TRUE;
+  ShowFont(*m_pHoverFont);
+  ::SetTimer(m_hWnd, kHoverTimer, kHoverPollMs, nullptr);
+  LoadHandCursor();
+  Default();
+}
+
+void CLink::OnTimer(UINT_PTR) {
+  if (!IsPointerInside()) {
+    m_bHover = FALSE;
+    ::KillTimer(m_hWnd, kHoverTimer);
+    ShowFont(*m_pNormalFont);
+  }
+  Default();
+}
+
+// Where the pointer was when the tick was posted, not where it is by now.
+BOOL CLink::IsPointerInside() const {
+  const DWORD position = ::GetMessagePos();
+  POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ::ScreenToClient(m_hWnd, &point);
+  RECT client;
+  GetClientRect(&client);
+  return ::PtInRect(&client, point);
+}
+
+HBRUSH CLink::CtlColor(HDC dc, UINT) {
+  ::SetTextColor(dc, m_bHover ? m_crHoverText : m_crText);
+  ::SetBkMode(dc, TRANSPARENT);
+  // The text goes over what OnEraseBkgnd painted.
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+BOOL CLink::OnEraseBkgnd(HDC dc) {
+  RECT client;
+  GetClientRect(&client);
+  if (m_bHover) {
+    const Brush frame(::CreateSolidBrush(m_crFrame));
+    FillSolid(dc, client, m_crHoverBack);
+    if (m_bHoverFrame) ::FrameRect(dc, &client, frame.get());
+  } else {
+    FillSolid(dc, client, m_crBack);
+  }
+  return static_cast<BOOL>(Default());
+}
+
+BOOL CLink::OnSetCursor(HWND, UINT, UINT) {
+  if (!m_hHandCursor) return FALSE;
+  ::SetCursor(m_hHandCursor.get());
+  return TRUE;
+}
+
+void CLink::OnClicked() { s_pfnShellExecute(nullptr, "open", m_strURL, nullptr, nullptr, SW_SHOW); }
+
+// A font the system could not create is never handed to the window: it keeps
+// showing what it showed.
+void CLink::ShowFont(const CFont& font) {
+  if (font.GetSafeHandle()) SetFont(&font, TRUE);
+}

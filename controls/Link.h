@@ -1,0 +1,79 @@
+// A static text item of a dialog turned into a hyperlink: link colours, a
+// hover look while the pointer is over it, a hand cursor, a tooltip, and a
+// click that hands its target (a web or "mailto:" address) to the shell.
+// Attach it to the item with DDX_Control; it sets itself up then.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "Framework.h"
+
+class CLink : public CStatic {
+public:
+  CLink();
+  ~CLink() override;
+
+  // One of the eight looks (0 to 7). Any other number keeps colours and
+  // flags; every number but 0 re-creates and shows the fonts, so those may
+  // only be given to an attached control.
+  void SetLinkStyle(unsigned style);
+  // Each replaces its font by one with the given underline, without showing it.
+  void RebuildNormalFont(BOOL underline);
+  void RebuildHoverFont(BOOL underline);
+
+  // Replace what attaching took from the caption; null means empty.
+  void SetToolTipText(const char* text);
+  void SetURL(const char* url);
+  void MakeToolTipText(const char* text);
+
+  void LoadHandCursor();
+
+  BOOL PreTranslateMessage(MSG* msg) override;
+
+  // How a click reaches the shell. Tests put a recorder here so that no
+  // browser or mail program starts.
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  static ShellExecuteFunction s_pfnShellExecute;
+
+protected:
+  void PreSubclassWindow() override;
+
+  void OnMouseMove(UINT flags, POINT point);
+  void OnClicked();
+  HBRUSH CtlColor(HDC dc, UINT ctlColor);
+  void OnTimer(UINT_PTR id);
+  BOOL OnEraseBkgnd(HDC dc);
+  BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+
+  DECLARE_MESSAGE_MAP()
+
+private:
+  struct CursorCopyDeleter {
+    void operator()(HICON cursor) const { ::DestroyIcon(cursor); }
+  };
+  using CursorCopy = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorCopyDeleter>;
+
+  void ShowFont(const CFont& font);
+  BOOL IsPointerInside() const;
+
+  std::unique_ptr<CFont> m_pNormalFont;
+  std::unique_ptr<CFont> m_pHoverFont;
+  CToolTipCtrl m_ToolTip;
+  CString m_strToolTip;
+  BOOL m_bToolTip = TRUE;
+  CursorCopy m_hHandCursor;
+  BOOL m_bHover = FALSE;
+  BOOL m_bHoverUnderline = FALSE;
+  BOOL m_bNormalUnderline = FALSE;
+  BOOL m_bHoverFrame = FALSE;
+  CString m_strURL;
+  COLORREF m_crText = 0;
+  COLORREF m_crHoverText = 0;
+  COLORREF m_crBack = 0;
+  COLORREF m_crHoverBack = 0;
+  COLORREF m_crFrame = 0;
+};
