@@ -20,6 +20,13 @@ public:
   // Bytes written into *logFont; 0 when the object holds no font.
   int GetLogFont(LOGFONTA* logFont) const;
   BOOL DeleteObject();
+  // Trades fonts with another object: a window can be given a new font before
+  // the old one, now held by the other object, is deleted.
+  void Swap(CFont& other) noexcept {
+    HFONT mine = m_hFont;
+    m_hFont = other.m_hFont;
+    other.m_hFont = mine;
+  }
 
   HFONT GetSafeHandle() const { return m_hFont; }
   operator HFONT() const { return m_hFont; }
