@@ -165,8 +165,109 @@ std::string FormatFixed(double x, int decimals)
   return std::string(text, WriteFixed(text, x, decimals));
 }
 
+namespace {
+
+// Just enough of a 128-bit unsigned integer for the exact round trip below; the
+// 32-bit Windows build has no native one.
+struct Wide {
+  uint64_t hi;
+  uint64_t lo;
+
+  static Wide Product(uint64_t a, uint64_t b)
+  {
+    const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32;
+    const uint64_t bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
+    const uint64_t p0 = aLo * bLo, p1 = aLo * bHi, p2 = aHi * bLo, p3 = aHi * bHi;
+    const uint64_t middle = (p0 >> 32) + (p1 & 0xFFFFFFFFu) + (p2 & 0xFFFFFFFFu);
+    return {p3 + (p1 >> 32) + (p2 >> 32) + (middle >> 32), (p0 & 0xFFFFFFFFu) | (middle << 32)};
+  }
+
+  // The product must fit in 128 bits.
+  Wide Times(uint64_t b) const
+  {
+    Wide w = Product(lo, b);
+    w.hi += hi * b;
+    return w;
+  }
+
+  // Bits shift and above; the result must fit in 64 bits.
+  uint64_t ShiftedRight(int shift) const
+  {
+    if (shift >= 64)
+      return hi >> (shift - 64);
+    return (lo >> shift) | (hi << (64 - shift));
+  }
+
+  bool Bit(int index) const { return ((index >= 64 ? hi >> (index - 64) : lo >> index) & 1) != 0; }
+};
+
+constexpr uint64_t kPowersOfTen[] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
+    10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
+    100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+
+// The same six-decimal round trip without text, for the magnitudes most values
+// have: from 2e-6 up to where the result times 10^6 still fits a double's 53 bits.
+// The 17 significant digits come from exact integer arithmetic on the double's
+// bits, and reading "R/10^6" back is the correctly rounded quotient R / 1e6, since
+// both R and 1e6 are exact doubles.
+bool TryRoundTripSixDecimals(double x, double& result)
+{
+  const double magnitude = std::fabs(x);
+  if (!(magnitude >= 2e-6 && magnitude < 9e9))
+    return false;
+
+  int binaryExponent = 0;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  const int fractionBits = 53 - binaryExponent;  // magnitude = m / 2^fractionBits
+
+  // First guess of the decimal exponent; the 17-digit check below settles it.
+  static const double kBounds[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2,
+                                   1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9};
+  int exponent = -6;
+  for (double bound : kBounds) {  // 1e-5 ... 1e9
+    if (magnitude < bound)
+      break;
+    ++exponent;
+  }
+
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // magnitude * 10^scale as an integer, for 17 digits before the point.
+    const int scale = 16 - exponent;
+    if (scale < 7 || scale > 22)  // m * 10^scale must fit in 128 bits
+      return false;
+    const Wide scaled = scale <= 19 ? Wide::Product(m, kPowersOfTen[scale])
+                                    : Wide::Product(m, kPowersOfTen[19]).Times(kPowersOfTen[scale - 19]);
+    const uint64_t digits = scaled.ShiftedRight(fractionBits);
+    if (digits < kPowersOfTen[16]) {
+      --exponent;
+      continue;
+    }
+    if (digits >= kPowersOfTen[17]) {
+      ++exponent;
+      continue;
+    }
+    // Half or more of the last place rounds up: ties away from zero.
+    const uint64_t rounded = digits + (scaled.Bit(fractionBits - 1) ? 1 : 0);
+    const uint64_t sevenDecimals = rounded / kPowersOfTen[scale - 7];
+    const uint64_t micros = sevenDecimals / 10 + (sevenDecimals % 10 >= 5 ? 1 : 0);
+    result = static_cast<double>(micros) / 1e6;
+    if (std::signbit(x))
+      result = -result;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 double RoundTripSixDecimals(double x)
 {
+  double result = 0;
+  if (TryRoundTripSixDecimals(x, result))
+    return result;
   char text[kLongestFixedText];
   return ReadNumber(std::string_view(text, WriteFixed(text, x, 6)));
 }
