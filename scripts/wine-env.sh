@@ -61,14 +61,30 @@ _tallywise_start_xvfb() {
   return 1
 }
 
+# Bump when the settings below change, so existing prefixes take them up.
+_tw_settings_version=2
+
+_tallywise_configure_prefix() {
+  # Managed=N: with no window manager on Xvfb, Wine would otherwise wait 2 s
+  # whenever a top-level window is hidden, and it then draws the captions
+  # itself. Liberation Mono has Courier New's metrics, so the fields look as
+  # designed. No crash dialog: it would wait for a click that never comes
+  # and hold a test until its timeout; the backtrace still goes to stderr.
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
+  timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f &&
+  timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f || return 1
+  # Lets a fresh prefix's start-up processes finish; when programs of an
+  # earlier run still use the prefix it gives up, which does no harm.
+  timeout 30 wineserver -w
+  return 0
+}
+
 _tallywise_create_prefix() {
-  echo "Creating Wine prefix $WINEPREFIX (takes about 15 s)" >&2
-  {
-    timeout 180 wineboot -i &&
-    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
-    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f &&
-    timeout 60 wineserver -w
-  } </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&-
+  if [ ! -e "$WINEPREFIX/system.reg" ]; then
+    echo "Creating Wine prefix $WINEPREFIX (takes about 15 s)" >&2
+    timeout 180 wineboot -i </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&- || return 1
+  fi
+  _tallywise_configure_prefix </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&-
 }
 
 # Brings up the display and the prefix. Safe to call from several processes
@@ -89,9 +105,9 @@ tallywise_wine_setup() {
     }
     [ -n "$n" ] && export DISPLAY=":$n"
   fi
-  if [ $status -eq 0 ] && [ ! -e "$_tw_ready" ]; then
+  if [ $status -eq 0 ] && [ "$(cat "$_tw_ready" 2>/dev/null)" != "$_tw_settings_version" ]; then
     if _tallywise_create_prefix; then
-      touch "$_tw_ready"
+      echo "$_tw_settings_version" >"$_tw_ready"
     else
       echo "wine-env: creating the Wine prefix failed (see $_tw_log)" >&2
       status=1
