@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Environment for running Tallywise and its Windows tests under Wine.
 # Source it from bash:  . scripts/wine-env.sh
 #
@@ -46,7 +47,7 @@ _tallywise_start_xvfb() {
     # lock is not held for as long as the server runs.
     setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp \
       </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&- &
-    for i in $(seq 1 100); do
+    for _ in $(seq 1 100); do
       if timeout 5 xdpyinfo -display ":$n" >/dev/null 2>&1; then
         pid=$(tr -d ' \n' </tmp/.X"$n"-lock 2>/dev/null)
         echo "$n $pid" >"$_tw_xvfb"
