@@ -1,0 +1,95 @@
+// The dialog's side of the settings file: read once while the window starts,
+// written once when it is asked to close.
+#include "TallywiseDlg.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "NumberText.h"
+#include "SettingsFile.h"
+#include "SettingsText.h"
+
+namespace {
+
+std::vector<std::string> ToStrings(const CStringArray& lines) {
+  std::vector<std::string> strings;
+  strings.reserve(lines.size());
+  for (const CString& line : lines) strings.push_back(line.str());
+  return strings;
+}
+
+CStringArray ToCStrings(const std::vector<std::string>& strings) {
+  return CStringArray(strings.begin(), strings.end());
+}
+
+}  // namespace
+
+// Step 5 of the start: what the file holds, or, when any of it is unusable,
+// the defaults for everything.
+void CTallywiseDlg::LoadSettings() {
+  const CString path = GetSettingsPath();
+  if (!ReadSettingsLines(path, m_arrSettings) ||
+      !ApplySettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost)) {
+    ApplyDefaultSettings();
+  }
+}
+
+void CTallywiseDlg::ApplyDefaultSettings() {
+  m_strFormat = MakeNumberFormat(3);
+  m_pFont->CreateFont(-15, 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "Courier New");
+  m_nPosX = 300;
+  m_nPosY = 300;
+  m_bTopMost = false;
+}
+
+BOOL CTallywiseDlg::ReadSettingsLines(const CString& path, CStringArray& lines) {
+  std::vector<std::string> strings;
+  const bool opened = ReadSettingsFile(path.str(), strings);
+  lines = ToCStrings(strings);
+  return opened;
+}
+
+BOOL CTallywiseDlg::ApplySettings(const CStringArray& lines, CString& format, int& x, int& y, CFont& font,
+                                  bool& topMost) {
+  const auto settings = ParseSettingsLines(ToStrings(lines));
+  if (!settings) return FALSE;
+  format = settings->format;
+  x = settings->x;
+  y = settings->y;
+  if (!font.CreateFont(settings->fontHeight, 0, 0, 0, settings->fontWeight, settings->italic, FALSE, FALSE, 0, 0, 0,
+                       0, 0, settings->faceName.c_str())) {
+    return FALSE;
+  }
+  topMost = settings->topMost;
+  return TRUE;
+}
+
+BOOL CTallywiseDlg::CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font,
+                                    bool topMost) {
+  LOGFONTA logFont{};
+  font.GetLogFont(&logFont);
+  StoredSettings settings;
+  settings.format = format.str();
+  settings.x = x;
+  settings.y = y;
+  settings.fontHeight = logFont.lfHeight;
+  settings.fontWeight = logFont.lfWeight;
+  settings.italic = logFont.lfItalic;
+  settings.faceName.assign(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE));
+  settings.topMost = topMost;
+  lines = ToCStrings(SettingsLinesOf(settings));
+  return TRUE;
+}
+
+BOOL CTallywiseDlg::WriteSettingsLines(const CString& path, const CStringArray& lines) {
+  return WriteSettingsFile(path.str(), ToStrings(lines));
+}
+
+// Only a close request saves; Escape ends the dialog through Cancel and
+// leaves the file as it was.
+void CTallywiseDlg::OnClose() {
+  CollectSettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost);
+  WriteSettingsLines(GetSettingsPath(), m_arrSettings);  // a file that cannot be written is passed over
+  Default();
+}

@@ -1,0 +1,54 @@
+// The main window's commands in its system menu: the About box and the
+// choice of the fields' display font.
+#include "AboutBox.h"
+#include "TallywiseDlg.h"
+#include "resource.h"
+
+// The entries follow the system's own. Without the About text there is no
+// entry at all, rather than a Font command on its own.
+void CTallywiseDlg::ExtendSystemMenu() {
+  const HMENU menu = GetSystemMenu(FALSE);
+  if (!menu) return;
+  CString about;
+  about.LoadString(IDS_ABOUTBOX);
+  if (about.IsEmpty()) return;
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
+  ::AppendMenuA(menu, MF_STRING, IDM_FONT, "Font...");
+}
+
+// The system keeps the four low bits of a command number for itself, so the
+// About command is recognised without them.
+void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
+  if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+    CAboutBox about;
+    about.DoModal();
+  } else if (id == IDM_FONT) {
+    ChooseDisplayFont();
+  } else {
+    DefWindowProc(WM_SYSCOMMAND, id, lParam);
+  }
+}
+
+// The chooser opens on the font shown now. The new font is made and handed to
+// both fields before the old one goes: a font the system cannot make leaves
+// the fields, and the font object that the settings are saved from, as they were.
+void CTallywiseDlg::ChooseDisplayFont() {
+  LOGFONTA current{};
+  m_pFont->GetLogFont(&current);
+  CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS);
+  if (chooser.DoModal() != IDOK) return;
+
+  LOGFONTA chosen{};
+  chooser.GetCurrentFont(&chosen);
+  CFont font;
+  if (!font.CreateFont(chosen.lfHeight, chosen.lfWidth, chosen.lfEscapement, chosen.lfOrientation, chosen.lfWeight,
+                       chosen.lfItalic, chosen.lfUnderline, chosen.lfStrikeOut, chosen.lfCharSet,
+                       chosen.lfOutPrecision, chosen.lfClipPrecision, chosen.lfQuality, chosen.lfPitchAndFamily,
+                       chosen.lfFaceName)) {
+    return;
+  }
+  m_editExpression.SetFont(&font);
+  m_editResult.SetFont(&font);
+  m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
+}

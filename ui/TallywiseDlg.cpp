@@ -1,0 +1,73 @@
+#include "TallywiseDlg.h"
+
+#include "NumberText.h"
+#include "resource.h"
+
+namespace {
+
+HICON LoadProgramIcon(UINT id) { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
+
+}  // namespace
+
+CTallywiseDlg::CTallywiseDlg(CWnd* parent)
+    : CDialog(IDD_TALLYWISE_DIALOG, parent),
+      m_hIcon(LoadProgramIcon(IDR_MAINFRAME)),
+      m_hIconTop(LoadProgramIcon(IDI_TOP)),
+      m_hIconNoTop(LoadProgramIcon(IDI_NOTOP)) {}
+
+void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Text(pDX, IDC_EXPRESSION, m_strExpression);
+  DDX_Text(pDX, IDC_RESULT, m_strResult);
+  DDX_Control(pDX, IDC_PRECISION, m_spinPrecision);
+  DDX_Control(pDX, IDC_EXPRESSION, m_editExpression);
+  DDX_Control(pDX, IDC_RESULT, m_editResult);
+  DDX_Control(pDX, IDC_TOPMOST, m_btnTopMost);
+}
+
+// The tooltip sees the pointer only through this relay; the controls keep
+// their own window procedures.
+BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
+  m_tipCtrl.RelayEvent(msg);
+  return CDialog::PreTranslateMessage(msg);
+}
+
+BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
+  ON_WM_PAINT()
+  ON_WM_QUERYDRAGICON()
+  ON_BN_CLICKED(IDC_TOPMOST, OnToggleTopMost)
+  ON_WM_CLOSE()
+  ON_WM_WINDOWPOSCHANGED()
+  ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+BOOL CTallywiseDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_tipCtrl.Create(this);
+  AddToolTips();
+  m_pFont = std::make_unique<CFont>();
+  LoadSettings();
+  m_editExpression.SetFont(m_pFont.get());
+  m_editResult.SetFont(m_pFont.get());
+  ExtendSystemMenu();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
+  PlaceWindow();
+  InitPrecision();
+  return TRUE;  // the system puts the focus on the first tab stop, the expression field
+}
+
+void CTallywiseDlg::AddToolTips() {
+  m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), "Top / No-top toggle");
+  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up");
+  m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), "Result (Enter)");
+}
+
+// The About and Font entries come together with the commands they start;
+// until then the system menu holds only the system's own entries.
+void CTallywiseDlg::ExtendSystemMenu() {}
+
+void CTallywiseDlg::InitPrecision() {
+  m_spinPrecision.SetPos(GetDecimalCount(m_strFormat.str()));
+  m_spinPrecision.SetRange(0, 9);
+}

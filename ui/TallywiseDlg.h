@@ -1,0 +1,58 @@
+// The main window: the expression and result fields, the Result button, the
+// on-top toggle and the precision control.
+#pragma once
+
+#include <memory>
+
+#include "Framework.h"
+
+class CTallywiseDlg : public CDialog {
+public:
+  explicit CTallywiseDlg(CWnd* parent = nullptr);
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  BOOL OnInitDialog() override;
+
+  void OnToggleTopMost();
+  void OnPaint();
+  HCURSOR OnQueryDragIcon();
+  void OnClose();
+  void OnWindowPosChanged(WINDOWPOS* pos);
+  BOOL OnHelpInfo(HELPINFO* info);
+
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void AddToolTips();
+  void LoadSettings();
+  void ApplyDefaultSettings();
+  BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
+  BOOL ApplySettings(const CStringArray& lines, CString& format, int& x, int& y, CFont& font, bool& topMost);
+  BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
+  BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
+  void ExtendSystemMenu();
+  void PlaceWindow();
+  void ShowOnTopState();
+  void InitPrecision();
+
+  HICON m_hIcon;  // shared with the system: never destroyed
+  CStringArray m_arrTokens;
+  CIntArray m_arrDepths;
+  CString m_strExpression;
+  CString m_strResult;
+  CEdit m_editExpression;
+  CEdit m_editResult;
+  CStringArray m_arrSettings;
+  CSpinButtonCtrl m_spinPrecision;
+  CString m_strFormat;
+  std::unique_ptr<CFont> m_pFont;
+  int m_nPosX = 0;
+  int m_nPosY = 0;
+  bool m_bTopMost = false;
+  CToolTipCtrl m_tipCtrl;
+  HICON m_hIconTop;    // shared with the system: never destroyed
+  HICON m_hIconNoTop;  // shared with the system: never destroyed
+  CButton m_btnTopMost;
+};
