@@ -3,18 +3,14 @@
 #include <commctrl.h>
 
 #include <string>
-#include <unordered_map>
 
 #include "Font.h"
 #include "WinApp.h"
 
 namespace {
 
-// Windows and their objects live on the thread that created them.
-std::unordered_map<HWND, CWnd*>& BoundWindows() {
-  thread_local std::unordered_map<HWND, CWnd*> windows;
-  return windows;
-}
+// The object of a bound window is kept with the window itself.
+constexpr const char* kObjectProperty = "Tallywise.CWnd";
 
 }  // namespace
 
@@ -26,20 +22,19 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  const auto found = BoundWindows().find(hWnd);
-  return found == BoundWindows().end() ? nullptr : found->second;
+  return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
   if (!hWnd || m_hWnd || FromHandlePermanent(hWnd)) return FALSE;
-  BoundWindows()[hWnd] = this;
+  if (!::SetPropA(hWnd, kObjectProperty, this)) return FALSE;
   m_hWnd = hWnd;
   return TRUE;
 }
 
 HWND CWnd::Detach() {
   const HWND hWnd = m_hWnd;
-  if (hWnd) BoundWindows().erase(hWnd);
+  if (hWnd) ::RemovePropA(hWnd, kObjectProperty);
   m_hWnd = nullptr;
   return hWnd;
 }
