@@ -38,7 +38,7 @@ tallywise_xvfb_display() {
 
 # Starts Xvfb on the first free display from :90 on; caller holds the lock.
 _tallywise_start_xvfb() {
-  local n i pid
+  local n pid
   for n in $(seq 90 189); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     # setsid keeps it out of the caller's process group, so a test that is

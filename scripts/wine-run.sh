@@ -6,6 +6,7 @@
 # when it crashed.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/wine-env.sh
 . "$here/wine-env.sh" || exit 125
 
 # Wine's background processes (wineserver, services, explorer) inherit the

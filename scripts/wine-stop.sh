@@ -4,6 +4,7 @@
 # The prefix itself is kept for the next run.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/wine-env.sh
 . "$here/wine-env.sh" --no-setup
 
 if [ -d "$WINEPREFIX" ]; then
