@@ -53,6 +53,10 @@ public:
     return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
   }
   void SetFont(const CFont* font, BOOL redraw = TRUE);
+  // A modal message box owned by this window.
+  int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK) {
+    return ::MessageBoxA(m_hWnd, text, caption, type);
+  }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
   BOOL DestroyWindow();
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "Evaluator.h"
 #include "Framework.h"
 
 class CTallywiseDlg : public CDialog {
@@ -15,7 +16,9 @@ protected:
   BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnInitDialog() override;
 
+  void OnResult();
   void OnToggleTopMost();
+  void OnDeltaposPrecision(NMHDR* notification, LRESULT* result);
   void OnPaint();
   HCURSOR OnQueryDragIcon();
   void OnClose();
@@ -26,6 +29,9 @@ protected:
 
 private:
   void AddToolTips();
+  BOOL CheckExpression(CString expression);
+  void SelectInExpression(int start, int end);
+  CString Evaluate(CString expression);
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -38,8 +44,9 @@ private:
   void InitPrecision();
 
   HICON m_hIcon;  // shared with the system: never destroyed
-  CStringArray m_arrTokens;
-  CIntArray m_arrDepths;
+  // The evaluator's work space in place of a token list and a depth list: it
+  // reaches the same results in one pass. Empty before and after every evaluation.
+  EvaluationStacks m_evaluationStacks;
   CString m_strExpression;
   CString m_strResult;
   CEdit m_editExpression;
