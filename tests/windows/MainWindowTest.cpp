@@ -1,0 +1,332 @@
+// The main window as the user meets it: its look, the state it starts in,
+// the keyboard, the tooltips and the ways it ends.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RunningDialog.h"
+#include "resource.h"
+
+namespace {
+
+std::string Text(HWND hWnd) {
+  char text[256] = "";
+  ::SendMessageA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string ClassName(HWND hWnd) {
+  char name[64] = "";
+  ::GetClassNameA(hWnd, name, sizeof name);
+  return name;
+}
+
+RECT ClientRectOf(HWND control, HWND dialog) {
+  RECT rect;
+  ::GetWindowRect(control, &rect);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Pixels of a template rectangle; like the dialog manager, corner and size are
+// converted separately.
+RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
+  RECT at{x, y, cx, cy};
+  ::MapDialogRect(dialog, &at);
+  return RECT{at.left, at.top, at.left + at.right, at.top + at.bottom};
+}
+
+LOGFONTA FontOf(HWND hWnd) {
+  LOGFONTA font{};
+  const auto handle = reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+  if (handle) ::GetObjectA(handle, sizeof font, &font);
+  return font;
+}
+
+HICON ProgramIcon(int id) { return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)); }
+
+void SendKey(WORD key, bool shift = false) {
+  std::vector<INPUT> inputs;
+  auto add = [&](WORD vk, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  if (shift) add(VK_SHIFT, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Moves the pointer onto the middle of a control, arriving from one pixel
+// beside it, so that the control sees a move even when the pointer was there.
+void MovePointerOnto(HWND control) {
+  RECT rect;
+  ::GetWindowRect(control, &rect);
+  const int x = (rect.left + rect.right) / 2;
+  const int y = (rect.top + rect.bottom) / 2;
+  INPUT inputs[2]{};
+  for (int i = 0; i < 2; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dx = (x - 1 + i) * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    inputs[i].mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+struct ToolTipWindow {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM param) {
+  auto* search = reinterpret_cast<ToolTipWindow*>(param);
+  if (ClassName(hWnd) != TOOLTIPS_CLASSA || ::GetWindow(hWnd, GW_OWNER) != search->owner) return TRUE;
+  search->found = hWnd;
+  return FALSE;
+}
+
+HWND ToolTipOf(const RunningDialog& dlg) {
+  ToolTipWindow search{dlg.Window()};
+  ::EnumThreadWindows(dlg.ThreadId(), FindToolTip, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TTTOOLINFOA ToolRecord(char* text) {
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.lpszText = text;
+  return tool;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_NE(dlg.Window(), nullptr) << "the main window did not appear"; }
+
+  RunningDialog dlg;
+};
+
+TEST_F(MainWindow, HasItsCaptionSizeAndFixedFrame) {
+  EXPECT_EQ(Text(dlg.Window()), "Tallywise");
+
+  const DWORD style = static_cast<DWORD>(::GetWindowLongA(dlg.Window(), GWL_STYLE));
+  for (DWORD wanted : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}, DWORD{DS_MODALFRAME}}) {
+    EXPECT_EQ(style & wanted, wanted) << std::hex << "style " << wanted;
+  }
+  EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << "the window must not be resizable";
+  EXPECT_TRUE(::GetWindowLongA(dlg.Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+  RECT client;
+  ::GetClientRect(dlg.Window(), &client);
+  const RECT designed = DialogUnits(dlg.Window(), 0, 0, 286, 50);
+  EXPECT_EQ(client.right, designed.right);
+  EXPECT_EQ(client.bottom, designed.bottom);
+}
+
+TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
+  struct Control {
+    int id;
+    const char* className;
+    const char* text;
+    RECT units;  // left, top, width, height
+    LONG styles;
+    LONG absentStyles;
+    LONG exStyles;
+  };
+  const Control controls[] = {
+      // The dialog manager draws the fields' border as a sunken edge.
+      {IDC_EXPRESSION, "Edit", "", {7, 7, 247, 18}, WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE, 0, WS_EX_CLIENTEDGE},
+      {IDC_RESULT, "Edit", "", {57, 27, 197, 18}, WS_TABSTOP | ES_AUTOHSCROLL, ES_LOWERCASE | ES_READONLY, WS_EX_CLIENTEDGE},
+      {IDC_RESULT_BUTTON, "Button", "Result", {7, 28, 42, 17}, BS_DEFPUSHBUTTON | BS_CENTER | BS_NOTIFY | WS_TABSTOP, 0, 0},
+      {IDC_TOPMOST, "Button", "<", {259, 7, 20, 17}, BS_ICON | WS_TABSTOP, 0, WS_EX_STATICEDGE},
+      {IDC_PRECISION, UPDOWN_CLASSA, "", {259, 27, 20, 17}, UDS_HORZ | UDS_ARROWKEYS, WS_TABSTOP | UDS_AUTOBUDDY, 0},
+  };
+  for (const Control& c : controls) {
+    SCOPED_TRACE(c.id);
+    const HWND item = dlg.Item(c.id);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(ClassName(item), c.className);
+    EXPECT_EQ(Text(item), c.text);
+    const RECT at = ClientRectOf(item, dlg.Window());
+    const RECT designed = DialogUnits(dlg.Window(), c.units.left, c.units.top, c.units.right, c.units.bottom);
+    EXPECT_EQ(at.left, designed.left);
+    EXPECT_EQ(at.top, designed.top);
+    EXPECT_EQ(at.right, designed.right);
+    EXPECT_EQ(at.bottom, designed.bottom);
+    const LONG style = ::GetWindowLongA(item, GWL_STYLE);
+    EXPECT_EQ(style & c.styles, c.styles) << std::hex << style;
+    EXPECT_EQ(style & c.absentStyles, 0) << std::hex << style;
+    EXPECT_EQ(::GetWindowLongA(item, GWL_EXSTYLE) & c.exStyles, c.exStyles);
+  }
+  EXPECT_EQ(::SendMessageA(dlg.Item(IDC_PRECISION), UDM_GETBUDDY, 0, 0), 0) << "the up-down control has no buddy";
+}
+
+TEST_F(MainWindow, TabGoesThroughFieldsAndButtonsButNotThePrecisionControl) {
+  const int order[] = {IDC_EXPRESSION, IDC_RESULT, IDC_RESULT_BUTTON, IDC_TOPMOST, IDC_EXPRESSION};
+  for (size_t i = 0; i + 1 < std::size(order); ++i) {
+    EXPECT_EQ(::GetNextDlgTabItem(dlg.Window(), dlg.Item(order[i]), FALSE), dlg.Item(order[i + 1]))
+        << "after " << order[i];
+  }
+}
+
+TEST_F(MainWindow, StartsWithTheFocusInTheExpressionField) {
+  EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION));
+}
+
+TEST_F(MainWindow, StartsAtTheDefaultPlaceNotOnTopWithTheGreyPin) {
+  RECT rect;
+  ::GetWindowRect(dlg.Window(), &rect);
+  EXPECT_EQ(rect.left, 300);
+  EXPECT_EQ(rect.top, 300);
+  EXPECT_TRUE(::IsWindowVisible(dlg.Window()));
+  EXPECT_FALSE(::GetWindowLongA(dlg.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST)
+      << "the template asks for topmost; the start takes it away";
+  ASSERT_NE(ProgramIcon(IDI_NOTOP), nullptr);
+  EXPECT_EQ(::SendMessageA(dlg.Item(IDC_TOPMOST), BM_GETIMAGE, IMAGE_ICON, 0),
+            reinterpret_cast<LRESULT>(ProgramIcon(IDI_NOTOP)));
+}
+
+TEST_F(MainWindow, ShowsTheProgramIconInItsCaption) {
+  ASSERT_NE(ProgramIcon(IDR_MAINFRAME), nullptr);
+  for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+    EXPECT_EQ(::SendMessageA(dlg.Window(), WM_GETICON, size, 0), reinterpret_cast<LRESULT>(ProgramIcon(IDR_MAINFRAME)));
+  }
+}
+
+TEST_F(MainWindow, FieldsShowCourierNewOfHeight15AndButtonsTheDialogFont) {
+  for (int id : {IDC_EXPRESSION, IDC_RESULT}) {
+    SCOPED_TRACE(id);
+    const LOGFONTA font = FontOf(dlg.Item(id));
+    EXPECT_STREQ(font.lfFaceName, "Courier New");
+    EXPECT_EQ(font.lfHeight, -15);
+    EXPECT_EQ(font.lfWeight, 500);
+    EXPECT_EQ(font.lfItalic, 0);
+    EXPECT_EQ(font.lfCharSet, 0);
+  }
+  EXPECT_EQ(::SendMessageA(dlg.Item(IDC_EXPRESSION), WM_GETFONT, 0, 0),
+            ::SendMessageA(dlg.Item(IDC_RESULT), WM_GETFONT, 0, 0))
+      << "both fields share one font";
+  for (int id : {IDC_RESULT_BUTTON, IDC_TOPMOST}) {
+    EXPECT_EQ(::SendMessageA(dlg.Item(id), WM_GETFONT, 0, 0), ::SendMessageA(dlg.Window(), WM_GETFONT, 0, 0))
+        << "button " << id << " keeps the dialog font";
+  }
+}
+
+TEST_F(MainWindow, PrecisionControlStartsAtThreeWithinZeroToNine) {
+  const LRESULT pos = ::SendMessageA(dlg.Item(IDC_PRECISION), UDM_GETPOS, 0, 0);
+  EXPECT_EQ(LOWORD(pos), 3);  // the high word flags an error for a control without a buddy
+  const LRESULT range = ::SendMessageA(dlg.Item(IDC_PRECISION), UDM_GETRANGE, 0, 0);
+  EXPECT_EQ(LOWORD(range), 9) << "upper limit";
+  EXPECT_EQ(HIWORD(range), 0) << "lower limit";
+}
+
+TEST_F(MainWindow, TypedCapitalsBecomeSmallLetters) {
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); })) << "the window is not in front";
+  SendKey('T', true);
+  SendKey('W', true);
+  SendKey('O');
+  EXPECT_TRUE(WaitUntil([&] { return Text(dlg.Item(IDC_EXPRESSION)) == "two"; }))
+      << "shows \"" << Text(dlg.Item(IDC_EXPRESSION)) << "\"";
+}
+
+TEST_F(MainWindow, EnterInEitherFieldKeepsTheWindowOpen) {
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); }));
+  SendKey(VK_RETURN);
+  ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.Item(IDC_RESULT)), TRUE);
+  ASSERT_EQ(dlg.Focus(), dlg.Item(IDC_RESULT));
+  SendKey(VK_RETURN);
+  // Both Enters ran the Result command on the empty expression, whose prompt
+  // puts the focus back in the expression field: the window is still there to
+  // take the key.
+  SendKey('X');
+  EXPECT_TRUE(WaitUntil([&] { return Text(dlg.Item(IDC_EXPRESSION)) == "x"; }));
+  EXPECT_EQ(Text(dlg.Item(IDC_RESULT)), "Enter expression   ");
+  EXPECT_TRUE(::IsWindow(dlg.Window()));
+}
+
+TEST_F(MainWindow, OnTopToggleSwapsThePinAndGivesTheFocusBack) {
+  const HWND toggle = dlg.Item(IDC_TOPMOST);
+  for (int icon : {IDI_TOP, IDI_NOTOP}) {
+    ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.Item(IDC_RESULT)), TRUE);
+    ::SendMessageA(toggle, BM_CLICK, 0, 0);
+    EXPECT_EQ(::SendMessageA(toggle, BM_GETIMAGE, IMAGE_ICON, 0), reinterpret_cast<LRESULT>(ProgramIcon(icon)));
+    EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION));
+  }
+}
+
+TEST_F(MainWindow, EscapeEndsTheRunThroughCancel) {
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); }));
+  SendKey(VK_ESCAPE);
+  ASSERT_TRUE(dlg.WaitForEnd());
+  EXPECT_EQ(dlg.Result(), IDCANCEL);
+  EXPECT_FALSE(::IsWindow(dlg.Window()));
+}
+
+TEST_F(MainWindow, CloseRequestEndsTheRun) {
+  ::PostMessageA(dlg.Window(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(dlg.WaitForEnd());
+  EXPECT_EQ(dlg.Result(), IDCANCEL);
+  EXPECT_FALSE(::IsWindow(dlg.Window()));
+}
+
+class ToolTips : public MainWindow {};
+
+TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
+  const HWND tip = ToolTipOf(dlg);
+  ASSERT_NE(tip, nullptr);
+  ASSERT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
+  const struct {
+    int id;
+    const char* text;
+  } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}, {IDC_RESULT_BUTTON, "Result (Enter)"}};
+  for (UINT i = 0; i < 3; ++i) {
+    char text[80] = "";
+    TTTOOLINFOA tool = ToolRecord(text);
+    ASSERT_TRUE(::SendMessageA(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), dlg.Item(tools[i].id)) << "tool " << i;
+    EXPECT_TRUE(tool.uFlags & TTF_IDISHWND);
+    EXPECT_STREQ(text, tools[i].text);
+  }
+  for (int id : {IDC_EXPRESSION, IDC_RESULT}) {
+    TTTOOLINFOA tool = ToolRecord(nullptr);
+    tool.hwnd = dlg.Window();
+    tool.uId = reinterpret_cast<UINT_PTR>(dlg.Item(id));
+    EXPECT_FALSE(::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) << "field " << id;
+  }
+}
+
+TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
+  const HWND tip = ToolTipOf(dlg);
+  ASSERT_NE(tip, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); }));
+  const struct {
+    int id;
+    const char* text;
+  } tools[] = {{IDC_RESULT_BUTTON, "Result (Enter)"}, {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}};
+  for (const auto& t : tools) {
+    char text[80] = "";
+    TTTOOLINFOA tool = ToolRecord(text);
+    auto showing = [&] {
+      return ::IsWindowVisible(tip) && ::SendMessageA(tip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) &&
+             reinterpret_cast<HWND>(tool.uId) == dlg.Item(t.id);
+    };
+    // The tip waits for the pointer to rest; a move that got lost is made again.
+    bool shown = false;
+    for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
+      MovePointerOnto(dlg.Item(t.id));
+      shown = WaitUntil(showing, 2000);
+    }
+    EXPECT_TRUE(shown) << "no tooltip over control " << t.id;
+    EXPECT_STREQ(text, t.text);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,294 @@
+// The Result command and the precision control, driven the way a user drives
+// them: text in the expression field, Enter or a click on Result, clicks on the
+// arrows; what the result field shows and where the caret stands is read back.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RunningDialog.h"
+#include "resource.h"
+
+namespace {
+
+std::string Text(HWND hWnd) {
+  std::string text(static_cast<size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');
+  text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::pair<int, int> Selection(HWND edit) {
+  DWORD start = 0, end = 0;
+  ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+BOOL CALLBACK FindAttentionBox(HWND hWnd, LPARAM result) {
+  char caption[32] = "";
+  ::GetWindowTextA(hWnd, caption, sizeof caption);
+  if (!::IsWindowVisible(hWnd) || std::string(caption) != "Attention") return TRUE;
+  *reinterpret_cast<HWND*>(result) = hWnd;
+  return FALSE;
+}
+
+// The message box of a computing failure, if one is open on the window's thread.
+HWND FindMessageBox(DWORD threadId) {
+  HWND found = nullptr;
+  ::EnumThreadWindows(threadId, FindAttentionBox, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The text of a message box: its static text item.
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char className[16] = "";
+    ::GetClassNameA(child, className, sizeof className);
+    if (std::string(className) == "Static" && ::GetWindowTextLengthA(child) > 0) text = Text(child);
+  }
+  return text;
+}
+
+class ResultCommand : public testing::Test {
+protected:
+  // Every run starts from the default number format: a settings file left by
+  // an earlier test would set the precision otherwise.
+  static void RemoveSettingsFile() {
+    char windows[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    ::DeleteFileA((std::string(windows) + "\\quillbright\\tallywise\\data.dat").c_str());
+  }
+
+  void SetUp() override {
+    RemoveSettingsFile();
+    m_dialog = std::make_unique<RunningDialog>();
+    ASSERT_NE(m_dialog->Window(), nullptr);
+  }
+  void TearDown() override {
+    m_dialog.reset();
+    RemoveSettingsFile();
+  }
+
+  HWND Expression() const { return m_dialog->Item(IDC_EXPRESSION); }
+  HWND Result() const { return m_dialog->Item(IDC_RESULT); }
+  HWND Spin() const { return m_dialog->Item(IDC_PRECISION); }
+
+  void Type(const std::string& text) { ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+
+  // The Result command as Enter gives it, without moving the focus; returns once
+  // the command has finished, so it must not open a message box.
+  void ClickResult() {
+    ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
+  }
+
+  // A click on Result that may open message boxes: each is read and closed with
+  // OK, as a user would, until the command has finished.
+  std::vector<std::string> ClickResultClosingMessages() {
+    ::SetWindowTextA(Result(), "(running)");
+    ::PostMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
+    std::vector<std::string> messages;
+    WaitUntil([&] {
+      if (HWND box = FindMessageBox(m_dialog->ThreadId())) {
+        messages.push_back(MessageBoxText(box));
+        ::SendMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !::IsWindow(box); });
+        return false;
+      }
+      return Text(Result()) != "(running)";
+    });
+    return messages;
+  }
+
+  // A click on one of the arrows: the right one raises the number of decimals.
+  void ClickArrow(bool right) {
+    RECT client;
+    ::GetClientRect(Spin(), &client);
+    const LPARAM at = MAKELPARAM(right ? client.right * 3 / 4 : client.right / 4, client.bottom / 2);
+    ::SendMessageA(Spin(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(Spin(), WM_LBUTTONUP, 0, at);
+  }
+  int Decimals() const { return LOWORD(::SendMessageA(Spin(), UDM_GETPOS, 0, 0)); }
+
+  std::unique_ptr<RunningDialog> m_dialog;
+};
+
+struct PromptCase {
+  const char* text;
+  const char* prompt;
+  int start, end;
+};
+
+TEST_F(ResultCommand, RejectedExpressionsShowThePromptAndMarkTheSpot) {
+  const PromptCase cases[] = {
+      {"", "Enter expression   ", 0, 0},
+      {"   +  ", "Enter expression   ", 0, 6},
+      {"  *5", "Paste number here   ", 2, 2},
+      {"5 +  ", "Paste number here   ", 3, 3},
+      {"2 (3", "Paste operator here ", 2, 2},
+      {"(2) 3", "Paste operator here ", 3, 3},
+      {"(2)  (3)", "Paste operator here ", 5, 5},
+      {"((2))3", "Paste operator here ", 5, 5},
+      {"2 * - 3", " Together '*-'  ", 2, 5},
+      {"2 + a", "Unknown symbol 'a'", 4, 5},
+      {"2\t+3", "Unknown symbol '\t'", 1, 2},
+      {"1,5 +\r\n* 2", " Together '+*'  ", 4, 8},
+  };
+  for (const auto& c : cases) {
+    Type(c.text);
+    ::SetFocus(nullptr);
+    ClickResult();
+    const std::string shown = testing::PrintToString(std::string(c.text));
+    EXPECT_EQ(Text(Result()), c.prompt) << shown;
+    EXPECT_EQ(Selection(Expression()), std::make_pair(c.start, c.end)) << shown;
+    EXPECT_EQ(m_dialog->Focus(), Expression()) << shown;
+    EXPECT_EQ(Text(Expression()), c.text) << "the expression field is never changed";
+  }
+}
+
+TEST_F(ResultCommand, BalancePromptsLeaveSelectionAndFocusAlone) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"(1+2))", "Missing '('"}, {"((1+2)", "Missing ')'"}, {")+(2", "Missing '(' and ')'"}};
+  for (const auto& [text, prompt] : cases) {
+    Type(text);
+    ::SendMessageA(Expression(), EM_SETSEL, 1, 3);
+    ::SendMessageA(m_dialog->Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Result()), TRUE);
+    ClickResult();
+    EXPECT_EQ(Text(Result()), prompt) << text;
+    EXPECT_EQ(Selection(Expression()), std::make_pair(1, 3)) << text;
+    EXPECT_EQ(m_dialog->Focus(), Result()) << text;
+  }
+}
+
+TEST_F(ResultCommand, AcceptedExpressionsShowTheirValue) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"2*(3+4)-5", "9.000"}, {"2+3", "5.000"},       {"10-2+3", "11.000"}, {"2^3^2", "64.000"},
+      {"200*10%50", "1000.000"}, {"-2^2", "-4.000"}, {"1/3*3", "1.000"},   {"3.14159", "3.142"},
+      {"2 , 5 * 2", "5.000"},  {"27#3", "3.000"},    {"0-0.0001", "-0.000"}, {"2 5", "25.000"},
+  };
+  for (const auto& [text, value] : cases) {
+    Type(text);
+    ClickResult();
+    EXPECT_EQ(Text(Result()), value) << text;
+    EXPECT_EQ(Text(Expression()), text) << "blanks and commas stay as typed";
+  }
+  // The same expression again gives the same text again.
+  Type("2+3");
+  ClickResult();
+  ASSERT_EQ(Text(Result()), "5.000");
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "5.000");
+}
+
+TEST_F(ResultCommand, EnterInEitherFieldRunsTheCommandAndKeepsTheFocus) {
+  for (HWND field : {Expression(), Result()}) {
+    Type("2+3");
+    ::SetWindowTextA(Result(), "");
+    ::SendMessageA(m_dialog->Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    ASSERT_TRUE(WaitUntil([&] { return m_dialog->Focus() == field; }));
+    ::SetForegroundWindow(m_dialog->Window());
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return Text(Result()) == "5.000"; })) << Text(Result());
+    EXPECT_EQ(m_dialog->Focus(), field);
+    EXPECT_TRUE(::IsWindow(m_dialog->Window())) << "Enter must not close the window";
+  }
+}
+
+TEST_F(ResultCommand, EachComputingFailureShowsOneMessageAndTheEvaluationGoesOn) {
+  Type("5+1/0");
+  EXPECT_EQ(ClickResultClosingMessages(), std::vector<std::string>{"Division to the zero!"});
+  EXPECT_EQ(Text(Result()), "5.000");
+
+  Type("1/0+1/0");
+  EXPECT_EQ(ClickResultClosingMessages(),
+            (std::vector<std::string>{"Division to the zero!", "Division to the zero!"}));
+  EXPECT_EQ(Text(Result()), "0.000");
+
+  Type("10^400+1");
+  const auto overflow = ClickResultClosingMessages();
+  ASSERT_EQ(overflow.size(), 1u);
+  EXPECT_NE(overflow[0], "Division to the zero!");
+  EXPECT_EQ(Text(Result()), "1.000");
+
+  Type("(-4)#2");
+  EXPECT_EQ(ClickResultClosingMessages().size(), 1u);
+  EXPECT_EQ(Text(Result()), "0.000");
+}
+
+TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
+  EXPECT_EQ(Decimals(), 3);
+  Type("1/3");
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "0.333");
+  ClickArrow(true);
+  EXPECT_EQ(Decimals(), 4);
+  EXPECT_EQ(Text(Result()), "0.3330") << "the shown text is re-formatted, not evaluated again";
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "0.3333");
+  ClickArrow(false);
+  EXPECT_EQ(Decimals(), 3);
+  EXPECT_EQ(Text(Result()), "0.333");
+
+  Type("2.5");
+  ClickResult();
+  for (int i = 0; i < 3; ++i) ClickArrow(false);
+  EXPECT_EQ(Text(Result()), "3");
+  ClickArrow(true);
+  EXPECT_EQ(Text(Result()), "3.0");
+
+  Type("0-0.0004");
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "-0.0");
+  ClickArrow(true);
+  EXPECT_EQ(Text(Result()), "-0.00");
+}
+
+TEST_F(ResultCommand, PrecisionStaysWithinZeroAndNine) {
+  for (int i = 0; i < 5; ++i) ClickArrow(false);
+  EXPECT_EQ(Decimals(), 0);
+  Type("2.5");
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "3");
+  for (int i = 0; i < 12; ++i) ClickArrow(true);
+  EXPECT_EQ(Decimals(), 9);
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "2.500000000");
+}
+
+TEST_F(ResultCommand, ArrowsWithoutAResultChangeOnlyTheFormat) {
+  ClickArrow(true);
+  EXPECT_EQ(Text(Result()), "");
+  Type("1/3");
+  ClickResult();
+  EXPECT_EQ(Text(Result()), "0.3333");
+}
+
+TEST_F(ResultCommand, ArrowsNeverTouchAnExpressionTypedSinceTheLastResult) {
+  Type("1+1");
+  ClickResult();
+  Type("7*(8");
+  ::SendMessageA(Expression(), EM_SETSEL, 2, 2);
+  ClickArrow(true);
+  EXPECT_EQ(Text(Expression()), "7*(8");
+  EXPECT_EQ(Selection(Expression()), std::make_pair(2, 2));
+  EXPECT_EQ(Text(Result()), "2.0000");
+}
+
+TEST_F(ResultCommand, ArrowsLeaveAPromptAsItIs) {
+  Type("2*");
+  ClickResult();
+  ASSERT_EQ(Text(Result()), "Paste number here   ");
+  ClickArrow(true);
+  EXPECT_EQ(Text(Result()), "Paste number here   ");
+  EXPECT_EQ(Decimals(), 4);
+}
+
+}  // namespace
