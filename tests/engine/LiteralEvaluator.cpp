@@ -7,8 +7,6 @@
 #include "CharClasses.h"
 #include "NumberText.h"
 
-namespace {
-
 void NormalizeByRescanning(std::string& text)
 {
   for (size_t p; (p = text.find(' ')) != std::string::npos;)
@@ -18,6 +16,8 @@ void NormalizeByRescanning(std::string& text)
   for (size_t p; (p = text.find("\r\n")) != std::string::npos;)
     text.erase(p, 2);
 }
+
+namespace {
 
 struct Literal {
   std::vector<ComputeFault>& faults;

@@ -9,5 +9,9 @@
 
 #include "Evaluator.h"
 
+// Blanks removed, commas to points, CR LF pairs removed, each pass finding the
+// first occurrence and searching again from the start.
+void NormalizeByRescanning(std::string& text);
+
 std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
                             std::vector<ComputeFault>& faults);
