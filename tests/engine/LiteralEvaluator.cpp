@@ -76,11 +76,11 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
   if (!text.empty() && text[0] == '+')
     text.erase(0, 1);
   else if (!text.empty() && text[0] == '-')
-    text.insert(0, "0");
+    text.insert(text.begin(), '0');
 
   for (size_t i = 0; i + 1 < text.size(); ++i) {
     if (text[i] == '(' && (text[i + 1] == '-' || text[i + 1] == '+'))
-      text.insert(i + 1, "0");
+      text.insert(text.begin() + static_cast<std::ptrdiff_t>(i) + 1, '0');
   }
 
   std::vector<std::string> tokens;

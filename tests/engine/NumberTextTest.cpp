@@ -98,7 +98,8 @@ std::string ReferenceFormat(double x, int decimals)
   char buf[1000];
   const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 800).ptr;
   *end = 0;
-  std::string exact = std::string(1, buf[0]) + std::string(buf + 2, buf + 802);
+  std::string exact(buf, buf + 802);
+  exact.erase(1, 1);  // the point
   int exponent = std::atoi(std::strchr(buf, 'e') + 1);
   bool carried = false;
   std::string sig = x == 0 ? std::string(17, '0') : RoundDecimalString(exact, 17, carried);
@@ -120,8 +121,10 @@ std::string ReferenceFormat(double x, int decimals)
   const size_t from = std::min(digits.find_first_not_of('0'), integerDigits - 1);
   std::string text = std::signbit(x) ? "-" : "";
   text += digits.substr(from, integerDigits - from);
-  if (decimals > 0)
-    text += "." + digits.substr(integerDigits);
+  if (decimals > 0) {
+    text += '.';
+    text += digits.substr(integerDigits);
+  }
   return text;
 }
 
