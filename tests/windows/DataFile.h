@@ -33,6 +33,15 @@ inline void RemoveDataDirectory() {
   ::RemoveDirectoryA(MakerDirectory().c_str());
 }
 
+// A member placed before the window it concerns: the window starts as on a
+// machine where the program never ran, and its settings do not outlive the test.
+struct FirstRun {
+  FirstRun() { RemoveDataDirectory(); }
+  ~FirstRun() { RemoveDataDirectory(); }
+  FirstRun(const FirstRun&) = delete;
+  FirstRun& operator=(const FirstRun&) = delete;
+};
+
 inline bool WriteDataFile(const std::string& bytes) {
   ::CreateDirectoryA(MakerDirectory().c_str(), nullptr);
   ::CreateDirectoryA(DataDirectory().c_str(), nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DataFile.h"
 #include "RunningDialog.h"
 #include "resource.h"
 
@@ -111,6 +112,7 @@ class MainWindow : public ::testing::Test {
 protected:
   void SetUp() override { ASSERT_NE(dlg.Window(), nullptr) << "the main window did not appear"; }
 
+  FirstRun firstRun;
   RunningDialog dlg;
 };
 

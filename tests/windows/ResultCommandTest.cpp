@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DataFile.h"
 #include "RunningDialog.h"
 #include "resource.h"
 
@@ -54,23 +55,11 @@ std::string MessageBoxText(HWND box) {
 
 class ResultCommand : public testing::Test {
 protected:
-  // Every run starts from the default number format: a settings file left by
-  // an earlier test would set the precision otherwise.
-  static void RemoveSettingsFile() {
-    char windows[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    ::DeleteFileA((std::string(windows) + "\\quillbright\\tallywise\\data.dat").c_str());
-  }
-
   void SetUp() override {
-    RemoveSettingsFile();
     m_dialog = std::make_unique<RunningDialog>();
     ASSERT_NE(m_dialog->Window(), nullptr);
   }
-  void TearDown() override {
-    m_dialog.reset();
-    RemoveSettingsFile();
-  }
+  void TearDown() override { m_dialog.reset(); }
 
   HWND Expression() const { return m_dialog->Item(IDC_EXPRESSION); }
   HWND Result() const { return m_dialog->Item(IDC_RESULT); }
@@ -114,6 +103,9 @@ protected:
   }
   int Decimals() const { return LOWORD(::SendMessageA(Spin(), UDM_GETPOS, 0, 0)); }
 
+  // Every run starts from the default number format: a settings file left by
+  // an earlier test would set the precision otherwise.
+  FirstRun m_firstRun;
   std::unique_ptr<RunningDialog> m_dialog;
 };
 
