@@ -42,9 +42,16 @@ struct BrushDeleter {
 };
 using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
 
+// A function of our own rather than the imported one, so that the pointer is
+// set before any code runs and a test can replace it during its own start-up.
+HINSTANCE WINAPI ShellExecuteThroughShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                          INT show) {
+  return ::ShellExecuteA(owner, verb, file, parameters, directory, show);
+}
+
 }  // namespace
 
-CLink::ShellExecuteFunction CLink::s_pfnShellExecute = &::ShellExecuteA;
+constinit CLink::ShellExecuteFunction CLink::s_pfnShellExecute = &ShellExecuteThroughShell;
 
 BEGIN_MESSAGE_MAP(CLink, CStatic)
   ON_WM_MOUSEMOVE()

@@ -33,6 +33,7 @@ BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
 }
 
 BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
+  ON_WM_SYSCOMMAND()
   ON_WM_PAINT()
   ON_WM_QUERYDRAGICON()
   ON_BN_CLICKED(IDC_RESULT_BUTTON, OnResult)
@@ -64,10 +65,6 @@ void CTallywiseDlg::AddToolTips() {
   m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up");
   m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), "Result (Enter)");
 }
-
-// The About and Font entries come together with the commands they start;
-// until then the system menu holds only the system's own entries.
-void CTallywiseDlg::ExtendSystemMenu() {}
 
 void CTallywiseDlg::InitPrecision() {
   m_spinPrecision.SetPos(GetDecimalCount(m_strFormat.str()));

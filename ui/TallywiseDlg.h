@@ -25,6 +25,8 @@ protected:
   void OnWindowPosChanged(WINDOWPOS* pos);
   BOOL OnHelpInfo(HELPINFO* info);
 
+  void OnSysCommand(UINT id, LPARAM lParam);
+
   DECLARE_MESSAGE_MAP()
 
 private:
@@ -39,6 +41,7 @@ private:
   BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void ExtendSystemMenu();
+  void ChooseDisplayFont();
   void PlaceWindow();
   void ShowOnTopState();
   void InitPrecision();
