@@ -89,13 +89,15 @@ void CLink::SetLinkStyle(unsigned style) {
   ShowFont(*m_pNormalFont);
 }
 
+// Before attaching there is no font yet; the flag alone decides the one that
+// attaching builds.
 void CLink::RebuildNormalFont(BOOL underline) {
-  RebuildWithUnderline(*m_pNormalFont, underline);
+  if (m_pNormalFont) RebuildWithUnderline(*m_pNormalFont, underline);
   m_bNormalUnderline = underline;
 }
 
 void CLink::RebuildHoverFont(BOOL underline) {
-  RebuildWithUnderline(*m_pHoverFont, underline);
+  if (m_pHoverFont) RebuildWithUnderline(*m_pHoverFont, underline);
   m_bHoverUnderline = underline;
 }
 

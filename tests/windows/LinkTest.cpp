@@ -19,11 +19,12 @@ namespace {
 constexpr UINT kRunOnDialogThread = WM_APP + 1;
 
 // The About box's template with two links of the test's own: the home-page
-// item with the defaults from its caption, the mail item with values set
-// before attaching.
+// item as constructed, the mail item with a look, a target and a tooltip
+// given before attaching.
 class LinkHost : public CDialog {
 public:
   LinkHost() : CDialog(IDD_ABOUTBOX) {
+    m_mail.SetLinkStyle(5);
     m_mail.SetURL("set before attaching");
     m_mail.SetToolTipText("set before attaching");
   }
@@ -131,11 +132,18 @@ TEST_F(Link, AttachingTakesClicksAndBuildsTooltipAndTargetFromTheCaption) {
   EXPECT_EQ(call->show, SW_SHOW);
 }
 
-TEST_F(Link, ShowsACopyOfTheDialogFontWithoutUnderline) {
+// The mail link's look was chosen before it had a window: attaching builds
+// its fonts from that look.
+TEST_F(Link, ShowsACopyOfTheDialogFontUnderlinedAsItsLookSays) {
   const HFONT dialogFont = ShownFont(dlg.Item(IDOK));
-  for (HWND link : {home, mail}) {
-    SCOPED_TRACE(WindowText(link));
-    const HFONT shown = ShownFont(link);
+  struct Expected {
+    HWND link;
+    BYTE underline;
+    COLORREF text;
+  };
+  for (const Expected& e : {Expected{home, 0, RGB(50, 50, 200)}, Expected{mail, 1, RGB(50, 50, 150)}}) {
+    SCOPED_TRACE(WindowText(e.link));
+    const HFONT shown = ShownFont(e.link);
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(shown, dialogFont) << "the link must own the font it shows";
     const LOGFONTA expected = FontDescription(dialogFont);
@@ -143,7 +151,8 @@ TEST_F(Link, ShowsACopyOfTheDialogFontWithoutUnderline) {
     EXPECT_STREQ(actual.lfFaceName, expected.lfFaceName);
     EXPECT_EQ(actual.lfHeight, expected.lfHeight);
     EXPECT_EQ(actual.lfWeight, expected.lfWeight);
-    EXPECT_EQ(actual.lfUnderline, 0);
+    EXPECT_EQ(actual.lfUnderline, e.underline);
+    EXPECT_EQ(ColoursOf(e.link).text, e.text) << DescribeColour(ColoursOf(e.link).text);
   }
 }
 
