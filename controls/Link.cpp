@@ -1,5 +1,7 @@
 #include "Link.h"
 
+#include <shellapi.h>
+
 #include <string>
 
 #include "LinkRules.h"
@@ -17,7 +19,7 @@ COLORREF Resolve(const LinkColour& colour) {
 // The description of the font a window shows; a window that was never given
 // one shows the system font.
 LOGFONTA ShownFontOf(HWND hWnd) {
-  HGDIOBJ font = reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
   if (!font) font = ::GetStockObject(SYSTEM_FONT);
   LOGFONTA logFont{};
   ::GetObjectA(font, sizeof logFont, &logFont);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <memory>
 #include <type_traits>
