@@ -90,7 +90,8 @@ protected:
   }
 
   // Picks a face other than the one shown, in bold italic at 20 points with
-  // underline, and confirms; the face chosen, or empty when that failed.
+  // underline and strike-out, and confirms; the face chosen, or empty when
+  // that failed.
   std::string ChooseBoldItalicTwentyPoints() {
     const auto fail = [](const std::string& why) {
       ADD_FAILURE() << why;
@@ -121,6 +122,7 @@ protected:
     const int twenty = FindItemWithData(::GetDlgItem(chooser, cmb3), [](LRESULT data) { return data == 20; });
     if (twenty < 0) return fail(face + " offers no 20 point size");
     Pick(chooser, cmb3, twenty);
+    Check(chooser, chx1);  // strike-out
     Check(chooser, chx2);  // underline
     Press(chooser, IDOK);
     if (!WaitUntil([&] { return !::IsWindow(chooser); })) return fail("OK left the chooser open");
@@ -183,6 +185,16 @@ TEST_F(SystemMenu, AboutCommandRunsTheAboutBoxOverTheMainWindow) {
   EXPECT_TRUE(::IsWindowVisible(main.Window())) << "closing the About box ended the program";
 }
 
+// Everything else is the system's: the window still minimises and closes.
+TEST_F(SystemMenu, OtherCommandsKeepTheirUsualMeaning) {
+  ::PostMessageA(main.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(main.Window()) != FALSE; })) << "Minimise did nothing";
+  ::PostMessageA(main.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(main.Window()); })) << "Restore did nothing";
+  ::PostMessageA(main.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(main.WaitForEnd()) << "Close did not end the program";
+}
+
 TEST_F(SystemMenu, FontChooserCancelledChangesNothing) {
   const HFONT before = ShownFont(expression);
   const LOGFONTA beforeLook = FontDescription(before);
@@ -219,6 +231,7 @@ TEST_F(SystemMenu, FontChosenWithOkGoesToBothFieldsAtOnce) {
   EXPECT_EQ(look.lfWeight, FW_BOLD);
   EXPECT_NE(look.lfItalic, 0);
   EXPECT_EQ(look.lfUnderline, 1);
+  EXPECT_EQ(look.lfStrikeOut, 1);
   const HDC screen = ::GetDC(nullptr);
   EXPECT_EQ(look.lfHeight, -::MulDiv(20, ::GetDeviceCaps(screen, LOGPIXELSY), 72));
   ::ReleaseDC(nullptr, screen);
