@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "Link.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -24,16 +25,6 @@ HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR pa
 // Installed before any test runs, so that no click of any test opens a
 // browser or a mail program.
 const bool g_recorderInstalled = (CLink::s_pfnShellExecute = &RecordShellCall, true);
-
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
 
 struct DialogSearch {
   const char* caption;

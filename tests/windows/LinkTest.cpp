@@ -12,6 +12,7 @@
 #include "Framework.h"
 #include "Link.h"
 #include "LinkProbe.h"
+#include "WaitUntil.h"
 #include "resource.h"
 
 namespace {
@@ -49,16 +50,6 @@ protected:
 BEGIN_MESSAGE_MAP(LinkHost, CDialog)
   ON_MESSAGE(kRunOnDialogThread, OnRunOnDialogThread)
 END_MESSAGE_MAP()
-
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 3000) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
 
 struct Colours {
   COLORREF text;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "RunningDialog.h"  // WaitUntil
+#include "WaitUntil.h"
 #include "resource.h"
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "WaitUntil.h"
+
 class RunningDialog {
 public:
   RunningDialog();
@@ -31,14 +33,3 @@ private:
   HWND m_window = nullptr;
   INT_PTR m_result = -1;
 };
-
-// Waits for a condition that the other thread or the system brings about.
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(20);
-  }
-  return true;
-}

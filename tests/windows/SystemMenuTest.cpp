@@ -12,19 +12,10 @@
 #include "DataFile.h"
 #include "LinkProbe.h"
 #include "TallywiseDlg.h"
+#include "WaitUntil.h"
 #include "resource.h"
 
 namespace {
-
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() > end) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
 
 struct MenuItem {
   UINT type;
