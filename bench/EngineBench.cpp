@@ -18,8 +18,7 @@
 namespace {
 
 // 1+2+3+... with numbers of one to five digits.
-std::string MakeSum(size_t length)
-{
+std::string MakeSum(size_t length) {
   std::string text = "1";
   for (unsigned i = 2; text.size() < length; ++i)
     text += "+" + std::to_string(i % 99991);
@@ -27,8 +26,7 @@ std::string MakeSum(size_t length)
 }
 
 // + - * / ^ with decimals; small exponents keep every value finite.
-std::string MakeMixed(size_t length)
-{
+std::string MakeMixed(size_t length) {
   static const char* pieces[] = {"+12.5", "*3", "-4.25", "/7", "^2", "+0.5", "*1.5", "-3"};
   std::string text = "2";
   for (unsigned i = 0; text.size() < length; ++i)
@@ -37,8 +35,7 @@ std::string MakeMixed(size_t length)
 }
 
 // ((((1+2)*3-4)/5+...) : every step opens one more parenthesis level.
-std::string MakeNested(size_t length)
-{
+std::string MakeNested(size_t length) {
   static const char* steps[] = {"+2)", "*3)", "-4)", "/5)"};
   const size_t depth = length / 4;
   std::string text(depth, '(');
@@ -48,24 +45,21 @@ std::string MakeNested(size_t length)
   return text;
 }
 
-double PeakResidentMegabytes()
-{
+double PeakResidentMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024.0;
 }
 
-void SetCounters(benchmark::State& state, size_t characters)
-{
-  state.counters["ns_per_char"] = benchmark::Counter(
-      static_cast<double>(characters) * 1e-9,
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+void SetCounters(benchmark::State& state, size_t characters) {
+  state.counters["ns_per_char"] =
+      benchmark::Counter(static_cast<double>(characters) * 1e-9,
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["peak_rss_MB"] = PeakResidentMegabytes();
 }
 
 template <std::string (*Make)(size_t)>
-void CheckAndEvaluate(benchmark::State& state)
-{
+void CheckAndEvaluate(benchmark::State& state) {
   const std::string text = Make(static_cast<size_t>(state.range(0)));
   EvaluationStacks stacks;
   for (auto _ : state) {
@@ -81,8 +75,7 @@ void CheckAndEvaluate(benchmark::State& state)
 }
 
 template <std::string (*Make)(size_t)>
-void MuparserOnce(benchmark::State& state)
-{
+void MuparserOnce(benchmark::State& state) {
   const std::string text = Make(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
     try {
@@ -98,8 +91,7 @@ void MuparserOnce(benchmark::State& state)
   SetCounters(state, text.size());
 }
 
-void Sizes(benchmark::internal::Benchmark* b)
-{
+void Sizes(benchmark::internal::Benchmark* b) {
   b->RangeMultiplier(10)->Range(10, 1'000'000)->Unit(benchmark::kMicrosecond);
 }
 

@@ -22,8 +22,7 @@ namespace {
 
 constexpr int kDefaultDecimals = 3;
 
-void PrintUsage(std::FILE* out)
-{
+void PrintUsage(std::FILE* out) {
   std::fputs(
       "Usage: tallywise-eval [-d N | --decimals N] [--] [EXPRESSION...]\n"
       "Evaluates each EXPRESSION, or each line of standard input when none is given.\n"
@@ -37,8 +36,7 @@ void PrintUsage(std::FILE* out)
 
 // The expression as it can be shown on one terminal line, and a line under it
 // that points at the marked spot. Tabs stay tabs so the marker lines up.
-void PrintMarkedExpression(const std::string& expression, const FieldSelection& mark)
-{
+void PrintMarkedExpression(const std::string& expression, const FieldSelection& mark) {
   std::string shown;
   std::string marker;
   const int length = static_cast<int>(expression.size());
@@ -47,8 +45,7 @@ void PrintMarkedExpression(const std::string& expression, const FieldSelection& 
   for (int i = 0; i <= length; ++i) {
     const char ch = i < length ? expression[i] : ' ';
     const unsigned char byte = static_cast<unsigned char>(ch);
-    if (i < length)
-      shown += (byte < 32 && ch != '\t') || byte == 127 ? '?' : ch;
+    if (i < length) shown += (byte < 32 && ch != '\t') || byte == 127 ? '?' : ch;
     char below = ch == '\t' ? '\t' : ' ';
     if (i == start)
       below = '^';
@@ -62,9 +59,7 @@ void PrintMarkedExpression(const std::string& expression, const FieldSelection& 
 }
 
 // Returns false when the checker rejects the expression.
-bool EvaluateOne(const std::string& expression, const std::string& format,
-                 EvaluationStacks& stacks)
-{
+bool EvaluateOne(const std::string& expression, const std::string& format, EvaluationStacks& stacks) {
   const CheckOutcome check = CheckExpressionText(expression);
   if (!check.passed) {
     std::string prompt = check.promptText;
@@ -77,27 +72,22 @@ bool EvaluateOne(const std::string& expression, const std::string& format,
       std::fprintf(stderr, "  %s\n", expression.c_str());
     return false;
   }
-  const auto report = [](ComputeFault fault) {
-    std::fprintf(stderr, "%s\n", ComputeFaultMessage(fault));
-  };
+  const auto report = [](ComputeFault fault) { std::fprintf(stderr, "%s\n", ComputeFaultMessage(fault)); };
   const std::string result = EvaluateExpression(expression, format, report, stacks);
   std::printf("%s\n", result.c_str());
   std::fflush(stdout);
   return true;
 }
 
-bool ParseDecimals(const char* text, int& decimals)
-{
-  if (std::strlen(text) != 1 || text[0] < '0' || text[0] > '9')
-    return false;
+bool ParseDecimals(const char* text, int& decimals) {
+  if (std::strlen(text) != 1 || text[0] < '0' || text[0] > '9') return false;
   decimals = text[0] - '0';
   return true;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   int decimals = kDefaultDecimals;
   std::vector<std::string> expressions;
   bool optionsEnded = false;
@@ -110,14 +100,12 @@ int main(int argc, char** argv)
       return 0;
     } else if (!optionsEnded && (arg == "-d" || arg == "--decimals")) {
       if (i + 1 >= argc || !ParseDecimals(argv[i + 1], decimals)) {
-        std::fprintf(stderr, "tallywise-eval: %s needs a number of decimal places from 0 to 9\n",
-                     arg.c_str());
+        std::fprintf(stderr, "tallywise-eval: %s needs a number of decimal places from 0 to 9\n", arg.c_str());
         PrintUsage(stderr);
         return 2;
       }
       ++i;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !IsNumberChar(arg[1]) &&
-               arg[1] != '(') {
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !IsNumberChar(arg[1]) && arg[1] != '(') {
       std::fprintf(stderr, "tallywise-eval: unknown option %s\n", arg.c_str());
       PrintUsage(stderr);
       return 2;

@@ -2,24 +2,14 @@
 
 #include <algorithm>
 
-bool IsNumberChar(char ch)
-{
-  return (ch >= '0' && ch <= '9') || ch == '.';
+bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
+
+bool IsOperatorChar(char ch) {
+  constexpr std::string_view kOperators = "#%()*+-/^";
+  return ch != '\0' && kOperators.find(ch) != std::string_view::npos;
 }
 
-bool IsOperatorChar(char ch)
-{
-  switch (ch) {
-    case '#': case '%': case '(': case ')': case '*':
-    case '+': case '-': case '/': case '^':
-      return true;
-    default:
-      return false;
-  }
-}
-
-void NormalizeExpression(std::string& text)
-{
+void NormalizeExpression(std::string& text) {
   std::erase(text, ' ');
   std::replace(text.begin(), text.end(), ',', '.');
 
@@ -35,8 +25,7 @@ void NormalizeExpression(std::string& text)
   text.resize(kept);
 }
 
-int GetOperatorCode(char op)
-{
+int GetOperatorCode(char op) {
   switch (op) {
     case '+': return 1;
     case '-': return 2;
@@ -45,11 +34,8 @@ int GetOperatorCode(char op)
     case '%': return 5;
     case '^': return 6;
     case '#': return 7;
-    default:  return 0;
+    default: return 0;
   }
 }
 
-int GetOperatorCode(std::string_view token)
-{
-  return token.size() == 1 ? GetOperatorCode(token[0]) : 0;
-}
+int GetOperatorCode(std::string_view token) { return token.size() == 1 ? GetOperatorCode(token[0]) : 0; }

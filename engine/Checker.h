@@ -8,14 +8,14 @@
 #include <string_view>
 
 enum class Prompt {
-  EnterExpression,   // "Enter expression   "
-  PasteNumber,       // "Paste number here   "
-  PasteOperator,     // "Paste operator here "
-  Together,          // " Together '%c%c'  "
-  UnknownSymbol,     // "Unknown symbol '%c'"
-  MissingOpen,       // "Missing '('"
-  MissingClose,      // "Missing ')'"
-  MissingBoth,       // "Missing '(' and ')'"
+  EnterExpression,  // "Enter expression   "
+  PasteNumber,      // "Paste number here   "
+  PasteOperator,    // "Paste operator here "
+  Together,         // " Together '%c%c'  "
+  UnknownSymbol,    // "Unknown symbol '%c'"
+  MissingOpen,      // "Missing '('"
+  MissingClose,     // "Missing ')'"
+  MissingBoth,      // "Missing '(' and ')'"
 };
 
 // A selection in the expression field, as EM_SETSEL takes it: start == end is a

@@ -6,13 +6,12 @@
 #include "CharClasses.h"
 #include "NumberText.h"
 
-const char* ComputeFaultMessage(ComputeFault fault)
-{
+const char* ComputeFaultMessage(ComputeFault fault) {
   switch (fault) {
-    case ComputeFault::DivisionByZero:   return "Division to the zero!";
-    case ComputeFault::Overflow:         return "The number is too large!";
+    case ComputeFault::DivisionByZero: return "Division to the zero!";
+    case ComputeFault::Overflow: return "The number is too large!";
     case ComputeFault::NegativeEvenRoot: return "No even root of a negative number!";
-    case ComputeFault::ZeroDegreeRoot:   return "No root of degree zero!";
+    case ComputeFault::ZeroDegreeRoot: return "No root of degree zero!";
   }
   return "";
 }
@@ -24,28 +23,21 @@ constexpr long long kStrengthsPerDepth = 8;
 
 class Reduction {
 public:
-  Reduction(EvaluationStacks& stacks, const ComputeFaultHandler& onFault)
-      : m_stacks(stacks), m_onFault(onFault) {}
+  Reduction(EvaluationStacks& stacks, const ComputeFaultHandler& onFault) : m_stacks(stacks), m_onFault(onFault) {}
 
   // Every intermediate value is written with six decimals and read back, as the
   // calculator has always done. An integral value survives that unchanged, so
   // the text is spared there.
-  static double RoundTripIntermediate(double value)
-  {
-    if (value == std::trunc(value))
-      return value;
+  static double RoundTripIntermediate(double value) {
+    if (value == std::trunc(value)) return value;
     return RoundTripSixDecimals(value);
   }
 
-  void PushOperand(double value)
-  {
-    m_stacks.operands.push_back(Checked(value));
-  }
+  void PushOperand(double value) { m_stacks.operands.push_back(Checked(value)); }
 
   // Takes the operator on top of the stack with its two operands and leaves the
   // value in their place.
-  void ReduceTop()
-  {
+  void ReduceTop() {
     const char op = m_stacks.operators.back().op;
     m_stacks.operators.pop_back();
     const double r = m_stacks.operands.back();
@@ -55,31 +47,25 @@ public:
   }
 
 private:
-  double Apply(char op, double l, double r)
-  {
+  double Apply(char op, double l, double r) {
     switch (op) {
       case '+': return l + r;
       case '-': return l - r;
       case '*': return l * r;
       case '/':
-        if (r == 0)
-          return Fault(ComputeFault::DivisionByZero);
+        if (r == 0) return Fault(ComputeFault::DivisionByZero);
         return l / r;
       case '%': return (l * 0.01) * r;
       case '^': {
         const int n = TruncateToInt32(r);
-        if (l == 0 && n < 0)
-          return Fault(ComputeFault::DivisionByZero);
+        if (l == 0 && n < 0) return Fault(ComputeFault::DivisionByZero);
         return Power(l, n);
       }
       case '#': {
         const int n = TruncateToInt32(r);
-        if (n == 0)
-          return Fault(ComputeFault::ZeroDegreeRoot);
-        if (l < 0 && n % 2 == 0)
-          return Fault(ComputeFault::NegativeEvenRoot);
-        if (l == 0 && n < 0)
-          return Fault(ComputeFault::DivisionByZero);
+        if (n == 0) return Fault(ComputeFault::ZeroDegreeRoot);
+        if (l < 0 && n % 2 == 0) return Fault(ComputeFault::NegativeEvenRoot);
+        if (l == 0 && n < 0) return Fault(ComputeFault::DivisionByZero);
         return Root(l, n);
       }
     }
@@ -88,17 +74,13 @@ private:
 
   // A value beyond the range of doubles is never carried on: it is reported and
   // counts as 0, like a division by zero.
-  double Checked(double value)
-  {
-    if (std::isfinite(value))
-      return value;
+  double Checked(double value) {
+    if (std::isfinite(value)) return value;
     return Fault(ComputeFault::Overflow);
   }
 
-  double Fault(ComputeFault fault)
-  {
-    if (m_onFault)
-      m_onFault(fault);
+  double Fault(ComputeFault fault) {
+    if (m_onFault) m_onFault(fault);
     return 0.0;
   }
 
@@ -108,8 +90,7 @@ private:
 
 // Runs the whole text through the two stacks. False when operands and operators
 // do not alternate, which only a text the checker rejects can do.
-bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& stacks)
-{
+bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& stacks) {
   size_t i = 0;
   bool expectOperand = true;
   long long depth = 0;
@@ -126,28 +107,24 @@ bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& sta
       size_t end = i + 1;
       while (end < text.size() && IsNumberChar(text[end]))
         ++end;
-      if (!expectOperand)
-        return false;
+      if (!expectOperand) return false;
       reduction.PushOperand(ReadNumber(std::string_view(text).substr(i, end - i)));
       expectOperand = false;
       i = end;
       continue;
     }
     if (ch == '(') {
-      if (!expectOperand)
-        return false;
+      if (!expectOperand) return false;
       ++depth;
       // A sign after an opening parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
       if (i + 1 < text.size() && (text[i + 1] == '-' || text[i + 1] == '+'))
         reduction.PushOperand(0), expectOperand = false;
     } else if (ch == ')') {
-      if (expectOperand)
-        return false;
+      if (expectOperand) return false;
       --depth;
     } else {
       const int strength = GetOperatorCode(ch);
-      if (strength == 0 || expectOperand)
-        return false;
+      if (strength == 0 || expectOperand) return false;
       // Deeper operators first, then the stronger; among equals the leftmost.
       const long long rank = depth * kStrengthsPerDepth + strength;
       while (!stacks.operators.empty() && stacks.operators.back().rank >= rank)
@@ -157,8 +134,7 @@ bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& sta
     }
     ++i;
   }
-  if (expectOperand)
-    return false;
+  if (expectOperand) return false;
   while (!stacks.operators.empty())
     reduction.ReduceTop();
   return true;
@@ -166,9 +142,8 @@ bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& sta
 
 }  // namespace
 
-std::string EvaluateExpression(std::string text, std::string_view numberFormat,
-                               const ComputeFaultHandler& onFault, EvaluationStacks& stacks)
-{
+std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+                               EvaluationStacks& stacks) {
   NormalizeExpression(text);
   stacks.operands.clear();
   stacks.operators.clear();
@@ -181,9 +156,7 @@ std::string EvaluateExpression(std::string text, std::string_view numberFormat,
   return FormatNumber(numberFormat, value);
 }
 
-std::string EvaluateExpression(std::string text, std::string_view numberFormat,
-                               const ComputeFaultHandler& onFault)
-{
+std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault) {
   EvaluationStacks stacks;
   return EvaluateExpression(std::move(text), numberFormat, onFault, stacks);
 }

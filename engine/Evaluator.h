@@ -13,10 +13,10 @@
 #include <vector>
 
 enum class ComputeFault {
-  DivisionByZero,   // a divisor that reads as zero, or zero to a negative power
-  Overflow,         // a value beyond the range of doubles
-  NegativeEvenRoot, // an even root of a negative number
-  ZeroDegreeRoot,   // a root of degree 0
+  DivisionByZero,    // a divisor that reads as zero, or zero to a negative power
+  Overflow,          // a value beyond the range of doubles
+  NegativeEvenRoot,  // an even root of a negative number
+  ZeroDegreeRoot,    // a root of degree 0
 };
 
 // The text the user is shown for a fault ("Division to the zero!" and the others).
@@ -41,7 +41,7 @@ struct EvaluationStacks {
 // Evaluates a text that the checker has passed and writes the result with the
 // number format. Any other text still ends and gives a text: one whose operands and
 // operators do not alternate gives 0.
-std::string EvaluateExpression(std::string text, std::string_view numberFormat,
-                               const ComputeFaultHandler& onFault, EvaluationStacks& stacks);
+std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+                               EvaluationStacks& stacks);
 std::string EvaluateExpression(std::string text, std::string_view numberFormat,
                                const ComputeFaultHandler& onFault = {});

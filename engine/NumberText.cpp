@@ -25,8 +25,7 @@ struct SignificantDigits {
 // True when |x| lies exactly halfway between the 17-digit number `digits` * 10^k
 // and the next one up; the platform's conversion then rounds to even, where the
 // calculator rounds away from zero.
-bool IsTieAbove(double magnitude, uint64_t digits, int k)
-{
+bool IsTieAbove(double magnitude, uint64_t digits, int k) {
   // magnitude = m * 2^e exactly, with m a 53-bit integer.
   int binaryExponent = 0;
   const double fraction = std::frexp(magnitude, &binaryExponent);
@@ -37,29 +36,24 @@ bool IsTieAbove(double magnitude, uint64_t digits, int k)
   // the odd part of a tie would have 18 digits, more than a double can carry; and
   // 5^j must divide a number below 2e17, so j stays below 25.
   const int j = -k;
-  if (j <= 0 || j > 24)
-    return false;
+  if (j <= 0 || j > 24) return false;
   // Quick exit for the usual case: a tie has at most j + 1 binary digits after the
   // point, while a value such as 0.333333 carries fifty.
   const int fractionBits = -e - std::countr_zero(m);
-  if (fractionBits > j + 1)
-    return false;
+  if (fractionBits > j + 1) return false;
   uint64_t powerOfFive = 1;
   for (int i = 0; i < j; ++i)
     powerOfFive *= 5;
   const uint64_t odd = 2 * digits + 1;
-  if (odd % powerOfFive != 0)
-    return false;
+  if (odd % powerOfFive != 0) return false;
   const uint64_t t = odd / powerOfFive;  // must equal m * 2^(e + 1 + j)
   const int shift = e + 1 + j;
-  if (shift >= 0)
-    return shift < 11 && (m << shift) == t;
+  if (shift >= 0) return shift < 11 && (m << shift) == t;
   const int right = -shift;
   return right < 64 && (m & ((uint64_t{1} << right) - 1)) == 0 && (m >> right) == t;
 }
 
-SignificantDigits ExpandSignificant(double magnitude)
-{
+SignificantDigits ExpandSignificant(double magnitude) {
   SignificantDigits out{};
   if (magnitude == 0) {
     for (char& c : out.d)
@@ -70,8 +64,8 @@ SignificantDigits ExpandSignificant(double magnitude)
 
   // "d.dddddddddddddddde+XXX": correctly rounded, ties to even.
   char buf[40];
-  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude,
-                                 std::chars_format::scientific, kSignificantDigits - 1).ptr;
+  const auto end =
+      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, kSignificantDigits - 1).ptr;
   out.d[0] = buf[0];
   for (int i = 1; i < kSignificantDigits; ++i)
     out.d[i] = buf[i + 1];
@@ -97,21 +91,15 @@ SignificantDigits ExpandSignificant(double magnitude)
 
 }  // namespace
 
-std::string MakeNumberFormat(int decimals)
-{
-  return "%0." + std::to_string(decimals) + "f";
-}
+std::string MakeNumberFormat(int decimals) { return "%0." + std::to_string(decimals) + "f"; }
 
-int GetDecimalCount(std::string_view format)
-{
-  if (format.size() > 3 && format[3] >= '0' && format[3] <= '9')
-    return format[3] - '0';
+int GetDecimalCount(std::string_view format) {
+  if (format.size() > 3 && format[3] >= '0' && format[3] <= '9') return format[3] - '0';
   return 0;
 }
 
 // Writes into `out`, which holds kLongestFixedText characters, and returns the length.
-size_t WriteFixed(char* out, double x, int decimals)
-{
+size_t WriteFixed(char* out, double x, int decimals) {
   char* p = out;
   if (std::isnan(x) || std::isinf(x)) {
     const char* word = std::isnan(x) ? "nan" : x < 0 ? "-inf" : "inf";
@@ -143,8 +131,7 @@ size_t WriteFixed(char* out, double x, int decimals)
     ++scaled[i];
   }
 
-  if (std::signbit(x))
-    *p++ = '-';
+  if (std::signbit(x)) *p++ = '-';
   const int integerEnd = width - decimals;
   int from = 0;
   while (from < integerEnd - 1 && scaled[from] == '0')
@@ -159,8 +146,7 @@ size_t WriteFixed(char* out, double x, int decimals)
   return static_cast<size_t>(p - out);
 }
 
-std::string FormatFixed(double x, int decimals)
-{
+std::string FormatFixed(double x, int decimals) {
   char text[kLongestFixedText];
   return std::string(text, WriteFixed(text, x, decimals));
 }
@@ -173,8 +159,7 @@ struct Wide {
   uint64_t hi;
   uint64_t lo;
 
-  static Wide Product(uint64_t a, uint64_t b)
-  {
+  static Wide Product(uint64_t a, uint64_t b) {
     const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32;
     const uint64_t bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
     const uint64_t p0 = aLo * bLo, p1 = aLo * bHi, p2 = aHi * bLo, p3 = aHi * bHi;
@@ -183,40 +168,50 @@ struct Wide {
   }
 
   // The product must fit in 128 bits.
-  Wide Times(uint64_t b) const
-  {
+  Wide Times(uint64_t b) const {
     Wide w = Product(lo, b);
     w.hi += hi * b;
     return w;
   }
 
   // Bits shift and above; the result must fit in 64 bits.
-  uint64_t ShiftedRight(int shift) const
-  {
-    if (shift >= 64)
-      return hi >> (shift - 64);
+  uint64_t ShiftedRight(int shift) const {
+    if (shift >= 64) return hi >> (shift - 64);
     return (lo >> shift) | (hi << (64 - shift));
   }
 
   bool Bit(int index) const { return ((index >= 64 ? hi >> (index - 64) : lo >> index) & 1) != 0; }
 };
 
-constexpr uint64_t kPowersOfTen[] = {
-    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
-    100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull,
-    10000000000000ull, 100000000000000ull, 1000000000000000ull, 10000000000000000ull,
-    100000000000000000ull, 1000000000000000000ull, 10000000000000000000ull};
+constexpr uint64_t kPowersOfTen[] = {1ull,
+                                     10ull,
+                                     100ull,
+                                     1000ull,
+                                     10000ull,
+                                     100000ull,
+                                     1000000ull,
+                                     10000000ull,
+                                     100000000ull,
+                                     1000000000ull,
+                                     10000000000ull,
+                                     100000000000ull,
+                                     1000000000000ull,
+                                     10000000000000ull,
+                                     100000000000000ull,
+                                     1000000000000000ull,
+                                     10000000000000000ull,
+                                     100000000000000000ull,
+                                     1000000000000000000ull,
+                                     10000000000000000000ull};
 
 // The same six-decimal round trip without text, for the magnitudes most values
 // have: from 2e-6 up to where the result times 10^6 still fits a double's 53 bits.
 // The 17 significant digits come from exact integer arithmetic on the double's
 // bits, and reading "R/10^6" back is the correctly rounded quotient R / 1e6, since
 // both R and 1e6 are exact doubles.
-bool TryRoundTripSixDecimals(double x, double& result)
-{
+bool TryRoundTripSixDecimals(double x, double& result) {
   const double magnitude = std::fabs(x);
-  if (!(magnitude >= 2e-6 && magnitude < 9e9))
-    return false;
+  if (!(magnitude >= 2e-6 && magnitude < 9e9)) return false;
 
   int binaryExponent = 0;
   const double fraction = std::frexp(magnitude, &binaryExponent);
@@ -224,12 +219,10 @@ bool TryRoundTripSixDecimals(double x, double& result)
   const int fractionBits = 53 - binaryExponent;  // magnitude = m / 2^fractionBits
 
   // First guess of the decimal exponent; the 17-digit check below settles it.
-  static const double kBounds[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2,
-                                   1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9};
+  static const double kBounds[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
   int exponent = -6;
   for (double bound : kBounds) {  // 1e-5 ... 1e9
-    if (magnitude < bound)
-      break;
+    if (magnitude < bound) break;
     ++exponent;
   }
 
@@ -254,8 +247,7 @@ bool TryRoundTripSixDecimals(double x, double& result)
     const uint64_t sevenDecimals = rounded / kPowersOfTen[scale - 7];
     const uint64_t micros = sevenDecimals / 10 + (sevenDecimals % 10 >= 5 ? 1 : 0);
     result = static_cast<double>(micros) / 1e6;
-    if (std::signbit(x))
-      result = -result;
+    if (std::signbit(x)) result = -result;
     return true;
   }
   return false;
@@ -263,17 +255,14 @@ bool TryRoundTripSixDecimals(double x, double& result)
 
 }  // namespace
 
-double RoundTripSixDecimals(double x)
-{
+double RoundTripSixDecimals(double x) {
   double result = 0;
-  if (TryRoundTripSixDecimals(x, result))
-    return result;
+  if (TryRoundTripSixDecimals(x, result)) return result;
   char text[kLongestFixedText];
   return ReadNumber(std::string_view(text, WriteFixed(text, x, 6)));
 }
 
-std::string FormatNumber(std::string_view format, double x)
-{
+std::string FormatNumber(std::string_view format, double x) {
   const int decimals = format == kIntermediateFormat ? 6 : GetDecimalCount(format);
   return FormatFixed(x, decimals);
 }
@@ -284,8 +273,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // For a number that does not fit a double: whether its magnitude is too large
 // (rather than too small), judged from its leading digit and exponent.
-bool IsBeyondLargest(std::string_view number)
-{
+bool IsBeyondLargest(std::string_view number) {
   size_t i = 0;
   long long leadingPower = 0;
   bool found = false;
@@ -314,23 +302,19 @@ bool IsBeyondLargest(std::string_view number)
   if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
     ++i;
     const bool negative = i < number.size() && number[i] == '-';
-    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
-      ++i;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
     while (i < number.size() && IsDigit(number[i])) {
-      if (exponent < 1'000'000'000)
-        exponent = exponent * 10 + (number[i] - '0');
+      if (exponent < 1'000'000'000) exponent = exponent * 10 + (number[i] - '0');
       ++i;
     }
-    if (negative)
-      exponent = -exponent;
+    if (negative) exponent = -exponent;
   }
   return leadingPower + exponent > 0;
 }
 
 }  // namespace
 
-double ReadNumber(std::string_view text)
-{
+double ReadNumber(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
     ++i;
@@ -340,13 +324,12 @@ double ReadNumber(std::string_view text)
     ++i;
   }
   // from_chars would take a second sign itself; atof does not.
-  if (i >= text.size() || text[i] == '+' || text[i] == '-')
-    return 0.0;
+  if (i >= text.size() || text[i] == '+' || text[i] == '-') return 0.0;
 
   const std::string_view number = text.substr(i);
   double value = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(),
-                                            value, std::chars_format::general);
+  const auto [end, error] =
+      std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
   if (error == std::errc::result_out_of_range)
     value = IsBeyondLargest(number) ? std::numeric_limits<double>::infinity() : 0.0;
   else if (error != std::errc())
@@ -354,26 +337,20 @@ double ReadNumber(std::string_view text)
   return negative ? -value : value;
 }
 
-bool IsFormattedNumber(std::string_view text)
-{
+bool IsFormattedNumber(std::string_view text) {
   size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
   const size_t integerStart = i;
   while (i < text.size() && IsDigit(text[i]))
     ++i;
-  if (i == integerStart)
-    return false;
-  if (i == text.size())
-    return true;
-  if (text[i] != '.' || i + 1 == text.size())
-    return false;
+  if (i == integerStart) return false;
+  if (i == text.size()) return true;
+  if (text[i] != '.' || i + 1 == text.size()) return false;
   for (++i; i < text.size(); ++i) {
-    if (!IsDigit(text[i]))
-      return false;
+    if (!IsDigit(text[i])) return false;
   }
   return true;
 }
 
-std::string ReformatResultText(std::string_view text, std::string_view format)
-{
+std::string ReformatResultText(std::string_view text, std::string_view format) {
   return FormatNumber(format, ReadNumber(text));
 }

@@ -10,13 +10,11 @@
 #include "Evaluator.h"
 #include "NumberText.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
 
   const CheckOutcome outcome = CheckExpressionText(text);
-  if (outcome.passed != outcome.promptText.empty())
-    std::abort();
+  if (outcome.passed != outcome.promptText.empty()) std::abort();
   if (outcome.mark && !(outcome.mark->start == 0 && outcome.mark->end == -1)) {
     if (outcome.mark->start < 0 || outcome.mark->start > outcome.mark->end ||
         outcome.mark->end > static_cast<int>(size))
@@ -26,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   // The evaluator also meets texts the checker rejects: it must still end.
   const int decimals = size > 0 ? data[0] % 10 : 3;
   const std::string result = EvaluateExpression(text, MakeNumberFormat(decimals));
-  if (outcome.passed && !std::isfinite(ReadNumber(result)))
-    std::abort();
+  if (outcome.passed && !std::isfinite(ReadNumber(result))) std::abort();
   return 0;
 }

@@ -5,8 +5,7 @@
 
 namespace {
 
-TEST(CharClasses, NumberAndOperatorClassesAreDisjointAndExact)
-{
+TEST(CharClasses, NumberAndOperatorClassesAreDisjointAndExact) {
   const std::string numbers = "0123456789.";
   const std::string operators = "#%()*+-/^";
   for (int b = 0; b < 256; ++b) {
@@ -18,11 +17,10 @@ TEST(CharClasses, NumberAndOperatorClassesAreDisjointAndExact)
   }
 }
 
-TEST(CharClasses, OperatorCodesCompareTheWholeToken)
-{
+TEST(CharClasses, OperatorCodesCompareTheWholeToken) {
   const std::pair<const char*, int> cases[] = {
-      {"+", 1}, {"-", 2}, {"*", 3}, {"/", 4}, {"%", 5}, {"^", 6}, {"#", 7},
-      {"(", 0}, {")", 0}, {"12", 0}, {"++", 0}, {"", 0}, {"+ ", 0}, {"x", 0},
+      {"+", 1}, {"-", 2}, {"*", 3},  {"/", 4},  {"%", 5}, {"^", 6},  {"#", 7},
+      {"(", 0}, {")", 0}, {"12", 0}, {"++", 0}, {"", 0},  {"+ ", 0}, {"x", 0},
   };
   for (const auto& [token, code] : cases)
     EXPECT_EQ(GetOperatorCode(std::string_view(token)), code) << '"' << token << '"';
@@ -33,20 +31,19 @@ struct NormalizeCase {
   const char* expected;
 };
 
-TEST(CharClasses, NormalizeRemovesBlanksCommasAndLineBreakPairs)
-{
+TEST(CharClasses, NormalizeRemovesBlanksCommasAndLineBreakPairs) {
   const NormalizeCase cases[] = {
       {"1,000", "1.000"},
       {"1 , 5", "1.5"},
       {" 2 + 3 ", "2+3"},
       {"1\r\n+2", "1+2"},
-      {"1\r \n+2", "1+2"},           // the blank goes first, then the pair it hid
-      {"1\r+2", "1\r+2"},            // a lone CR stays
-      {"1\n+2", "1\n+2"},            // a lone LF stays
-      {"1\n\r+2", "1\n\r+2"},        // LF CR is not a pair
-      {"1\r\r\n\n2", "12"},          // removing the inner pair forms another
+      {"1\r \n+2", "1+2"},     // the blank goes first, then the pair it hid
+      {"1\r+2", "1\r+2"},      // a lone CR stays
+      {"1\n+2", "1\n+2"},      // a lone LF stays
+      {"1\n\r+2", "1\n\r+2"},  // LF CR is not a pair
+      {"1\r\r\n\n2", "12"},    // removing the inner pair forms another
       {"\r\n\r\n", ""},
-      {"\t1", "\t1"},                // a tab is not a blank
+      {"\t1", "\t1"},  // a tab is not a blank
       {"", ""},
   };
   for (const auto& c : cases) {
@@ -56,8 +53,7 @@ TEST(CharClasses, NormalizeRemovesBlanksCommasAndLineBreakPairs)
   }
 }
 
-TEST(CharClasses, NormalizeAgreesWithRescanningOnRandomTexts)
-{
+TEST(CharClasses, NormalizeAgreesWithRescanningOnRandomTexts) {
   const char alphabet[] = {' ', ',', '\r', '\n', '1', '+', '\t'};
   uint32_t seed = 12345;
   for (int round = 0; round < 5000; ++round) {

@@ -19,8 +19,7 @@ struct CheckCase {
   std::optional<FieldSelection> mark;
 };
 
-void ExpectChecks(const std::vector<CheckCase>& cases)
-{
+void ExpectChecks(const std::vector<CheckCase>& cases) {
   for (const auto& c : cases) {
     const CheckOutcome outcome = CheckExpressionText(c.text);
     const std::string shown = testing::PrintToString(std::string(c.text));
@@ -34,8 +33,7 @@ void ExpectChecks(const std::vector<CheckCase>& cases)
   }
 }
 
-TEST(Checker, PassesCompleteExpressions)
-{
+TEST(Checker, PassesCompleteExpressions) {
   ExpectChecks({
       {"2*(3+4)-5", nullptr, kNoMark},
       {"5", nullptr, kNoMark},
@@ -56,8 +54,7 @@ TEST(Checker, PassesCompleteExpressions)
   });
 }
 
-TEST(Checker, EmptyOrLoneOperatorAsksForAnExpression)
-{
+TEST(Checker, EmptyOrLoneOperatorAsksForAnExpression) {
   ExpectChecks({
       {"", "Enter expression   ", kWholeText},
       {"    ", "Enter expression   ", kWholeText},
@@ -68,8 +65,7 @@ TEST(Checker, EmptyOrLoneOperatorAsksForAnExpression)
   });
 }
 
-TEST(Checker, MissingNumbersAtEitherEnd)
-{
+TEST(Checker, MissingNumbersAtEitherEnd) {
   ExpectChecks({
       {"*5", "Paste number here   ", Caret(0)},
       {"  /5", "Paste number here   ", Caret(2)},
@@ -84,8 +80,7 @@ TEST(Checker, MissingNumbersAtEitherEnd)
   });
 }
 
-TEST(Checker, MissingOperatorsAroundParentheses)
-{
+TEST(Checker, MissingOperatorsAroundParentheses) {
   ExpectChecks({
       {"2(3", "Paste operator here ", Caret(1)},
       {"2 (3", "Paste operator here ", Caret(2)},
@@ -101,8 +96,7 @@ TEST(Checker, MissingOperatorsAroundParentheses)
   });
 }
 
-TEST(Checker, OperatorsTogether)
-{
+TEST(Checker, OperatorsTogether) {
   ExpectChecks({
       {"2*-3", " Together '*-'  ", Select(1, 3)},
       {"2 * - 3", " Together '*-'  ", Select(2, 5)},
@@ -120,8 +114,7 @@ TEST(Checker, OperatorsTogether)
   });
 }
 
-TEST(Checker, UnknownSymbols)
-{
+TEST(Checker, UnknownSymbols) {
   ExpectChecks({
       {"2+a", "Unknown symbol 'a'", Select(2, 3)},
       {"2 + x", "Unknown symbol 'x'", Select(4, 5)},
@@ -133,8 +126,7 @@ TEST(Checker, UnknownSymbols)
   });
 }
 
-TEST(Checker, ParenthesisBalanceLeavesTheFieldAlone)
-{
+TEST(Checker, ParenthesisBalanceLeavesTheFieldAlone) {
   ExpectChecks({
       {"(1+2))", "Missing '('", kNoMark},
       {"((1+2)", "Missing ')'", kNoMark},
@@ -145,22 +137,18 @@ TEST(Checker, ParenthesisBalanceLeavesTheFieldAlone)
 
 // Pairs parentheses the way the calculator always described it: take the first
 // '(' and the first ')' after it away, and again, until none is left.
-std::string RemovePairsByRescanning(std::string s)
-{
+std::string RemovePairsByRescanning(std::string s) {
   for (;;) {
     const size_t open = s.find('(');
-    if (open == std::string::npos)
-      return s;
+    if (open == std::string::npos) return s;
     const size_t close = s.find(')', open);
-    if (close == std::string::npos)
-      return s;
+    if (close == std::string::npos) return s;
     s.erase(close, 1);
     s.erase(open, 1);
   }
 }
 
-TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne)
-{
+TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne) {
   std::mt19937 random(99);
   for (int round = 0; round < 20000; ++round) {
     std::string text = "1";
@@ -181,8 +169,7 @@ TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne)
   }
 }
 
-TEST(Checker, NeverReadsOutsideTheTextOnAnyShortInput)
-{
+TEST(Checker, NeverReadsOutsideTheTextOnAnyShortInput) {
   // Every text of up to four characters from a telling alphabet: a mark must stay
   // within the field (or be the whole-text selection).
   const std::string alphabet = "1.(-)*a \r\n";
@@ -194,8 +181,7 @@ TEST(Checker, NeverReadsOutsideTheTextOnAnyShortInput)
       ASSERT_LE(outcome.mark->end, static_cast<int>(text.size())) << testing::PrintToString(text);
       ASSERT_LE(outcome.mark->start, outcome.mark->end);
     }
-    if (left == 0)
-      return;
+    if (left == 0) return;
     for (char c : alphabet) {
       text.push_back(c);
       visit(left - 1);

@@ -21,8 +21,7 @@ struct EvaluationCase {
   Faults faults;
 };
 
-void ExpectEvaluations(const std::vector<EvaluationCase>& cases)
-{
+void ExpectEvaluations(const std::vector<EvaluationCase>& cases) {
   EvaluationStacks stacks;
   for (const auto& c : cases) {
     Faults faults;
@@ -34,8 +33,7 @@ void ExpectEvaluations(const std::vector<EvaluationCase>& cases)
   }
 }
 
-TEST(Evaluator, OrderOfWork)
-{
+TEST(Evaluator, OrderOfWork) {
   ExpectEvaluations({
       {"2*(3+4)-5", 3, "9.000", {}},
       {"2+3*4", 3, "14.000", {}},
@@ -57,8 +55,7 @@ TEST(Evaluator, OrderOfWork)
   });
 }
 
-TEST(Evaluator, SignsNumbersAndSeparators)
-{
+TEST(Evaluator, SignsNumbersAndSeparators) {
   ExpectEvaluations({
       {"-5+3", 3, "-2.000", {}},
       {"-2^2", 3, "-4.000", {}},
@@ -78,8 +75,7 @@ TEST(Evaluator, SignsNumbersAndSeparators)
   });
 }
 
-TEST(Evaluator, EveryIntermediateValueKeepsSixDecimals)
-{
+TEST(Evaluator, EveryIntermediateValueKeepsSixDecimals) {
   ExpectEvaluations({
       {"1/3*3", 3, "1.000", {}},
       {"1/3*3", 9, "0.999999000", {}},
@@ -92,8 +88,7 @@ TEST(Evaluator, EveryIntermediateValueKeepsSixDecimals)
   });
 }
 
-TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero)
-{
+TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero) {
   ExpectEvaluations({
       {"5+1/0", 3, "5.000", {kDivision}},
       {"1/0+1/0", 3, "0.000", {kDivision, kDivision}},
@@ -105,8 +100,7 @@ TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero)
   });
 }
 
-TEST(Evaluator, PowersWithAnyExponent)
-{
+TEST(Evaluator, PowersWithAnyExponent) {
   ExpectEvaluations({
       {"5^0", 3, "1.000", {}},
       {"2^0.5", 3, "1.000", {}},
@@ -122,8 +116,7 @@ TEST(Evaluator, PowersWithAnyExponent)
   });
 }
 
-TEST(Evaluator, RootsOfEveryRadicandAndDegree)
-{
+TEST(Evaluator, RootsOfEveryRadicandAndDegree) {
   ExpectEvaluations({
       {"(-8)#3", 3, "-2.000", {}},
       {"(-0.5)#3", 4, "-0.7937", {}},
@@ -138,8 +131,7 @@ TEST(Evaluator, RootsOfEveryRadicandAndDegree)
   });
 }
 
-TEST(Evaluator, ValuesBeyondTheDoubleRangeAreReported)
-{
+TEST(Evaluator, ValuesBeyondTheDoubleRangeAreReported) {
   ExpectEvaluations({
       {"10^400", 3, "0.000", {kOverflow}},
       {"10^400+1", 3, "1.000", {kOverflow}},
@@ -153,8 +145,7 @@ TEST(Evaluator, ValuesBeyondTheDoubleRangeAreReported)
   });
 }
 
-TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText)
-{
+TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText) {
   ExpectEvaluations({
       {"((2))3", 3, "0.000", {}},
       {"", 3, "0.000", {}},
@@ -165,8 +156,7 @@ TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText)
   });
 }
 
-TEST(Evaluator, LongAndDeeplyNestedExpressions)
-{
+TEST(Evaluator, LongAndDeeplyNestedExpressions) {
   std::string sum = "1";
   while (sum.size() < 10000)
     sum += "+1/3";

@@ -10,11 +10,9 @@ class ExpressionGenerator {
 public:
   explicit ExpressionGenerator(uint64_t seed) : m_random(seed) {}
 
-  std::string Next(int maxDepth = 4)
-  {
+  std::string Next(int maxDepth = 4) {
     std::string text;
-    if (Chance(15))
-      text += Chance(50) ? '-' : '+';
+    if (Chance(15)) text += Chance(50) ? '-' : '+';
     AppendSum(text, maxDepth);
     return text;
   }
@@ -23,36 +21,31 @@ private:
   bool Chance(int percent) { return Pick(100) < percent; }
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
 
-  void AppendGap(std::string& text)
-  {
-    if (Chance(10))
-      text += ' ';
-    if (Chance(3))
-      text += "\r\n";
+  void AppendGap(std::string& text) {
+    if (Chance(10)) text += ' ';
+    if (Chance(3)) text += "\r\n";
   }
 
-  void AppendNumber(std::string& text, bool small)
-  {
+  void AppendNumber(std::string& text, bool small) {
+    const auto below = [&](int n) { return std::to_string(Pick(n)); };
     switch (Pick(small ? 3 : 9)) {
-      case 0: text += std::to_string(Pick(4)); break;            // zeros and small whole numbers
-      case 1: text += std::to_string(Pick(10)); break;
-      case 2: text += std::to_string(Pick(7) - 0) + (Chance(50) ? ".5" : ",25"); break;
-      case 3: text += std::to_string(Pick(100000)); break;
-      case 4: text += "0." + std::string(Pick(7), '0') + std::to_string(1 + Pick(9)); break;
-      case 5: text += std::to_string(Pick(1000)) + "." + std::to_string(Pick(1000000)); break;
-      case 6: text += "." + std::to_string(Pick(100)); break;
-      case 7: text += std::to_string(Pick(10)) + "." + std::to_string(Pick(10)) + "." + std::to_string(Pick(10)); break;
-      default: text += std::to_string(1 + Pick(3)) + std::string(Pick(20), '0'); break;
+      case 0: text += below(4); break;  // zeros and small whole numbers
+      case 1: text += below(10); break;
+      case 2: text += below(7) + (Chance(50) ? ".5" : ",25"); break;
+      case 3: text += below(100000); break;
+      case 4: text += std::string("0.").append(Pick(7), '0') + std::to_string(1 + Pick(9)); break;
+      case 5: text += below(1000) + "." + below(1000000); break;
+      case 6: text += std::string(".") + below(100); break;
+      case 7: text += below(10) + "." + below(10) + "." + below(10); break;  // read up to the second point
+      default: text += std::to_string(1 + Pick(3)).append(Pick(20), '0'); break;
     }
   }
 
-  void AppendOperand(std::string& text, int depth, bool small)
-  {
+  void AppendOperand(std::string& text, int depth, bool small) {
     AppendGap(text);
     if (depth > 0 && Chance(25)) {
       text += '(';
-      if (Chance(20))
-        text += Chance(50) ? '-' : '+';
+      if (Chance(20)) text += Chance(50) ? '-' : '+';
       AppendSum(text, depth - 1);
       text += ')';
     } else {
@@ -61,8 +54,7 @@ private:
     AppendGap(text);
   }
 
-  void AppendSum(std::string& text, int depth)
-  {
+  void AppendSum(std::string& text, int depth) {
     static const char operators[] = "+-*/%^#";
     AppendOperand(text, depth, false);
     const int count = Pick(6);

@@ -7,8 +7,7 @@
 #include "CharClasses.h"
 #include "NumberText.h"
 
-void NormalizeByRescanning(std::string& text)
-{
+void NormalizeByRescanning(std::string& text) {
   for (size_t p; (p = text.find(' ')) != std::string::npos;)
     text.erase(p, 1);
   for (size_t p; (p = text.find(',')) != std::string::npos;)
@@ -22,20 +21,17 @@ namespace {
 struct Literal {
   std::vector<ComputeFault>& faults;
 
-  double Fault(ComputeFault f)
-  {
+  double Fault(ComputeFault f) {
     faults.push_back(f);
     return 0;
   }
 
-  double Read(const std::string& token)
-  {
+  double Read(const std::string& token) {
     const double v = ReadNumber(token);
     return std::isfinite(v) ? v : Fault(ComputeFault::Overflow);
   }
 
-  double Apply(const std::string& op, double l, double r)
-  {
+  double Apply(const std::string& op, double l, double r) {
     double v = 0;
     switch (GetOperatorCode(op)) {
       case 1: v = l + r; break;
@@ -67,9 +63,7 @@ struct Literal {
 
 }  // namespace
 
-std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
-                            std::vector<ComputeFault>& faults)
-{
+std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<ComputeFault>& faults) {
   Literal literal{faults};
   NormalizeByRescanning(text);
 
@@ -89,8 +83,7 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
     if (i > 0 && IsNumberChar(text[i]) && IsNumberChar(text[i - 1])) {
       current += text[i];
     } else {
-      if (i > 0)
-        tokens.push_back(current);
+      if (i > 0) tokens.push_back(current);
       current = text[i];
     }
   }
@@ -99,10 +92,8 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
   std::vector<int> depths;
   int counter = 0;
   for (const std::string& t : tokens) {
-    if (t == "(")
-      ++counter;
-    if (t == ")")
-      --counter;
+    if (t == "(") ++counter;
+    if (t == ")") --counter;
     depths.push_back(counter);
   }
 
@@ -125,8 +116,7 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
         chosen = i;
       }
     }
-    if (chosen == 0)
-      throw std::logic_error("operands and operators do not alternate: " + text);
+    if (chosen == 0) throw std::logic_error("operands and operators do not alternate: " + text);
     const double l = literal.Read(tokens[chosen - 1]);
     const double r = literal.Read(tokens[chosen + 1]);
     const std::string value = FormatNumber("%f", literal.Apply(tokens[chosen], l, r));

@@ -13,5 +13,4 @@
 // first occurrence and searching again from the start.
 void NormalizeByRescanning(std::string& text);
 
-std::string LiteralEvaluate(std::string text, std::string_view numberFormat,
-                            std::vector<ComputeFault>& faults);
+std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<ComputeFault>& faults);

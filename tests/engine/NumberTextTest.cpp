@@ -15,8 +15,7 @@ struct FormatCase {
   const char* expected;
 };
 
-TEST(FormatNumber, WritesFixedDecimalsWithTiesAwayFromZero)
-{
+TEST(FormatNumber, WritesFixedDecimalsWithTiesAwayFromZero) {
   const FormatCase cases[] = {
       {"%0.3f", 2, "2.000"},
       {"%0.3f", 1234567.891, "1234567.891"},
@@ -28,15 +27,15 @@ TEST(FormatNumber, WritesFixedDecimalsWithTiesAwayFromZero)
       {"%0.0f", 3.7, "4"},
       {"%0.9f", 0.333333, "0.333333000"},
       {"%f", 0.0000004, "0.000000"},
-      {"%f", 0.0000005, "0.000000"},   // its double lies just below the tie, and so do its 17 digits
+      {"%f", 0.0000005, "0.000000"},  // its double lies just below the tie, and so do its 17 digits
       {"%f", 1e-6, "0.000001"},
-      {"%0.2f", 2.675, "2.67"},        // 2.6749999999999998
+      {"%0.2f", 2.675, "2.67"},  // 2.6749999999999998
       {"%0.2f", 0.125, "0.13"},
       {"%0.3f", 0.0005, "0.001"},
-      {"%0.1f", 1.45, "1.5"},          // 17 digits: 1.4500000000000000
+      {"%0.1f", 1.45, "1.5"},  // 17 digits: 1.4500000000000000
       {"%0.3f", 0.0, "0.000"},
       {"%0.3f", -0.0, "-0.000"},
-      {"%0.3f", 0.9995, "1.000"},      // carries into the integer part
+      {"%0.3f", 0.9995, "1.000"},  // carries into the integer part
       {"%0.0f", 9.5, "10"},
       {"%0.0f", 999999.5, "1000000"},
       {"%f", 1e20, "100000000000000000000.000000"},
@@ -48,12 +47,10 @@ TEST(FormatNumber, WritesFixedDecimalsWithTiesAwayFromZero)
       {"%0.3f", -1e-300, "-0.000"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(FormatNumber(c.format, c.value), c.expected)
-        << c.format << " with " << testing::PrintToString(c.value);
+    EXPECT_EQ(FormatNumber(c.format, c.value), c.expected) << c.format << " with " << testing::PrintToString(c.value);
 }
 
-TEST(FormatNumber, ExactTieAtTheSeventeenthDigitRoundsAwayFromZero)
-{
+TEST(FormatNumber, ExactTieAtTheSeventeenthDigitRoundsAwayFromZero) {
   // 4e15 + 1 quarters: 1000000000000000.25 exactly, eighteen significant digits.
   const double tie = (4e15 + 1) / 4;
   ASSERT_EQ(tie * 4, 4e15 + 1);
@@ -63,8 +60,7 @@ TEST(FormatNumber, ExactTieAtTheSeventeenthDigitRoundsAwayFromZero)
   EXPECT_EQ(FormatNumber("%0.1f", (4e15 + 3) / 4), "1000000000000000.8");
 }
 
-TEST(FormatNumber, LargestAndSmallestDoublesAreWrittenInFull)
-{
+TEST(FormatNumber, LargestAndSmallestDoublesAreWrittenInFull) {
   const std::string largest = FormatNumber("%0.0f", 1.7976931348623157e308);
   EXPECT_EQ(largest.size(), 309u);
   EXPECT_EQ(largest.substr(0, 18), "179769313486231570");
@@ -74,8 +70,7 @@ TEST(FormatNumber, LargestAndSmallestDoublesAreWrittenInFull)
 
 // An independent writer: the exact decimal expansion from the platform (800
 // digits cover every double), rounded by hand twice as the calculator does.
-std::string RoundDecimalString(std::string digits, size_t keep, bool& carried)
-{
+std::string RoundDecimalString(std::string digits, size_t keep, bool& carried) {
   carried = false;
   const bool up = keep < digits.size() && digits[keep] >= '5';
   digits.resize(keep);
@@ -93,8 +88,7 @@ std::string RoundDecimalString(std::string digits, size_t keep, bool& carried)
   return digits;
 }
 
-std::string ReferenceFormat(double x, int decimals)
-{
+std::string ReferenceFormat(double x, int decimals) {
   char buf[1000];
   const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 800).ptr;
   *end = 0;
@@ -107,8 +101,7 @@ std::string ReferenceFormat(double x, int decimals)
     sig.pop_back();
     ++exponent;
   }
-  if (x == 0)
-    exponent = 0;
+  if (x == 0) exponent = 0;
   auto digitAt = [&](int p) {
     const int i = exponent - p;
     return i >= 0 && i < 17 ? sig[i] : '0';
@@ -128,8 +121,7 @@ std::string ReferenceFormat(double x, int decimals)
   return text;
 }
 
-TEST(FormatNumber, AgreesWithAnExactReferenceOnRandomValues)
-{
+TEST(FormatNumber, AgreesWithAnExactReferenceOnRandomValues) {
   std::mt19937_64 random(20261207);
   std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
   std::uniform_int_distribution<int> power(-12, 22);
@@ -144,8 +136,7 @@ TEST(FormatNumber, AgreesWithAnExactReferenceOnRandomValues)
   }
 }
 
-TEST(NumberFormat, FormatStringsCarryTheDecimalCount)
-{
+TEST(NumberFormat, FormatStringsCarryTheDecimalCount) {
   for (int n = 0; n <= 9; ++n) {
     const std::string format = MakeNumberFormat(n);
     EXPECT_EQ(format, "%0." + std::to_string(n) + "f");
@@ -156,13 +147,25 @@ TEST(NumberFormat, FormatStringsCarryTheDecimalCount)
   EXPECT_EQ(GetDecimalCount(""), 0);
 }
 
-TEST(ReadNumber, ReadsLikeAtofWithoutLocale)
-{
+TEST(ReadNumber, ReadsLikeAtofWithoutLocale) {
   const std::pair<const char*, double> cases[] = {
-      {"3.14159", 3.14159}, {"  -2.5", -2.5}, {"+7", 7}, {"1.2.3", 1.2},
-      {".", 0}, {".5", 0.5}, {"5.", 5}, {"", 0}, {"abc", 0}, {"-", 0}, {"+-3", 0},
-      {"1e3", 1000}, {"2.5E-1x", 0.25}, {"0.333", 0.333}, {"12abc", 12},
-      {"Paste number here   ", 0}, {"\t\n 42", 42},
+      {"3.14159", 3.14159},
+      {"  -2.5", -2.5},
+      {"+7", 7},
+      {"1.2.3", 1.2},
+      {".", 0},
+      {".5", 0.5},
+      {"5.", 5},
+      {"", 0},
+      {"abc", 0},
+      {"-", 0},
+      {"+-3", 0},
+      {"1e3", 1000},
+      {"2.5E-1x", 0.25},
+      {"0.333", 0.333},
+      {"12abc", 12},
+      {"Paste number here   ", 0},
+      {"\t\n 42", 42},
   };
   for (const auto& [text, value] : cases)
     EXPECT_EQ(ReadNumber(text), value) << '"' << text << '"';
@@ -170,8 +173,7 @@ TEST(ReadNumber, ReadsLikeAtofWithoutLocale)
   EXPECT_FALSE(std::signbit(ReadNumber("-x")));
 }
 
-TEST(ReadNumber, OutOfRangeGivesInfinityOrZero)
-{
+TEST(ReadNumber, OutOfRangeGivesInfinityOrZero) {
   EXPECT_EQ(ReadNumber(std::string(400, '9')), INFINITY);
   EXPECT_EQ(ReadNumber("-" + std::string(400, '9')), -INFINITY);
   EXPECT_EQ(ReadNumber("1e400"), INFINITY);
@@ -180,8 +182,7 @@ TEST(ReadNumber, OutOfRangeGivesInfinityOrZero)
   EXPECT_EQ(ReadNumber("0.0001e310"), 1e306);
 }
 
-TEST(ReformatResultText, StartsFromTheTextAsShown)
-{
+TEST(ReformatResultText, StartsFromTheTextAsShown) {
   EXPECT_EQ(ReformatResultText("0.333", "%0.4f"), "0.3330");
   EXPECT_EQ(ReformatResultText("2.500", "%0.0f"), "3");
   EXPECT_EQ(ReformatResultText("3", "%0.1f"), "3.0");
@@ -192,19 +193,17 @@ TEST(ReformatResultText, StartsFromTheTextAsShown)
 
 // What an intermediate value becomes is defined by its text; the round trip may
 // take a shorter way only where it gives the same double.
-void ExpectRoundTripAsText(double x)
-{
+void ExpectRoundTripAsText(double x) {
   const double byText = ReadNumber(FormatNumber("%f", x));
   const double direct = RoundTripSixDecimals(x);
   ASSERT_TRUE(direct == byText && std::signbit(direct) == std::signbit(byText))
       << std::hexfloat << x << ": " << direct << " instead of " << byText;
 }
 
-TEST(RoundTripSixDecimals, EqualsWritingAndReadingTheText)
-{
-  for (double x : {1e-6, 9.999999999999999e-7, 4.9999999999999996e-7, 5e-7, 0.1234565,
-                   0.12345649999999999, 2.675, 0.0000015, 8999999999.9999995, 8999999999.9999990,
-                   1.0 / 3, -1.0 / 3, 123456.7890125, 9.9999995, 0.9999995, -0.0000004})
+TEST(RoundTripSixDecimals, EqualsWritingAndReadingTheText) {
+  for (double x :
+       {1e-6, 9.999999999999999e-7, 4.9999999999999996e-7, 5e-7, 0.1234565, 0.12345649999999999, 2.675, 0.0000015,
+        8999999999.9999995, 8999999999.9999990, 1.0 / 3, -1.0 / 3, 123456.7890125, 9.9999995, 0.9999995, -0.0000004})
     ExpectRoundTripAsText(x);
 
   std::mt19937_64 random(42);
@@ -220,12 +219,11 @@ TEST(RoundTripSixDecimals, EqualsWritingAndReadingTheText)
   }
 }
 
-TEST(IsFormattedNumber, TellsResultsFromPrompts)
-{
+TEST(IsFormattedNumber, TellsResultsFromPrompts) {
   for (const char* number : {"0", "-0.000", "123.456", "1000000000000000000000.000000", "-3"})
     EXPECT_TRUE(IsFormattedNumber(number)) << number;
-  for (const char* other : {"", "-", ".5", "5.", "1e5", " 1", "Paste number here   ",
-                            "Missing ')'", " Together '*-'  ", "inf", "1.2.3", "--1"})
+  for (const char* other : {"", "-", ".5", "5.", "1e5", " 1", "Paste number here   ", "Missing ')'", " Together '*-'  ",
+                            "inf", "1.2.3", "--1"})
     EXPECT_FALSE(IsFormattedNumber(other)) << '"' << other << '"';
   for (double x : {0.0, -0.0, 2.5, -1e20, 1.0 / 3})
     for (int n : {0, 3, 9})
