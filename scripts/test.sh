@@ -60,11 +60,20 @@ if CC=clang CXX=clang++ build "sanitized engine and fuzz target" build/sanitize 
   run_ctest "engine tests under AddressSanitizer and UBSan" build/sanitize
   echo "=== fuzzing checker and evaluator for ${fuzz_seconds} s"
   corpus=$(mktemp -d)
-  if build/sanitize/fuzz/fuzz_check_evaluate -max_total_time="$fuzz_seconds" -timeout=2 \
-       -max_len=1048576 -len_control=20 -rss_limit_mb=4096 -print_final_stats=1 \
-       "$corpus" fuzz/corpus 2>&1 | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY|ERROR)'; then :; fi
-  if [ "${PIPESTATUS[0]}" -eq 0 ]; then passed=$((passed + 1)); else echo "fuzzing found a problem"; failed=$((failed + 1)); fi
-  rm -rf "$corpus"
+  fuzz_log=$(mktemp)
+  build/sanitize/fuzz/fuzz_check_evaluate -max_total_time="$fuzz_seconds" -timeout=2 \
+    -max_len=1048576 -len_control=20 -rss_limit_mb=4096 -print_final_stats=1 \
+    "$corpus" fuzz/corpus >"$fuzz_log" 2>&1
+  fuzz_status=$?
+  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)' "$fuzz_log"
+  if [ "$fuzz_status" -eq 0 ]; then
+    passed=$((passed + 1))
+  else
+    echo "fuzzing found a problem (status $fuzz_status):"
+    tail -n 60 "$fuzz_log"
+    failed=$((failed + 1))
+  fi
+  rm -rf "$corpus" "$fuzz_log"
 fi
 
 # A prefix of this run's own, in a temporary folder, so no test depends on what an
