@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
 #include "SettingsFile.h"
 
 namespace {
@@ -19,30 +20,11 @@ std::string WindowsDirectory() {
   return path;
 }
 
-bool IsDirectory(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-  ASSERT_EQ(written, bytes.size());
+  ASSERT_TRUE(WriteFileBytes(path, bytes)) << path;
 }
 
-std::string ReadBytes(const std::string& path) {
-  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(4096, '\0');
-  DWORD read = 0;
-  ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  ::CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
+std::string ReadBytes(const std::string& path) { return ReadFileBytes(path).value_or("<missing>"); }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "FileBytes.h"
+
 inline std::string MakerDirectory() {
   char windows[MAX_PATH] = "";
   ::GetWindowsDirectoryA(windows, sizeof windows);
@@ -15,11 +17,6 @@ inline std::string MakerDirectory() {
 
 inline std::string DataDirectory() { return MakerDirectory() + "\\tallywise"; }
 inline std::string DataFilePath() { return DataDirectory() + "\\data.dat"; }
-
-inline bool IsDirectory(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Back to a machine where the program never ran.
 inline void RemoveDataDirectory() {
@@ -45,23 +42,8 @@ struct FirstRun {
 inline bool WriteDataFile(const std::string& bytes) {
   ::CreateDirectoryA(MakerDirectory().c_str(), nullptr);
   ::CreateDirectoryA(DataDirectory().c_str(), nullptr);
-  const HANDLE file = ::CreateFileA(DataFilePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == bytes.size();
+  return WriteFileBytes(DataFilePath(), bytes);
 }
 
 // None when there is no such file.
-inline std::optional<std::string> ReadDataFile() {
-  const HANDLE file =
-      ::CreateFileA(DataFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes(4096, '\0');
-  DWORD read = 0;
-  ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  ::CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
+inline std::optional<std::string> ReadDataFile() { return ReadFileBytes(DataFilePath()); }
