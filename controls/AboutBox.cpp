@@ -1,6 +1,6 @@
 #include "AboutBox.h"
 
-#include "resource.h"
+#include "AboutBoxIds.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
 

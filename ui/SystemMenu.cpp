@@ -2,7 +2,7 @@
 // choice of the fields' display font.
 #include "AboutBox.h"
 #include "TallywiseDlg.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 // The entries follow the system's own. Without the About text there is no
 // entry at all, rather than a Font command on its own.

@@ -1,7 +1,7 @@
 #include "TallywiseDlg.h"
 
 #include "NumberText.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "AboutBox.h"
 #include "LinkProbe.h"
-#include "resource.h"
+#include "AboutBoxIds.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "Link.h"
 #include "LinkProbe.h"
 #include "WaitUntil.h"
-#include "resource.h"
+#include "AboutBoxIds.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "DataFile.h"
 #include "RunningDialog.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "WaitUntil.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "DataFile.h"
 #include "RunningDialog.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 namespace {
 

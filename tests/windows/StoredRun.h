@@ -13,7 +13,7 @@
 #include "DataFile.h"
 #include "RunningDialog.h"
 #include "WindowPosRecorder.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 // "%0.3f", 300, 300, -15, 500, 0, "Courier New", 0.
 inline const std::string kDefaultFile = "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n";

@@ -13,7 +13,7 @@
 #include "LinkProbe.h"
 #include "TallywiseDlg.h"
 #include "WaitUntil.h"
-#include "resource.h"
+#include "TallywiseDlgIds.h"
 
 namespace {
 

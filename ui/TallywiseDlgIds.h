@@ -1,10 +1,10 @@
-// Resource and control identifiers of the program.
+// Resource and control identifiers of the main window.
 #pragma once
 
-#define IDD_ABOUTBOX            100
+#include "AboutBoxIds.h"  // IDR_MAINFRAME, the icon both windows show
+
 #define IDS_ABOUTBOX            101
 #define IDD_TALLYWISE_DIALOG    102
-#define IDR_MAINFRAME           128
 #define IDI_TOP                 145
 #define IDI_NOTOP               147
 
@@ -13,8 +13,6 @@
 #define IDC_RESULT_BUTTON       1002
 #define IDC_TOPMOST             1003
 #define IDC_PRECISION           1005
-#define IDC_LINK_HOME           1016
-#define IDC_LINK_MAIL           1017
 
 // Commands added to the system menu.
 #define IDM_FONT                15
