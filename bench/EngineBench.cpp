@@ -14,6 +14,7 @@
 
 #include "Checker.h"
 #include "Evaluator.h"
+#include "Prompts.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void CheckAndEvaluate(benchmark::State& state) {
   for (auto _ : state) {
     const CheckOutcome outcome = CheckExpressionText(text);
     if (!outcome.passed) {
-      state.SkipWithError(outcome.promptText.c_str());
+      state.SkipWithError(RenderPrompt(outcome).c_str());
       break;
     }
     std::string result = EvaluateExpression(text, "%0.3f", {}, stacks);

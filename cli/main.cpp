@@ -17,6 +17,7 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "NumberText.h"
+#include "Prompts.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void PrintMarkedExpression(const std::string& expression, const FieldSelection& 
 bool EvaluateOne(const std::string& expression, const std::string& format, EvaluationStacks& stacks) {
   const CheckOutcome check = CheckExpressionText(expression);
   if (!check.passed) {
-    std::string prompt = check.promptText;
+    std::string prompt = RenderPrompt(check);
     while (!prompt.empty() && prompt.back() == ' ')
       prompt.pop_back();
     std::fprintf(stderr, "%s\n", prompt.c_str());

@@ -35,11 +35,11 @@ PreparedText Prepare(std::string_view field) {
   return t;
 }
 
-CheckOutcome Reject(Prompt prompt, std::string text, std::optional<FieldSelection> mark) {
+CheckOutcome Reject(Prompt prompt, std::optional<FieldSelection> mark, std::string named = {}) {
   CheckOutcome outcome;
   outcome.passed = false;
   outcome.prompt = prompt;
-  outcome.promptText = std::move(text);
+  outcome.named = std::move(named);
   outcome.mark = mark;
   return outcome;
 }
@@ -47,11 +47,8 @@ CheckOutcome Reject(Prompt prompt, std::string text, std::optional<FieldSelectio
 FieldSelection CaretBefore(int fieldIndex) { return {fieldIndex, fieldIndex}; }
 FieldSelection CaretAfter(int fieldIndex) { return {fieldIndex + 1, fieldIndex + 1}; }
 
-CheckOutcome PasteNumber(FieldSelection caret) { return Reject(Prompt::PasteNumber, "Paste number here   ", caret); }
-
-CheckOutcome PasteOperator(FieldSelection caret) {
-  return Reject(Prompt::PasteOperator, "Paste operator here ", caret);
-}
+CheckOutcome PasteNumber(FieldSelection caret) { return Reject(Prompt::PasteNumber, caret); }
+CheckOutcome PasteOperator(FieldSelection caret) { return Reject(Prompt::PasteOperator, caret); }
 
 bool IsLeadingOperatorForbidden(char ch) { return ch == '*' || ch == '/' || ch == '^' || ch == '#' || ch == '%'; }
 
@@ -75,9 +72,9 @@ std::optional<CheckOutcome> CheckBalance(const std::string& s) {
         ++unmatchedClose;
     }
   }
-  if (open > 0 && unmatchedClose > 0) return Reject(Prompt::MissingBoth, "Missing '(' and ')'", std::nullopt);
-  if (unmatchedClose > 0) return Reject(Prompt::MissingOpen, "Missing '('", std::nullopt);
-  if (open > 0) return Reject(Prompt::MissingClose, "Missing ')'", std::nullopt);
+  if (open > 0 && unmatchedClose > 0) return Reject(Prompt::MissingBoth, std::nullopt);
+  if (unmatchedClose > 0) return Reject(Prompt::MissingOpen, std::nullopt);
+  if (open > 0) return Reject(Prompt::MissingClose, std::nullopt);
   return std::nullopt;
 }
 
@@ -93,7 +90,7 @@ CheckOutcome CheckExpressionText(std::string_view field) {
 
   // Nothing to compute.
   if (n == 0 || (n == 1 && IsOperatorChar(s[0])))
-    return Reject(Prompt::EnterExpression, "Enter expression   ", FieldSelection{0, -1});
+    return Reject(Prompt::EnterExpression, FieldSelection{0, -1});
 
   // Only a sign or a parenthesis may open the expression.
   if (IsLeadingOperatorForbidden(s[0])) return PasteNumber(CaretBefore(map[0]));
@@ -115,19 +112,10 @@ CheckOutcome CheckExpressionText(std::string_view field) {
     const char here = s[k];
     const char next = at(k + 1);
     if (IsNumberChar(here) && next == '(') return PasteOperator(CaretBefore(map[k + 1]));
-    if (IsOperatorChar(here) && IsOperatorChar(next) && !MayStandTogether(here, next)) {
-      std::string text = " Together '";
-      text += here;
-      text += next;
-      text += "'  ";
-      return Reject(Prompt::Together, std::move(text), FieldSelection{map[k], map[k + 1] + 1});
-    }
-    if (!IsOperatorChar(here) && !IsNumberChar(here)) {
-      std::string text = "Unknown symbol '";
-      text += here;
-      text += "'";
-      return Reject(Prompt::UnknownSymbol, std::move(text), FieldSelection{map[k], map[k] + 1});
-    }
+    if (IsOperatorChar(here) && IsOperatorChar(next) && !MayStandTogether(here, next))
+      return Reject(Prompt::Together, FieldSelection{map[k], map[k + 1] + 1}, {here, next});
+    if (!IsOperatorChar(here) && !IsNumberChar(here))
+      return Reject(Prompt::UnknownSymbol, FieldSelection{map[k], map[k] + 1}, std::string(1, here));
   }
 
   if (auto unbalanced = CheckBalance(s)) return *unbalanced;

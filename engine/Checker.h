@@ -7,15 +7,16 @@
 #include <string>
 #include <string_view>
 
+// What the user is asked for; Prompts.h holds the texts.
 enum class Prompt {
-  EnterExpression,  // "Enter expression   "
-  PasteNumber,      // "Paste number here   "
-  PasteOperator,    // "Paste operator here "
-  Together,         // " Together '%c%c'  "
-  UnknownSymbol,    // "Unknown symbol '%c'"
-  MissingOpen,      // "Missing '('"
-  MissingClose,     // "Missing ')'"
-  MissingBoth,      // "Missing '(' and ')'"
+  EnterExpression,
+  PasteNumber,
+  PasteOperator,
+  Together,       // names the two operators that stand together
+  UnknownSymbol,  // names the character
+  MissingOpen,
+  MissingClose,
+  MissingBoth,
 };
 
 // A selection in the expression field, as EM_SETSEL takes it: start == end is a
@@ -26,10 +27,11 @@ struct FieldSelection {
   bool operator==(const FieldSelection&) const = default;
 };
 
+// What the checker decided. Turning it into words is the job of RenderPrompt.
 struct CheckOutcome {
   bool passed = true;
   Prompt prompt = Prompt::EnterExpression;  // meaningful only when !passed
-  std::string promptText;                   // the text for the result field, exact
+  std::string named;                        // the characters Together and UnknownSymbol name, in order
   std::optional<FieldSelection> mark;       // none for the balance prompts
 };
 

@@ -9,12 +9,13 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "NumberText.h"
+#include "Prompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
 
   const CheckOutcome outcome = CheckExpressionText(text);
-  if (outcome.passed != outcome.promptText.empty()) std::abort();
+  if (outcome.passed != RenderPrompt(outcome).empty()) std::abort();
   if (outcome.mark && !(outcome.mark->start == 0 && outcome.mark->end == -1)) {
     if (outcome.mark->start < 0 || outcome.mark->start > outcome.mark->end ||
         outcome.mark->end > static_cast<int>(size))

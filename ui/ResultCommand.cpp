@@ -6,6 +6,7 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "NumberText.h"
+#include "Prompts.h"
 #include "TallywiseDlg.h"
 
 void CTallywiseDlg::OnResult()
@@ -24,7 +25,7 @@ BOOL CTallywiseDlg::CheckExpression(CString expression)
   const CheckOutcome outcome = CheckExpressionText(expression.str());
   if (outcome.passed)
     return TRUE;
-  m_strResult = outcome.promptText;
+  m_strResult = RenderPrompt(outcome);
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark)

@@ -13,9 +13,23 @@ FieldSelection Caret(int at) { return {at, at}; }
 FieldSelection Select(int start, int end) { return {start, end}; }
 const FieldSelection kWholeText{0, -1};
 
+// A prompt with the characters it names.
+struct Asked {
+  Prompt prompt;
+  std::string named;
+};
+const Asked kEnterExpression{Prompt::EnterExpression, ""};
+const Asked kPasteNumber{Prompt::PasteNumber, ""};
+const Asked kPasteOperator{Prompt::PasteOperator, ""};
+const Asked kMissingOpen{Prompt::MissingOpen, ""};
+const Asked kMissingClose{Prompt::MissingClose, ""};
+const Asked kMissingBoth{Prompt::MissingBoth, ""};
+Asked Together(std::string pair) { return {Prompt::Together, std::move(pair)}; }
+Asked Unknown(char symbol) { return {Prompt::UnknownSymbol, std::string(1, symbol)}; }
+
 struct CheckCase {
   const char* text;
-  const char* prompt;  // nullptr: the text passes
+  std::optional<Asked> asked;  // none: the text passes
   std::optional<FieldSelection> mark;
 };
 
@@ -23,115 +37,116 @@ void ExpectChecks(const std::vector<CheckCase>& cases) {
   for (const auto& c : cases) {
     const CheckOutcome outcome = CheckExpressionText(c.text);
     const std::string shown = testing::PrintToString(std::string(c.text));
-    if (!c.prompt) {
-      EXPECT_TRUE(outcome.passed) << shown << " gave " << outcome.promptText;
+    if (!c.asked) {
+      EXPECT_TRUE(outcome.passed) << shown << " gave prompt " << static_cast<int>(outcome.prompt);
       continue;
     }
     EXPECT_FALSE(outcome.passed) << shown;
-    EXPECT_EQ(outcome.promptText, c.prompt) << shown;
+    EXPECT_EQ(outcome.prompt, c.asked->prompt) << shown;
+    EXPECT_EQ(outcome.named, c.asked->named) << shown;
     EXPECT_EQ(outcome.mark, c.mark) << shown;
   }
 }
 
 TEST(Checker, PassesCompleteExpressions) {
   ExpectChecks({
-      {"2*(3+4)-5", nullptr, kNoMark},
-      {"5", nullptr, kNoMark},
-      {".", nullptr, kNoMark},
-      {"1.2.3", nullptr, kNoMark},
-      {"2 5", nullptr, kNoMark},
-      {"2,5", nullptr, kNoMark},
-      {"-5", nullptr, kNoMark},
-      {"+5", nullptr, kNoMark},
-      {"(5)", nullptr, kNoMark},
-      {"(-3)", nullptr, kNoMark},
-      {"(+3)", nullptr, kNoMark},
-      {"-(2)", nullptr, kNoMark},
-      {"(2)+(3)", nullptr, kNoMark},
-      {"((1))", nullptr, kNoMark},
-      {"1\r\n+2", nullptr, kNoMark},
-      {"1\r \n+2", nullptr, kNoMark},
+      {"2*(3+4)-5", std::nullopt, kNoMark},
+      {"5", std::nullopt, kNoMark},
+      {".", std::nullopt, kNoMark},
+      {"1.2.3", std::nullopt, kNoMark},
+      {"2 5", std::nullopt, kNoMark},
+      {"2,5", std::nullopt, kNoMark},
+      {"-5", std::nullopt, kNoMark},
+      {"+5", std::nullopt, kNoMark},
+      {"(5)", std::nullopt, kNoMark},
+      {"(-3)", std::nullopt, kNoMark},
+      {"(+3)", std::nullopt, kNoMark},
+      {"-(2)", std::nullopt, kNoMark},
+      {"(2)+(3)", std::nullopt, kNoMark},
+      {"((1))", std::nullopt, kNoMark},
+      {"1\r\n+2", std::nullopt, kNoMark},
+      {"1\r \n+2", std::nullopt, kNoMark},
   });
 }
 
 TEST(Checker, EmptyOrLoneOperatorAsksForAnExpression) {
   ExpectChecks({
-      {"", "Enter expression   ", kWholeText},
-      {"    ", "Enter expression   ", kWholeText},
-      {"+", "Enter expression   ", kWholeText},
-      {" ( ", "Enter expression   ", kWholeText},
-      {")", "Enter expression   ", kWholeText},
-      {"\r\n", "Enter expression   ", kWholeText},
+      {"", kEnterExpression, kWholeText},
+      {"    ", kEnterExpression, kWholeText},
+      {"+", kEnterExpression, kWholeText},
+      {" ( ", kEnterExpression, kWholeText},
+      {")", kEnterExpression, kWholeText},
+      {"\r\n", kEnterExpression, kWholeText},
   });
 }
 
 TEST(Checker, MissingNumbersAtEitherEnd) {
   ExpectChecks({
-      {"*5", "Paste number here   ", Caret(0)},
-      {"  /5", "Paste number here   ", Caret(2)},
-      {"^5", "Paste number here   ", Caret(0)},
-      {"#5", "Paste number here   ", Caret(0)},
-      {" %5", "Paste number here   ", Caret(1)},
-      {"5+", "Paste number here   ", Caret(2)},
-      {"5+   ", "Paste number here   ", Caret(2)},
-      {"5(", "Paste number here   ", Caret(2)},
-      {"2*", "Paste number here   ", Caret(2)},
-      {"5 +\r\n", "Paste number here   ", Caret(3)},  // before the line break
+      {"*5", kPasteNumber, Caret(0)},
+      {"  /5", kPasteNumber, Caret(2)},
+      {"^5", kPasteNumber, Caret(0)},
+      {"#5", kPasteNumber, Caret(0)},
+      {" %5", kPasteNumber, Caret(1)},
+      {"5+", kPasteNumber, Caret(2)},
+      {"5+   ", kPasteNumber, Caret(2)},
+      {"5(", kPasteNumber, Caret(2)},
+      {"2*", kPasteNumber, Caret(2)},
+      {"5 +\r\n", kPasteNumber, Caret(3)},  // before the line break
   });
 }
 
 TEST(Checker, MissingOperatorsAroundParentheses) {
   ExpectChecks({
-      {"2(3", "Paste operator here ", Caret(1)},
-      {"2 (3", "Paste operator here ", Caret(2)},
-      {"2(-3)", "Paste operator here ", Caret(1)},
-      {"(2)3", "Paste operator here ", Caret(3)},
-      {"(2) 3", "Paste operator here ", Caret(3)},
-      {"(2)(3)", "Paste operator here ", Caret(3)},
-      {"(2)   (3)", "Paste operator here ", Caret(6)},
-      {"2*-3+(4)5", "Paste operator here ", Caret(8)},  // found before the *- on its left
-      {"((2))3", "Paste operator here ", Caret(5)},
-      {"(1+(2))3", "Paste operator here ", Caret(7)},
-      {"((2)) 3", "Paste operator here ", Caret(5)},
+      {"2(3", kPasteOperator, Caret(1)},
+      {"2 (3", kPasteOperator, Caret(2)},
+      {"2(-3)", kPasteOperator, Caret(1)},
+      {"(2)3", kPasteOperator, Caret(3)},
+      {"(2) 3", kPasteOperator, Caret(3)},
+      {"(2)(3)", kPasteOperator, Caret(3)},
+      {"(2)   (3)", kPasteOperator, Caret(6)},
+      {"2*-3+(4)5", kPasteOperator, Caret(8)},  // found before the *- on its left
+      {"((2))3", kPasteOperator, Caret(5)},
+      {"(1+(2))3", kPasteOperator, Caret(7)},
+      {"((2)) 3", kPasteOperator, Caret(5)},
   });
 }
 
 TEST(Checker, OperatorsTogether) {
   ExpectChecks({
-      {"2*-3", " Together '*-'  ", Select(1, 3)},
-      {"2 * - 3", " Together '*-'  ", Select(2, 5)},
-      {"()", " Together '()'  ", Select(0, 2)},
-      {"(*2)", " Together '(*'  ", Select(0, 2)},
-      {"5%+2", " Together '%+'  ", Select(1, 3)},
-      {"+-3", " Together '+-'  ", Select(0, 2)},
-      {"(2+)", " Together '+)'  ", Select(2, 4)},
-      {"1\r\n*\r\n/2", " Together '*/'  ", Select(3, 7)},
+      {"2*-3", Together("*-"), Select(1, 3)},
+      {"2 * - 3", Together("*-"), Select(2, 5)},
+      {"()", Together("()"), Select(0, 2)},
+      {"(*2)", Together("(*"), Select(0, 2)},
+      {"5%+2", Together("%+"), Select(1, 3)},
+      {"+-3", Together("+-"), Select(0, 2)},
+      {"(2+)", Together("+)"), Select(2, 4)},
+      {"1\r\n*\r\n/2", Together("*/"), Select(3, 7)},
   });
   ExpectChecks({
-      {"(1)+2", nullptr, kNoMark},
-      {"1+(2)", nullptr, kNoMark},
-      {"((1))", nullptr, kNoMark},
+      {"(1)+2", std::nullopt, kNoMark},
+      {"1+(2)", std::nullopt, kNoMark},
+      {"((1))", std::nullopt, kNoMark},
   });
 }
 
 TEST(Checker, UnknownSymbols) {
   ExpectChecks({
-      {"2+a", "Unknown symbol 'a'", Select(2, 3)},
-      {"2 + x", "Unknown symbol 'x'", Select(4, 5)},
-      {"2\t+3", "Unknown symbol '\t'", Select(1, 2)},
-      {"2\r+3", "Unknown symbol '\r'", Select(1, 2)},
-      {"2+3\n", "Unknown symbol '\n'", Select(3, 4)},
-      {"2+\xe9", "Unknown symbol '\xe9'", Select(2, 3)},
-      {"1e5", "Unknown symbol 'e'", Select(1, 2)},
+      {"2+a", Unknown('a'), Select(2, 3)},
+      {"2 + x", Unknown('x'), Select(4, 5)},
+      {"2\t+3", Unknown('\t'), Select(1, 2)},
+      {"2\r+3", Unknown('\r'), Select(1, 2)},
+      {"2+3\n", Unknown('\n'), Select(3, 4)},
+      {"2+\xe9", Unknown('\xe9'), Select(2, 3)},
+      {"1e5", Unknown('e'), Select(1, 2)},
   });
 }
 
 TEST(Checker, ParenthesisBalanceLeavesTheFieldAlone) {
   ExpectChecks({
-      {"(1+2))", "Missing '('", kNoMark},
-      {"((1+2)", "Missing ')'", kNoMark},
-      {")+(2", "Missing '(' and ')'", kNoMark},
-      {"(1))+((2)", "Missing '(' and ')'", kNoMark},
+      {"(1+2))", kMissingOpen, kNoMark},
+      {"((1+2)", kMissingClose, kNoMark},
+      {")+(2", kMissingBoth, kNoMark},
+      {"(1))+((2)", kMissingBoth, kNoMark},
   });
 }
 
@@ -152,8 +167,8 @@ TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne) {
   std::mt19937 random(99);
   for (int round = 0; round < 20000; ++round) {
     std::string text = "1";
-    const int length = random() % 12;
-    for (int i = 0; i < length; ++i)
+    const auto length = random() % 12;
+    for (unsigned i = 0; i < length; ++i)
       text += random() % 2 ? "+(1" : ")";
     // Only the balance is in question: every '(' follows an operator and precedes a
     // number, every ')' follows a number or a ')' and never precedes a number.
@@ -161,11 +176,13 @@ TEST(Checker, BalanceAgreesWithRemovingPairsOneByOne) {
     const bool opens = rest.find('(') != std::string::npos;
     const bool closes = rest.find(')') != std::string::npos;
     const CheckOutcome outcome = CheckExpressionText(text);
-    const char* expected = opens && closes ? "Missing '(' and ')'"
-                           : opens         ? "Missing ')'"
-                           : closes        ? "Missing '('"
-                                           : "";
-    ASSERT_EQ(outcome.passed ? "" : outcome.promptText, expected) << text;
+    if (!opens && !closes) {
+      ASSERT_TRUE(outcome.passed) << text;
+      continue;
+    }
+    const Prompt expected = opens && closes ? Prompt::MissingBoth : opens ? Prompt::MissingClose : Prompt::MissingOpen;
+    ASSERT_FALSE(outcome.passed) << text;
+    ASSERT_EQ(outcome.prompt, expected) << text;
   }
 }
 

@@ -1,0 +1,55 @@
+#include "Prompts.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+struct PromptWording {
+  Prompt prompt;
+  std::string_view text;  // each %c stands for the next character the outcome names
+};
+
+// The blanks at the ends belong to the texts: the result field has always shown
+// them so.
+constexpr std::array kWordings = {
+    PromptWording{Prompt::EnterExpression, "Enter expression   "},
+    PromptWording{Prompt::PasteNumber, "Paste number here   "},
+    PromptWording{Prompt::PasteOperator, "Paste operator here "},
+    PromptWording{Prompt::Together, " Together '%c%c'  "},
+    PromptWording{Prompt::UnknownSymbol, "Unknown symbol '%c'"},
+    PromptWording{Prompt::MissingOpen, "Missing '('"},
+    PromptWording{Prompt::MissingClose, "Missing ')'"},
+    PromptWording{Prompt::MissingBoth, "Missing '(' and ')'"},
+};
+
+constexpr bool EveryPromptInItsPlace() {
+  for (size_t i = 0; i < kWordings.size(); ++i) {
+    if (static_cast<size_t>(kWordings[i].prompt) != i) return false;
+  }
+  return kWordings.back().prompt == Prompt::MissingBoth;
+}
+static_assert(EveryPromptInItsPlace(), "one wording per prompt, in the order of the enum");
+
+}  // namespace
+
+std::string RenderPrompt(const CheckOutcome& outcome, NamedCharacterWriter writeNamed) {
+  if (outcome.passed) return {};
+  const std::string_view wording = kWordings[static_cast<size_t>(outcome.prompt)].text;
+  std::string text;
+  size_t nextNamed = 0;
+  for (size_t i = 0; i < wording.size(); ++i) {
+    if (wording.compare(i, 2, "%c") != 0) {
+      text += wording[i];
+      continue;
+    }
+    const char named = nextNamed < outcome.named.size() ? outcome.named[nextNamed] : '?';
+    ++nextNamed;
+    if (writeNamed)
+      text += writeNamed(named);
+    else
+      text += named;
+    ++i;
+  }
+  return text;
+}
