@@ -1,6 +1,29 @@
 #include "CharClasses.h"
 
-#include <algorithm>
+namespace {
+
+// The one normalising pass. Writes the kept characters from the front of `out`,
+// which may be the text itself: never more is written than has been read. Removing
+// a CR LF pair can join a CR and an LF that stood around it ("\r\r\n\n"), so a pair
+// is dropped as soon as it forms, like on a stack. Returns the length kept.
+size_t Normalize(std::string_view text, char* out, std::vector<int>* fieldIndex) {
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char ch = text[i];
+    if (ch == ' ') continue;
+    if (ch == ',') ch = '.';
+    if (ch == '\n' && kept > 0 && out[kept - 1] == '\r') {
+      --kept;
+      if (fieldIndex) fieldIndex->pop_back();
+      continue;
+    }
+    out[kept++] = ch;
+    if (fieldIndex) fieldIndex->push_back(static_cast<int>(i));
+  }
+  return kept;
+}
+
+}  // namespace
 
 bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
 
@@ -9,20 +32,14 @@ bool IsOperatorChar(char ch) {
   return ch != '\0' && kOperators.find(ch) != std::string_view::npos;
 }
 
-void NormalizeExpression(std::string& text) {
-  std::erase(text, ' ');
-  std::replace(text.begin(), text.end(), ',', '.');
+void NormalizeExpression(std::string& text) { text.resize(Normalize(text, text.data(), nullptr)); }
 
-  // Removing a pair can join a CR and an LF that stood around it ("\r\r\n\n"),
-  // so the text is rebuilt like a stack: a pair is dropped as soon as it forms.
-  size_t kept = 0;
-  for (char ch : text) {
-    if (ch == '\n' && kept > 0 && text[kept - 1] == '\r')
-      --kept;
-    else
-      text[kept++] = ch;
-  }
-  text.resize(kept);
+NormalizedText NormalizeKeepingPositions(std::string_view field) {
+  NormalizedText normalized;
+  normalized.text.resize(field.size());
+  normalized.fieldIndex.reserve(field.size());
+  normalized.text.resize(Normalize(field, normalized.text.data(), &normalized.fieldIndex));
+  return normalized;
 }
 
 int GetOperatorCode(char op) {

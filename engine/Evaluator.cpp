@@ -25,6 +25,64 @@ class Reduction {
 public:
   Reduction(EvaluationStacks& stacks, const ComputeFaultHandler& onFault) : m_stacks(stacks), m_onFault(onFault) {}
 
+  // Runs the whole normalised text through the two stacks and leaves its value as
+  // the one operand. False when operands and operators do not alternate, which
+  // only a text the checker rejects can do.
+  bool Run(const std::string& text) {
+    size_t i = 0;
+    bool expectOperand = true;
+    long long depth = 0;
+
+    // A sign at the very start: "+5" is 5, "-5" is 0-5.
+    if (!text.empty() && text[0] == '+') {
+      ++i;
+    } else if (!text.empty() && text[0] == '-') {
+      PushOperand(0);
+      expectOperand = false;
+    }
+
+    while (i < text.size()) {
+      const char ch = text[i];
+      if (IsNumberChar(ch)) {
+        size_t end = i + 1;
+        while (end < text.size() && IsNumberChar(text[end]))
+          ++end;
+        if (!expectOperand) return false;
+        PushOperand(ReadNumber(std::string_view(text).substr(i, end - i)));
+        expectOperand = false;
+        i = end;
+        continue;
+      }
+      if (ch == '(') {
+        if (!expectOperand) return false;
+        ++depth;
+        // A sign after an opening parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
+        if (i + 1 < text.size() && (text[i + 1] == '-' || text[i + 1] == '+')) {
+          PushOperand(0);
+          expectOperand = false;
+        }
+      } else if (ch == ')') {
+        if (expectOperand) return false;
+        --depth;
+      } else {
+        const int strength = GetOperatorCode(ch);
+        if (strength == 0 || expectOperand) return false;
+        // Deeper operators first, then the stronger; among equals the leftmost.
+        const long long rank = depth * kStrengthsPerDepth + strength;
+        while (!m_stacks.operators.empty() && m_stacks.operators.back().rank >= rank)
+          ReduceTop();
+        m_stacks.operators.push_back({rank, ch});
+        expectOperand = true;
+      }
+      ++i;
+    }
+    if (expectOperand) return false;
+    while (!m_stacks.operators.empty())
+      ReduceTop();
+    return true;
+  }
+
+private:
   // Every intermediate value is written with six decimals and read back, as the
   // calculator has always done. An integral value survives that unchanged, so
   // the text is spared there.
@@ -46,7 +104,6 @@ public:
     l = RoundTripIntermediate(Checked(Apply(op, l, r)));
   }
 
-private:
   double Apply(char op, double l, double r) {
     switch (op) {
       case '+': return l + r;
@@ -88,58 +145,6 @@ private:
   const ComputeFaultHandler& m_onFault;
 };
 
-// Runs the whole text through the two stacks. False when operands and operators
-// do not alternate, which only a text the checker rejects can do.
-bool Reduce(const std::string& text, Reduction& reduction, EvaluationStacks& stacks) {
-  size_t i = 0;
-  bool expectOperand = true;
-  long long depth = 0;
-
-  // A sign at the very start: "+5" is 5, "-5" is 0-5.
-  if (!text.empty() && text[0] == '+')
-    ++i;
-  else if (!text.empty() && text[0] == '-')
-    reduction.PushOperand(0), expectOperand = false;
-
-  while (i < text.size()) {
-    const char ch = text[i];
-    if (IsNumberChar(ch)) {
-      size_t end = i + 1;
-      while (end < text.size() && IsNumberChar(text[end]))
-        ++end;
-      if (!expectOperand) return false;
-      reduction.PushOperand(ReadNumber(std::string_view(text).substr(i, end - i)));
-      expectOperand = false;
-      i = end;
-      continue;
-    }
-    if (ch == '(') {
-      if (!expectOperand) return false;
-      ++depth;
-      // A sign after an opening parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
-      if (i + 1 < text.size() && (text[i + 1] == '-' || text[i + 1] == '+'))
-        reduction.PushOperand(0), expectOperand = false;
-    } else if (ch == ')') {
-      if (expectOperand) return false;
-      --depth;
-    } else {
-      const int strength = GetOperatorCode(ch);
-      if (strength == 0 || expectOperand) return false;
-      // Deeper operators first, then the stronger; among equals the leftmost.
-      const long long rank = depth * kStrengthsPerDepth + strength;
-      while (!stacks.operators.empty() && stacks.operators.back().rank >= rank)
-        reduction.ReduceTop();
-      stacks.operators.push_back({rank, ch});
-      expectOperand = true;
-    }
-    ++i;
-  }
-  if (expectOperand) return false;
-  while (!stacks.operators.empty())
-    reduction.ReduceTop();
-  return true;
-}
-
 }  // namespace
 
 std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
@@ -148,8 +153,7 @@ std::string EvaluateExpression(std::string text, std::string_view numberFormat, 
   stacks.operands.clear();
   stacks.operators.clear();
 
-  Reduction reduction(stacks, onFault);
-  const double value = Reduce(text, reduction, stacks) ? stacks.operands.back() : 0.0;
+  const double value = Reduction(stacks, onFault).Run(text) ? stacks.operands.back() : 0.0;
 
   stacks.operands.clear();
   stacks.operators.clear();

@@ -98,6 +98,8 @@ int GetDecimalCount(std::string_view format) {
   return 0;
 }
 
+namespace {
+
 // Writes into `out`, which holds kLongestFixedText characters, and returns the length.
 size_t WriteFixed(char* out, double x, int decimals) {
   char* p = out;
@@ -146,6 +148,8 @@ size_t WriteFixed(char* out, double x, int decimals) {
   return static_cast<size_t>(p - out);
 }
 
+}  // namespace
+
 std::string FormatFixed(double x, int decimals) {
   char text[kLongestFixedText];
   return std::string(text, WriteFixed(text, x, decimals));
@@ -155,11 +159,11 @@ namespace {
 
 // Just enough of a 128-bit unsigned integer for the exact round trip below; the
 // 32-bit Windows build has no native one.
-struct Wide {
+struct UInt128 {
   uint64_t hi;
   uint64_t lo;
 
-  static Wide Product(uint64_t a, uint64_t b) {
+  static UInt128 Product(uint64_t a, uint64_t b) {
     const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32;
     const uint64_t bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
     const uint64_t p0 = aLo * bLo, p1 = aLo * bHi, p2 = aHi * bLo, p3 = aHi * bHi;
@@ -168,8 +172,8 @@ struct Wide {
   }
 
   // The product must fit in 128 bits.
-  Wide Times(uint64_t b) const {
-    Wide w = Product(lo, b);
+  UInt128 Times(uint64_t b) const {
+    UInt128 w = Product(lo, b);
     w.hi += hi * b;
     return w;
   }
@@ -231,8 +235,8 @@ bool TryRoundTripSixDecimals(double x, double& result) {
     const int scale = 16 - exponent;
     if (scale < 7 || scale > 22)  // m * 10^scale must fit in 128 bits
       return false;
-    const Wide scaled = scale <= 19 ? Wide::Product(m, kPowersOfTen[scale])
-                                    : Wide::Product(m, kPowersOfTen[19]).Times(kPowersOfTen[scale - 19]);
+    const UInt128 scaled = scale <= 19 ? UInt128::Product(m, kPowersOfTen[scale])
+                                    : UInt128::Product(m, kPowersOfTen[19]).Times(kPowersOfTen[scale - 19]);
     const uint64_t digits = scaled.ShiftedRight(fractionBits);
     if (digits < kPowersOfTen[16]) {
       --exponent;
