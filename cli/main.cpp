@@ -5,129 +5,110 @@
 //
 // An accepted expression prints its result alone on a line on stdout. A rejected
 // one prints the prompt and the expression with the faulty spot marked on stderr.
-// Exit status: 0 all accepted, 1 some rejected, 2 bad usage.
+// The exit statuses are listed in the usage text below.
 
-#include <cstdio>
-#include <cstring>
-#include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "CharClasses.h"
-#include "Checker.h"
-#include "Evaluator.h"
-#include "NumberText.h"
-#include "Prompts.h"
+#include "EvaluationRun.h"
+#include "ExitStatus.h"
+#include "StandardStreams.h"
 
 namespace {
 
 constexpr int kDefaultDecimals = 3;
 
-void PrintUsage(std::FILE* out) {
-  std::fputs(
-      "Usage: tallywise-eval [-d N | --decimals N] [--] [EXPRESSION...]\n"
-      "Evaluates each EXPRESSION, or each line of standard input when none is given.\n"
-      "Numbers take a point or a comma as decimal separator; the operators are\n"
-      "+ - * / % (per cent of) ^ (whole power) # (root of whole degree) and parentheses.\n"
-      "  -d, --decimals N   decimal places of the results, 0 to 9 (default 3)\n"
-      "  --help             show this text\n"
-      "Exit status: 0 all accepted, 1 an expression was rejected, 2 bad usage.\n",
-      out);
+constexpr std::string_view kUsage[] = {
+    "Usage: tallywise-eval [-d N | --decimals N] [--] [EXPRESSION...]",
+    "Evaluates each EXPRESSION, or each line of standard input when none is given.",
+    "Numbers take a point or a comma as decimal separator; the operators are",
+    "+ - * / % (per cent of) ^ (whole power) # (root of whole degree) and parentheses.",
+    "An argument is an option only when it is - and a letter or -- and a word;",
+    "every other argument, such as -5 or -,5, is an expression.",
+    "  -d, --decimals N   decimal places of the results, 0 to 9 (default 3)",
+    "  --help             show this text",
+    "  --version          show the version",
+    "Exit status (where several apply, the highest):",
+    "  0  every expression accepted and computed",
+    "  1  an expression was rejected (its prompt is on standard error)",
+    "  2  bad usage",
+    "  3  a computation met a fault (division by zero, overflow, no root);",
+    "     its value is printed as the calculator shows it, 0 for the faulty part",
+    "  4  a result or message could not be written, or the input could not be read",
+};
+
+bool IsLetter(char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); }
+
+// "-" and a letter, or "--" and a word: anything else, "-5", "-,5", "- 5" and "-(2)"
+// among them, is an expression.
+bool IsOption(std::string_view arg) {
+  if (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1])) return true;
+  return arg.size() >= 3 && arg.starts_with("--") && IsLetter(arg[2]);
 }
 
-// The expression as it can be shown on one terminal line, and a line under it
-// that points at the marked spot. Tabs stay tabs so the marker lines up.
-void PrintMarkedExpression(const std::string& expression, const FieldSelection& mark) {
-  std::string shown;
-  std::string marker;
-  const int length = static_cast<int>(expression.size());
-  const int start = mark.start;
-  const int end = mark.end < 0 ? length : mark.end;
-  for (int i = 0; i <= length; ++i) {
-    const char ch = i < length ? expression[i] : ' ';
-    const unsigned char byte = static_cast<unsigned char>(ch);
-    if (i < length) shown += (byte < 32 && ch != '\t') || byte == 127 ? '?' : ch;
-    char below = ch == '\t' ? '\t' : ' ';
-    if (i == start)
-      below = '^';
-    else if (i > start && i < end)
-      below = '~';
-    marker += below;
-  }
-  while (!marker.empty() && (marker.back() == ' ' || marker.back() == '\t'))
-    marker.pop_back();
-  std::fprintf(stderr, "  %s\n  %s\n", shown.c_str(), marker.c_str());
-}
-
-// Returns false when the checker rejects the expression.
-bool EvaluateOne(const std::string& expression, const std::string& format, EvaluationStacks& stacks) {
-  const CheckOutcome check = CheckExpressionText(expression);
-  if (!check.passed) {
-    std::string prompt = RenderPrompt(check);
-    while (!prompt.empty() && prompt.back() == ' ')
-      prompt.pop_back();
-    std::fprintf(stderr, "%s\n", prompt.c_str());
-    if (check.mark)
-      PrintMarkedExpression(expression, *check.mark);
-    else
-      std::fprintf(stderr, "  %s\n", expression.c_str());
-    return false;
-  }
-  const auto report = [](ComputeFault fault) { std::fprintf(stderr, "%s\n", ComputeFaultMessage(fault)); };
-  const std::string result = EvaluateExpression(expression, format, report, stacks);
-  std::printf("%s\n", result.c_str());
-  std::fflush(stdout);
-  return true;
-}
-
-bool ParseDecimals(const char* text, int& decimals) {
-  if (std::strlen(text) != 1 || text[0] < '0' || text[0] > '9') return false;
+bool ParseDecimals(std::string_view text, int& decimals) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
   decimals = text[0] - '0';
   return true;
+}
+
+// --help and --version write to stdout, and a lost text is an error like any other.
+int PrintAndExit(std::string_view text) {
+  const int error = WriteAll(kStandardOutput, text);
+  if (error == 0) return kAllAccepted;
+  ReportSystemError("write error", error);
+  return kInputOutputError;
+}
+
+std::string UsageText() {
+  std::string text;
+  for (std::string_view line : kUsage) {
+    text += line;
+    text += kLineEnd;
+  }
+  return text;
+}
+
+int BadUsage(const std::string& complaint) {
+  WriteAll(kStandardError, "tallywise-eval: " + complaint + std::string(kLineEnd) + UsageText());
+  return kBadUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseBinaryStandardStreams();
+
   int decimals = kDefaultDecimals;
-  std::vector<std::string> expressions;
+  std::vector<std::string_view> expressions;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (!optionsEnded && arg == "--") {
-      optionsEnded = true;
-    } else if (!optionsEnded && arg == "--help") {
-      PrintUsage(stdout);
-      return 0;
-    } else if (!optionsEnded && (arg == "-d" || arg == "--decimals")) {
-      if (i + 1 >= argc || !ParseDecimals(argv[i + 1], decimals)) {
-        std::fprintf(stderr, "tallywise-eval: %s needs a number of decimal places from 0 to 9\n", arg.c_str());
-        PrintUsage(stderr);
-        return 2;
-      }
-      ++i;
-    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-' && !IsNumberChar(arg[1]) && arg[1] != '(') {
-      std::fprintf(stderr, "tallywise-eval: unknown option %s\n", arg.c_str());
-      PrintUsage(stderr);
-      return 2;
-    } else {
+    const std::string_view arg = argv[i];
+    if (optionsEnded || (arg != "--" && !IsOption(arg))) {
       expressions.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help") {
+      return PrintAndExit(UsageText());
+    } else if (arg == "--version") {
+      return PrintAndExit("tallywise-eval " TALLYWISE_VERSION + std::string(kLineEnd));
+    } else if (arg == "-d" || arg == "--decimals") {
+      if (i + 1 >= argc || !ParseDecimals(argv[i + 1], decimals))
+        return BadUsage(std::string(arg) + " needs a number of decimal places from 0 to 9");
+      ++i;
+    } else {
+      return BadUsage("unknown option " + std::string(arg));
     }
   }
 
-  const std::string format = MakeNumberFormat(decimals);
-  EvaluationStacks stacks;
-  bool allAccepted = true;
-  if (!expressions.empty()) {
-    for (const std::string& expression : expressions)
-      allAccepted = EvaluateOne(expression, format, stacks) && allAccepted;
+  EvaluationRun run(decimals);
+  if (expressions.empty()) {
+    run.EvaluateLines(kStandardInput);
   } else {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      if (!line.empty() && line.back() == '\r')  // a CR LF line ending
-        line.pop_back();
-      allAccepted = EvaluateOne(line, format, stacks) && allAccepted;
+    for (std::string_view expression : expressions) {
+      if (!run.Evaluate(expression)) break;
     }
   }
-  return allAccepted ? 0 : 1;
+  return run.Finish();
 }

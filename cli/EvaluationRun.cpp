@@ -1,0 +1,112 @@
+#include "EvaluationRun.h"
+
+#include <cstring>
+
+#include "LineReader.h"
+#include "NumberText.h"
+#include "Prompts.h"
+#include "StandardStreams.h"
+#include "VisibleText.h"
+
+namespace {
+
+// The words of a prompt as a terminal line shows them: the characters it names in
+// visible form, and without the blanks that pad it in the result field.
+std::string PromptLine(const CheckOutcome& outcome) {
+  std::string line = RenderPrompt(outcome, VisibleByte);
+  while (!line.empty() && line.back() == ' ')
+    line.pop_back();
+  return line;
+}
+
+}  // namespace
+
+void ReportSystemError(const char* what, int error) {
+  std::string text = "tallywise-eval: ";
+  text += what;
+  text += ": ";
+  text += std::strerror(error);
+  text += kLineEnd;
+  // Straight to the descriptor: the message channel may be what failed.
+  WriteAll(kStandardError, text);
+}
+
+EvaluationRun::EvaluationRun(int decimals)
+    : m_format(MakeNumberFormat(decimals)),
+      m_results(kStandardOutput, IsTerminal(kStandardOutput)),
+      m_messages(kStandardError, false),
+      m_onFault([this](ComputeFault fault) { ShowFault(fault); }) {}
+
+bool EvaluationRun::Evaluate(std::string_view expression) {
+  const CheckOutcome check = CheckExpressionText(expression);
+  if (!check.passed) {
+    ShowPrompt(expression, check);
+    Note(kSomeRejected);
+  } else {
+    m_faulted = false;
+    m_results.WriteLine(EvaluateExpression(std::string(expression), m_format, m_onFault, m_stacks));
+    if (m_faulted) Note(kSomeFaulted);
+  }
+  return !WriteFailed();
+}
+
+void EvaluationRun::EvaluateLines(int fd) {
+  LineReader input(fd);
+  std::string_view line;
+  while (input.Next(line)) {
+    if (!Evaluate(line)) return;
+  }
+  if (input.error() != 0) {
+    Note(kInputOutputError);
+    BeginMessage();
+    ReportSystemError("read error", input.error());
+  }
+}
+
+ExitStatus EvaluationRun::Finish() {
+  m_results.Flush();
+  m_messages.Flush();
+  WriteFailed();
+  return m_status;
+}
+
+void EvaluationRun::Note(ExitStatus status) {
+  if (status > m_status) m_status = status;
+}
+
+void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& check) {
+  const MarkedExpression marked = MarkExpression(expression, check.mark);
+  BeginMessage();
+  m_messages.WriteLine(PromptLine(check));
+  m_messages.Write("  ");
+  m_messages.WriteLine(marked.expression);
+  if (check.mark) {
+    m_messages.Write("  ");
+    m_messages.WriteLine(marked.marker);
+  }
+  EndMessage();
+}
+
+// Shown before the result it belongs to; the value goes on with 0 for the part.
+void EvaluationRun::ShowFault(ComputeFault fault) {
+  m_faulted = true;
+  BeginMessage();
+  m_messages.WriteLine(ComputeFaultMessage(fault));
+  EndMessage();
+}
+
+// Results written so far go out first, so that a terminal or a file that gets both
+// streams shows them in the order they arose.
+void EvaluationRun::BeginMessage() { m_results.Flush(); }
+void EvaluationRun::EndMessage() { m_messages.Flush(); }
+
+// Reports the first failed write, once, and says whether there was one.
+bool EvaluationRun::WriteFailed() {
+  if (m_writeErrorReported) return true;
+  const int error = m_results.error() != 0 ? m_results.error() : m_messages.error();
+  if (error == 0) return false;
+  m_writeErrorReported = true;
+  Note(kInputOutputError);
+  ReportSystemError("write error", error);
+  return true;
+}

@@ -1,0 +1,32 @@
+// The three standard descriptors, read and written without the C library's
+// buffering, the same way on Linux and on Windows.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+inline constexpr int kStandardInput = 0;
+inline constexpr int kStandardOutput = 1;
+inline constexpr int kStandardError = 2;
+
+// Every line the tool writes ends so: Windows consoles and files expect CR LF.
+#ifdef _WIN32
+inline constexpr std::string_view kLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kLineEnd = "\n";
+#endif
+
+// On Windows the descriptors start in text mode, which would turn CR LF into LF
+// on the way in (and end the input at a Ctrl+Z) and LF into CR LF on the way out;
+// the tool handles line ends itself, so all three are switched to binary.
+void UseBinaryStandardStreams();
+
+bool IsTerminal(int fd);
+
+// Up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or
+// -1 with errno set.
+long ReadSome(int fd, char* buffer, size_t size);
+
+// All of `data`, going on after interruptions and partial writes: 0, or the errno
+// of the write that failed.
+int WriteAll(int fd, std::string_view data);
