@@ -26,13 +26,6 @@ LOGFONTA ShownFontOf(HWND hWnd) {
   return logFont;
 }
 
-void RebuildWithUnderline(CFont& font, BOOL underline) {
-  LOGFONTA logFont{};
-  font.GetLogFont(&logFont);
-  logFont.lfUnderline = static_cast<BYTE>(underline);
-  font.CreateFontIndirect(&logFont);
-}
-
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   const COLORREF before = ::SetBkColor(dc, colour);
   ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
@@ -102,6 +95,19 @@ void CLink::RebuildHoverFont(BOOL underline) {
   if (m_pHoverFont) RebuildWithUnderline(*m_pHoverFont, underline);
   m_bHoverUnderline = underline;
 }
+
+// The control must never hold a deleted font: when it shows the font being
+// replaced, it is handed the new one before the old one goes.
+void CLink::RebuildWithUnderline(CFont& font, BOOL underline) {
+  LOGFONTA logFont{};
+  if (!font.GetLogFont(&logFont)) return;
+  logFont.lfUnderline = static_cast<BYTE>(underline);
+  CFont rebuilt;
+  if (!rebuilt.CreateFontIndirect(&logFont)) return;
+  const bool shown = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)) == font.GetSafeHandle();
+  font.Swap(rebuilt);
+  if (shown) ShowFont(font);
+}  // the old font, now in rebuilt, is deleted here
 
 void CLink::SetToolTipText(const char* text) {
   m_bToolTip = TRUE;

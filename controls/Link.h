@@ -20,7 +20,8 @@ public:
   // flags; every number but 0 re-creates and shows the fonts, so those may
   // only be given to an attached control.
   void SetLinkStyle(unsigned style);
-  // Each replaces its font by one with the given underline, without showing it.
+  // Each replaces its font by one with the given underline. A font the
+  // control shows at the time is replaced on screen as well.
   void RebuildNormalFont(BOOL underline);
   void RebuildHoverFont(BOOL underline);
 
@@ -56,6 +57,7 @@ private:
   };
   using CursorCopy = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorCopyDeleter>;
 
+  void RebuildWithUnderline(CFont& font, BOOL underline);
   void ShowFont(const CFont& font);
   BOOL IsPointerInside() const;
 

@@ -259,6 +259,23 @@ TEST_F(Link, LooksWithUnderlineShowTheirFontsAtOnce) {
   EXPECT_EQ(textAfter, RGB(50, 50, 150)) << DescribeColour(textAfter);
 }
 
+// Rebuilding the font on screen hands the new one over before the old one is
+// deleted, at rest and while hovered alike.
+TEST_F(Link, RebuildingTheShownFontNeverLeavesADeletedOneOnScreen) {
+  const HFONT normal = ShownFont(home);
+  OnDialogThread([](LinkHost& h) { h.m_home.RebuildNormalFont(TRUE); });
+  const HFONT rebuilt = ShownFont(home);
+  EXPECT_EQ(::GetObjectType(normal), 0u) << "the replaced font was not deleted";
+  EXPECT_EQ(::GetObjectType(rebuilt), static_cast<DWORD>(OBJ_FONT)) << "the link shows a deleted font";
+  EXPECT_EQ(FontDescription(rebuilt).lfUnderline, 1);
+
+  ASSERT_TRUE(HoverOver(home, rebuilt));
+  const HFONT hover = ShownFont(home);
+  OnDialogThread([](LinkHost& h) { h.m_home.RebuildHoverFont(TRUE); });
+  EXPECT_EQ(::GetObjectType(hover), 0u) << "the replaced hover font was not deleted";
+  EXPECT_EQ(::GetObjectType(ShownFont(home)), static_cast<DWORD>(OBJ_FONT)) << "the hovered link shows a deleted font";
+}
+
 TEST_F(Link, TooltipAppearsForThePointerOverTheLink) {
   const HWND tip = ToolTipFor(home);
   ASSERT_NE(tip, nullptr);
