@@ -14,13 +14,8 @@ public:
   CString(std::string text) : m_text(std::move(text)) {}
   CString(std::string_view text) : m_text(text) {}
 
-  int GetLength() const { return static_cast<int>(m_text.size()); }
   bool IsEmpty() const { return m_text.empty(); }
-  void Empty() { m_text.clear(); }
-  char GetAt(int index) const { return m_text[static_cast<size_t>(index)]; }
 
-  // printf-style; replaces the whole text.
-  void Format(const char* format, ...);
   // The text of a string resource of the program; empty (and FALSE) when there is none.
   BOOL LoadString(UINT id);
 

@@ -16,7 +16,6 @@ public:
   HICON SetIcon(HICON icon) {
     return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon)));
   }
-  HICON GetIcon() const { return reinterpret_cast<HICON>(SendMessage(BM_GETIMAGE, IMAGE_ICON)); }
 };
 
 class CSpinButtonCtrl : public CWnd {

@@ -41,7 +41,12 @@ INT_PTR CDialog::DoModal() {
   // The owner comes back before the dialog goes, so that it is activated in its place.
   if (disableOwner) ::EnableWindow(owner, TRUE);
   if (dialog && owner && ::GetActiveWindow() == dialog) ::SetActiveWindow(owner);
-  if (m_hWnd) DestroyWindow();
+  // What was created is destroyed, bound or not: a dialog whose binding
+  // failed in WM_INITDIALOG never became m_hWnd, but it is still there.
+  if (m_hWnd)
+    DestroyWindow();
+  else if (dialog && ::IsWindow(dialog))
+    ::DestroyWindow(dialog);
   return m_nModalResult;
 }
 

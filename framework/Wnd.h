@@ -27,8 +27,8 @@ public:
   // The object bound to a window by Attach or subclassing, if any.
   static CWnd* FromHandlePermanent(HWND hWnd);
 
-  BOOL Attach(HWND hWnd);
-  HWND Detach();
+  // Binds the object to the window and routes its messages through the map
+  // until the window is destroyed or the object goes.
   BOOL SubclassWindow(HWND hWnd);
   BOOL SubclassDlgItem(UINT id, CWnd* parent);
 
@@ -77,13 +77,21 @@ protected:
   BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Where a command goes that neither the window nor the control handles.
   virtual BOOL RouteCommandOnward(WPARAM, LPARAM, LRESULT*) { return FALSE; }
-  // The window has received its last message; the object is unbound.
+  // The window has received its last message; the object is unbound. An
+  // override must not delete the object: the handler that destroyed the
+  // window may still be running on it, and the message dispatch writes to it
+  // once that handler returns.
   virtual void PostNcDestroy() {}
 
   // Windows this object created itself are destroyed with it.
   bool m_bOwnsWindow = false;
 
 private:
+  // Binding without subclassing. Kept private: unbinding a subclassed window
+  // this way would leave its procedure calling an object that no longer
+  // answers for it (Unsubclass restores the procedure first).
+  BOOL Attach(HWND hWnd);
+  HWND Detach();
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   void Unsubclass();
   static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
