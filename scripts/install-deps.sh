@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 wine64 xvfb x11-utils
   fonts-liberation imagemagick librsvg2-bin icoutils
+  nsis fonts-wine zip unzip
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -63,7 +63,7 @@ _tallywise_start_xvfb() {
 }
 
 # Bump when the settings below change, so existing prefixes take them up.
-_tw_settings_version=2
+_tw_settings_version=3
 
 _tallywise_configure_prefix() {
   # Managed=N: with no window manager on Xvfb, Wine would otherwise wait 2 s
@@ -74,6 +74,9 @@ _tallywise_configure_prefix() {
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
   timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f &&
   timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f || return 1
+  # Wine draws the caption buttons with Marlett, which it does not find in
+  # fonts-wine's folder; without it they show as the letters "0 1 r".
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
   # Lets a fresh prefix's start-up processes finish; when programs of an
   # earlier run still use the prefix it gives up, which does no harm.
   timeout 30 wineserver -w
