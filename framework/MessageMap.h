@@ -48,6 +48,11 @@ protected:                                             \
 
 // Notifications a control handles itself, reflected from its parent.
 #define ON_CONTROL_REFLECT(code, handler) {ReflectedMessage(WM_COMMAND), (code), 0, TW_HANDLER(self.handler())},
+// A child control's WM_GETOBJECT for its client object, passed up to its
+// parent: LRESULT handler(HWND control, WPARAM); 0 leaves the answer to the control.
+#define ON_CONTROL_GETOBJECT(handler)                                   \
+  {ReflectedMessage(WM_GETOBJECT), 0, 0,                                \
+   TW_HANDLER(result = self.handler(reinterpret_cast<HWND>(lParam), wParam))},
 // HBRUSH handler(HDC, UINT ctlColor); a null brush leaves the colours to the parent.
 #define ON_WM_CTLCOLOR_REFLECT(handler)                                  \
   {ReflectedMessage(WM_CTLCOLORSTATIC), 0, 0,                            \

@@ -12,6 +12,22 @@ namespace {
 // The object of a bound window is kept with the window itself.
 constexpr const char* kObjectProperty = "Tallywise.CWnd";
 
+// A control's accessible object is described by the window that holds it,
+// which knows what the control stands for: the request for the control's
+// client object goes to the parent's map as a reflected WM_GETOBJECT, with
+// the control in lParam. An answer of 0 leaves it to the control.
+BOOL OfferObjectRequestToParent(HWND control, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT || !(::GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) return FALSE;
+  CWnd* parent = CWnd::FromHandlePermanent(::GetParent(control));
+  const MessageEntry* entry = parent ? parent->FindHandler(ReflectedMessage(WM_GETOBJECT), 0, 0) : nullptr;
+  if (!entry) return FALSE;
+  LRESULT answer = 0;
+  entry->handler(*parent, wParam, reinterpret_cast<LPARAM>(control), answer);
+  if (answer == 0) return FALSE;
+  *result = answer;
+  return TRUE;
+}
+
 }  // namespace
 
 CWnd::~CWnd() {
@@ -142,6 +158,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     entry->handler(*this, wParam, lParam, *result);
     return TRUE;
   }
+  if (message == WM_GETOBJECT) return OfferObjectRequestToParent(m_hWnd, wParam, lParam, result);
   return message == WM_COMMAND && RouteCommandOnward(wParam, lParam, result);
 }
 
