@@ -14,10 +14,12 @@ void CTallywiseDlg::OnResult()
   UpdateData(TRUE);
   if (!CheckExpression(m_strExpression)) {
     ::MessageBeep(0xF0);
+    AnnounceResult();
     return;
   }
   m_strResult = Evaluate(m_strExpression);
   UpdateData(FALSE);
+  AnnounceResult();
 }
 
 BOOL CTallywiseDlg::CheckExpression(CString expression)
@@ -62,6 +64,7 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result)
   if (IsFormattedNumber(m_strResult.str())) {
     m_strResult = ReformatResultText(m_strResult.str(), m_strFormat.str());
     m_editResult.SetWindowText(m_strResult);
+    AnnounceResult();
   }
   *result = 0;
 }

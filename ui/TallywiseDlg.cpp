@@ -42,6 +42,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_WM_CLOSE()
   ON_WM_WINDOWPOSCHANGED()
   ON_WM_HELPINFO()
+  ON_CONTROL_GETOBJECT(OnGetControlObject)
 END_MESSAGE_MAP()
 
 BOOL CTallywiseDlg::OnInitDialog() {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "AccessibleObject.h"
+#include "ComApartment.h"
 #include "Evaluator.h"
 #include "Framework.h"
 
@@ -26,6 +29,7 @@ protected:
   BOOL OnHelpInfo(HELPINFO* info);
 
   void OnSysCommand(UINT id, LPARAM lParam);
+  LRESULT OnGetControlObject(HWND control, WPARAM wParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -45,7 +49,13 @@ private:
   void PlaceWindow();
   void ShowOnTopState();
   void InitPrecision();
+  AccessibleFacts DescribeControl(int id) const;
+  std::string ShownResult() const;
+  void AnnounceResult();
 
+  // First in, last out: the accessible objects of the controls are COM objects
+  // of this thread, called on it while the window runs.
+  CComApartment m_comApartment;
   HICON m_hIcon;  // shared with the system: never destroyed
   // The evaluator's work space in place of a token list and a depth list: it
   // reaches the same results in one pass. Empty before and after every evaluation.

@@ -1,0 +1,42 @@
+// What a screen reader learns of the main window's controls beyond what the
+// system's standard objects say, and the results it is asked to read out.
+#include <string>
+
+#include "NumberText.h"
+#include "ScreenReaderNotice.h"
+#include "TallywiseDlg.h"
+#include "TallywiseDlgIds.h"
+
+// The template has no labels beside the fields, so the names come from here.
+// The Result button is left alone: its caption is its name.
+AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
+  switch (id) {
+  case IDC_EXPRESSION:
+    return {"Expression", std::nullopt, 0};
+  case IDC_RESULT:
+    return {"Result", ShownResult(), 0};
+  case IDC_TOPMOST:
+    return {"Always on top", std::nullopt, m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
+  case IDC_PRECISION:
+    return {"Decimal places", std::to_string(GetDecimalCount(m_strFormat.str())), 0};
+  }
+  return {};
+}
+
+// Answered afresh for every request; the object asks this window again each
+// time a client reads it, for as long as the control exists.
+LRESULT CTallywiseDlg::OnGetControlObject(HWND control, WPARAM wParam) {
+  const int id = ::GetDlgCtrlID(control);
+  if (id == IDC_RESULT_BUTTON) return 0;
+  return AnswerAccessibleObject(control, wParam, [this, id] { return DescribeControl(id); });
+}
+
+// Several prompts end in blanks that keep the field's look; read aloud they
+// would only be silence.
+std::string CTallywiseDlg::ShownResult() const {
+  std::string shown = ReadWindowText(m_editResult).str();
+  shown.erase(shown.find_last_not_of(' ') + 1);
+  return shown;
+}
+
+void CTallywiseDlg::AnnounceResult() { AnnounceFieldText(m_editResult, ShownResult()); }
