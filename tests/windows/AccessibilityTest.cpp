@@ -1,0 +1,208 @@
+// The main window as a screen reader meets it: the controls' accessible
+// objects, read from another thread of the process as a reader would from its
+// own, and the value-change events it is told of. What a reader finally says
+// cannot be heard here; Wine's oleacc has the standard objects and events but
+// no UI Automation notifications, whose absence the program must survive.
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "DataFile.h"
+#include "RunningDialog.h"
+#include "TallywiseDlgIds.h"
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+VARIANT Self() {
+  VARIANT self;
+  ::VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+std::string Narrow(BSTR text) {
+  if (!text) return "(none)";
+  const int length = static_cast<int>(::SysStringLen(text));
+  std::string narrow(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr)), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr);
+  ::SysFreeString(text);
+  return narrow;
+}
+
+std::string Name(IAccessible* object) {
+  BSTR name = nullptr;
+  return SUCCEEDED(object->get_accName(Self(), &name)) ? Narrow(name) : "(failed)";
+}
+
+std::string Value(IAccessible* object) {
+  BSTR value = nullptr;
+  return SUCCEEDED(object->get_accValue(Self(), &value)) ? Narrow(value) : "(failed)";
+}
+
+bool Pressed(IAccessible* object) {
+  VARIANT state;
+  ::VariantInit(&state);
+  return SUCCEEDED(object->get_accState(Self(), &state)) && state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_PRESSED);
+}
+
+// Handles the messages that carry calls into this thread's apartment and the
+// events of out-of-context hooks, for a while.
+void PumpFor(DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  do {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(10);
+  } while (::GetTickCount64() < end);
+}
+
+HWND g_watchedField = nullptr;
+int g_valueChanges = 0;
+
+void CALLBACK CountValueChanges(HWINEVENTHOOK, DWORD event, HWND hWnd, LONG object, LONG child, DWORD, DWORD) {
+  if (event == EVENT_OBJECT_VALUECHANGE && hWnd == g_watchedField && object == OBJID_CLIENT && child == CHILDID_SELF) {
+    ++g_valueChanges;
+  }
+}
+
+class Accessibility : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(m_com)) << std::hex << m_com;
+    m_dialog = std::make_unique<RunningDialog>();
+    ASSERT_NE(m_dialog->Window(), nullptr);
+  }
+  void TearDown() override {
+    m_dialog.reset();
+    if (SUCCEEDED(m_com)) ::CoUninitialize();
+  }
+
+  HWND Item(int id) const { return m_dialog->Item(id); }
+
+  ComPtr<IAccessible> ObjectOf(int id) const {
+    ComPtr<IAccessible> object;
+    const HRESULT hr = ::AccessibleObjectFromWindow(Item(id), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                    reinterpret_cast<void**>(object.GetAddressOf()));
+    EXPECT_TRUE(SUCCEEDED(hr) && object) << "control " << id << std::hex << " hr " << hr;
+    return object;
+  }
+
+  void Type(const char* text) const { ::SendMessageA(Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+  void Click(int id) const {
+    ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+  }
+  // The right arrow raises the number of decimals.
+  void ClickArrow(bool right) const {
+    RECT client;
+    ::GetClientRect(Item(IDC_PRECISION), &client);
+    const LPARAM at = MAKELPARAM(right ? client.right * 3 / 4 : client.right / 4, client.bottom / 2);
+    ::SendMessageA(Item(IDC_PRECISION), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(Item(IDC_PRECISION), WM_LBUTTONUP, 0, at);
+  }
+
+  const HRESULT m_com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  FirstRun m_firstRun;
+  std::unique_ptr<RunningDialog> m_dialog;
+};
+
+TEST_F(Accessibility, EachControlIsNamed) {
+  const std::pair<int, const char*> cases[] = {
+      {IDC_EXPRESSION, "Expression"},  {IDC_RESULT, "Result"},          {IDC_RESULT_BUTTON, "Result"},
+      {IDC_TOPMOST, "Always on top"}, {IDC_PRECISION, "Decimal places"},
+  };
+  for (const auto& [id, name] : cases) {
+    if (const ComPtr<IAccessible> object = ObjectOf(id)) {
+      EXPECT_EQ(Name(object.Get()), name) << "control " << id;
+    }
+  }
+}
+
+// One object kept across the changes, as a reader keeps it: it must tell the
+// control as it is now, not as it was when it was handed out.
+TEST_F(Accessibility, PinIsPressedWhileTheWindowIsOnTop) {
+  const ComPtr<IAccessible> pin = ObjectOf(IDC_TOPMOST);
+  ASSERT_TRUE(pin);
+  EXPECT_FALSE(Pressed(pin.Get())) << "a first start is not on top";
+  Click(IDC_TOPMOST);
+  EXPECT_TRUE(Pressed(pin.Get()));
+  EXPECT_TRUE(Pressed(ObjectOf(IDC_TOPMOST).Get())) << "a new object agrees";
+  Click(IDC_TOPMOST);
+  EXPECT_FALSE(Pressed(pin.Get()));
+}
+
+TEST_F(Accessibility, SpinnerValueIsTheNumberOfDecimals) {
+  const ComPtr<IAccessible> spinner = ObjectOf(IDC_PRECISION);
+  ASSERT_TRUE(spinner);
+  EXPECT_EQ(Value(spinner.Get()), "3");
+  ClickArrow(true);
+  EXPECT_EQ(Value(spinner.Get()), "4");
+  ClickArrow(false);
+  ClickArrow(false);
+  EXPECT_EQ(Value(spinner.Get()), "2");
+}
+
+TEST_F(Accessibility, ResultValueIsTheShownTextWithoutTrailingBlanks) {
+  const ComPtr<IAccessible> result = ObjectOf(IDC_RESULT);
+  ASSERT_TRUE(result);
+  const std::pair<const char*, const char*> cases[] = {
+      {"2*", "Paste number here"}, {"1/3", "0.333"}, {"2 (3", "Paste operator here"}, {"2*-3", " Together '*-'"}};
+  for (const auto& [expression, value] : cases) {
+    Type(expression);
+    Click(IDC_RESULT_BUTTON);
+    EXPECT_EQ(Value(result.Get()), value) << expression;
+  }
+}
+
+TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumber) {
+  g_watchedField = Item(IDC_RESULT);
+  g_valueChanges = 0;
+  const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+                                               CountValueChanges, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  PumpFor(100);
+  ASSERT_EQ(g_valueChanges, 0) << "nothing is announced at start";
+
+  const struct Step {
+    const char* what;
+    std::function<void()> act;
+    int events;
+  } steps[] = {
+      {"a prompt", [&] { Type("2*"); Click(IDC_RESULT_BUTTON); }, 1},
+      {"arrows over a prompt", [&] { ClickArrow(true); }, 0},
+      {"a value", [&] { Type("2+3"); Click(IDC_RESULT_BUTTON); }, 1},
+      {"the same value again", [&] { Click(IDC_RESULT_BUTTON); }, 1},
+      {"arrows over a number", [&] { ClickArrow(false); }, 1},
+      {"the same prompt twice", [&] { Type("(1"); Click(IDC_RESULT_BUTTON); Click(IDC_RESULT_BUTTON); }, 2},
+      {"typing an expression", [&] { Type("7*8"); }, 0},
+  };
+  for (const Step& step : steps) {
+    const int before = g_valueChanges;
+    step.act();
+    PumpFor(150);
+    EXPECT_EQ(g_valueChanges - before, step.events) << step.what;
+  }
+  ::UnhookWinEvent(hook);
+}
+
+// A reader may keep an object after the window has gone; asking it then must
+// fail cleanly, not reach into the window's destroyed object.
+TEST_F(Accessibility, ObjectKeptPastTheWindowAnswersWithAnError) {
+  const ComPtr<IAccessible> result = ObjectOf(IDC_RESULT);
+  ASSERT_TRUE(result);
+  ::PostMessageA(m_dialog->Window(), WM_CLOSE, 0, 0);
+  ASSERT_TRUE(m_dialog->WaitForEnd());
+  BSTR value = nullptr;
+  EXPECT_TRUE(FAILED(result->get_accValue(Self(), &value)));
+  ::SysFreeString(value);
+}
+
+}  // namespace
