@@ -4,7 +4,9 @@
 #   1. the engine and command-line tests, natively;
 #   2. the same engine tests under AddressSanitizer and UBSan (clang), and a short
 #      libFuzzer run over the checker and the evaluator;
-#   3. the Windows build: the engine tests and the window tests under Wine on Xvfb.
+#   3. the Windows build: the engine tests and the window tests under Wine on Xvfb;
+#   4. the release: scripts/package.sh, its zip and installer under Wine, and a
+#      check that two more builds in other folders give the same bytes.
 # Ends with one line "N passed, N failed" over all of them.
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -51,12 +53,12 @@ build() {  # name, build dir, cmake arguments...
   fi
 }
 
-if build native build/native -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_BENCH=ON; then
+if build native build/native -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_BENCH=ON -DTALLYWISE_WERROR=ON; then
   run_ctest "native engine and command-line tests" build/native
 fi
 
 if CC=clang CXX=clang++ build "sanitized engine and fuzz target" build/sanitize \
-     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYWISE_SANITIZE=ON -DTALLYWISE_FUZZ=ON; then
+     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYWISE_SANITIZE=ON -DTALLYWISE_FUZZ=ON -DTALLYWISE_WERROR=ON; then
   run_ctest "engine tests under AddressSanitizer and UBSan" build/sanitize
   echo "=== fuzzing checker and evaluator for ${fuzz_seconds} s"
   corpus=$(mktemp -d)
@@ -81,12 +83,41 @@ fi
 export TALLYWISE_WINEPREFIX
 TALLYWISE_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-test-wine.XXXXXX")/prefix
 trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$(dirname "$TALLYWISE_WINEPREFIX")"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 if build "Windows program and tests" build/win \
-     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DTALLYWISE_WERROR=ON \
      -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh"; then
   run_ctest "Windows tests under Wine" build/win --timeout 300
 fi
+
+# The release for Windows users: dist/ as scripts/package.sh writes it, the
+# packages' checks under Wine, and the same bytes from two other folders.
+run_checks() {  # name, command...: counts the "ok" and "FAIL" lines it prints
+  local name=$1 log status good bad
+  shift
+  echo "=== $name"
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  good=$(grep -c '^ok ' "$log")
+  bad=$(grep -c '^FAIL ' "$log")
+  [ "$status" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+  passed=$((passed + good))
+  failed=$((failed + bad))
+  rm -f "$log"
+}
+
+echo "=== packaging"
+if bash scripts/package.sh; then
+  passed=$((passed + 1))
+  run_checks "packages under Wine" bash tests/package/package-test.sh
+else
+  echo "packaging failed"
+  failed=$((failed + 1))
+fi
+run_checks "reproducible release" bash scripts/check-reproducible.sh
 
 echo
 echo "$passed passed, $failed failed"

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots of Tallywise under Wine, on a private Xvfb,
+# with keys typed through xdotool as a user types them:
+#   docs/screenshot.png          the window with a result
+#   docs/screenshot-prompt.png   the window with a prompt and its caret
+#   docs/screenshot-about.png    the About box
+#   scripts/screenshots.sh [Tallywise.exe]
+# By default it takes the release build that scripts/package.sh made.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+exe=${1:-$root/build/release/app/Tallywise.exe}
+[ -f "$exe" ] || { echo "screenshots.sh: no $exe (run scripts/package.sh first)" >&2; exit 1; }
+
+# A fresh prefix and display of its own: the first run's window, with the
+# default settings, wherever the script is started.
+work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-screenshots.XXXXXX")
+export TALLYWISE_WINEPREFIX=$work/prefix
+unset DISPLAY
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
+# A caret that does not blink is in every picture.
+wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null 2>&1
+
+window_named() {  # title: waits for the window and prints its X id
+  local id
+  for _ in $(seq 1 60); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.5
+  done
+  echo "screenshots.sh: no window \"$1\"" >&2
+  return 1
+}
+
+shoot() {  # window id, file
+  sleep 1   # let it paint
+  import -window "$1" "$2"
+  echo "$2"
+}
+
+wine "$exe" </dev/null >"$work/wine.log" 2>&1 &
+main=$(window_named Tallywise)
+xdotool windowfocus --sync "$main"
+
+xdotool type --delay 50 '2*(3+4)-5'
+xdotool key Return
+shoot "$main" docs/screenshot.png
+
+# Without its last number the expression is incomplete.
+xdotool key BackSpace Return
+shoot "$main" docs/screenshot-prompt.png
+
+# About is the last entry but one of the window menu.
+xdotool key alt+space
+sleep 0.5
+xdotool key Up Up Return
+about=$(window_named 'About Tallywise')
+shoot "$about" docs/screenshot-about.png
