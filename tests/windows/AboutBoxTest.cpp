@@ -13,37 +13,11 @@
 
 namespace {
 
-std::string ClassName(HWND hWnd) {
-  char name[64] = "";
-  ::GetClassNameA(hWnd, name, sizeof name);
-  return name;
-}
-
-RECT PlaceInDialog(HWND control, HWND dialog) {
-  RECT rect;
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The dialog manager converts position and size each on its own, so a right
-// edge may differ by a pixel from the converted sum.
-RECT DialogUnits(HWND dialog, const RECT& units) {
-  RECT place{units.left, units.top, units.right, units.bottom};
-  ::MapDialogRect(dialog, &place);
-  return {place.left, place.top, place.left + place.right, place.top + place.bottom};
-}
-
 HWND ChildWithText(HWND dialog, const char* text) {
   for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (WindowText(child) == text) return child;
   }
   return nullptr;
-}
-
-void PressKey(HWND focus, WORD key) {
-  ::PostMessageA(focus, WM_KEYDOWN, key, 1);
-  ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
 class AboutBox : public ::testing::Test {
@@ -155,13 +129,13 @@ TEST_F(AboutBox, StartsWithTheFocusOnOk) {
 }
 
 TEST_F(AboutBox, EnterClosesItWithOk) {
-  PressKey(FocusOfThread(dlg.ThreadId()), VK_RETURN);
+  PostKey(FocusOfThread(dlg.ThreadId()), VK_RETURN);
   ASSERT_TRUE(dlg.WaitForEnd());
   EXPECT_EQ(dlg.Result(), IDOK);
 }
 
 TEST_F(AboutBox, EscapeClosesIt) {
-  PressKey(FocusOfThread(dlg.ThreadId()), VK_ESCAPE);
+  PostKey(FocusOfThread(dlg.ThreadId()), VK_ESCAPE);
   ASSERT_TRUE(dlg.WaitForEnd());
   EXPECT_EQ(dlg.Result(), IDCANCEL);
 }

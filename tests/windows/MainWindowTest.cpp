@@ -10,78 +10,10 @@
 
 #include "DataFile.h"
 #include "RunningDialog.h"
+#include "WindowToolkit.h"
 #include "TallywiseDlgIds.h"
 
 namespace {
-
-std::string Text(HWND hWnd) {
-  char text[256] = "";
-  ::SendMessageA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-std::string ClassName(HWND hWnd) {
-  char name[64] = "";
-  ::GetClassNameA(hWnd, name, sizeof name);
-  return name;
-}
-
-RECT ClientRectOf(HWND control, HWND dialog) {
-  RECT rect;
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// Pixels of a template rectangle; like the dialog manager, corner and size are
-// converted separately.
-RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
-  RECT at{x, y, cx, cy};
-  ::MapDialogRect(dialog, &at);
-  return RECT{at.left, at.top, at.left + at.right, at.top + at.bottom};
-}
-
-LOGFONTA FontOf(HWND hWnd) {
-  LOGFONTA font{};
-  const auto handle = reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0));
-  if (handle) ::GetObjectA(handle, sizeof font, &font);
-  return font;
-}
-
-HICON ProgramIcon(int id) { return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)); }
-
-void SendKey(WORD key, bool shift = false) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD vk, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  if (shift) add(VK_SHIFT, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-// Moves the pointer onto the middle of a control, arriving from one pixel
-// beside it, so that the control sees a move even when the pointer was there.
-void MovePointerOnto(HWND control) {
-  RECT rect;
-  ::GetWindowRect(control, &rect);
-  const int x = (rect.left + rect.right) / 2;
-  const int y = (rect.top + rect.bottom) / 2;
-  INPUT inputs[2]{};
-  for (int i = 0; i < 2; ++i) {
-    inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi.dx = (x - 1 + i) * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[i].mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  }
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
 
 struct ToolTipWindow {
   HWND owner;
@@ -117,7 +49,7 @@ protected:
 };
 
 TEST_F(MainWindow, HasItsCaptionSizeAndFixedFrame) {
-  EXPECT_EQ(Text(dlg.Window()), "Tallywise");
+  EXPECT_EQ(WindowText(dlg.Window()), "Tallywise");
 
   const DWORD style = static_cast<DWORD>(::GetWindowLongA(dlg.Window(), GWL_STYLE));
   for (DWORD wanted : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}, DWORD{DS_MODALFRAME}}) {
@@ -128,7 +60,7 @@ TEST_F(MainWindow, HasItsCaptionSizeAndFixedFrame) {
 
   RECT client;
   ::GetClientRect(dlg.Window(), &client);
-  const RECT designed = DialogUnits(dlg.Window(), 0, 0, 286, 50);
+  const RECT designed = DialogUnits(dlg.Window(), {0, 0, 286, 50});
   EXPECT_EQ(client.right, designed.right);
   EXPECT_EQ(client.bottom, designed.bottom);
 }
@@ -156,9 +88,9 @@ TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
     const HWND item = dlg.Item(c.id);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(ClassName(item), c.className);
-    EXPECT_EQ(Text(item), c.text);
-    const RECT at = ClientRectOf(item, dlg.Window());
-    const RECT designed = DialogUnits(dlg.Window(), c.units.left, c.units.top, c.units.right, c.units.bottom);
+    EXPECT_EQ(WindowText(item), c.text);
+    const RECT at = PlaceInDialog(item, dlg.Window());
+    const RECT designed = DialogUnits(dlg.Window(), c.units);
     EXPECT_EQ(at.left, designed.left);
     EXPECT_EQ(at.top, designed.top);
     EXPECT_EQ(at.right, designed.right);
@@ -206,7 +138,7 @@ TEST_F(MainWindow, ShowsTheProgramIconInItsCaption) {
 TEST_F(MainWindow, FieldsShowCourierNewOfHeight15AndButtonsTheDialogFont) {
   for (int id : {IDC_EXPRESSION, IDC_RESULT}) {
     SCOPED_TRACE(id);
-    const LOGFONTA font = FontOf(dlg.Item(id));
+    const LOGFONTA font = ShownFontDescription(dlg.Item(id));
     EXPECT_STREQ(font.lfFaceName, "Courier New");
     EXPECT_EQ(font.lfHeight, -15);
     EXPECT_EQ(font.lfWeight, 500);
@@ -235,8 +167,8 @@ TEST_F(MainWindow, TypedCapitalsBecomeSmallLetters) {
   SendKey('T', true);
   SendKey('W', true);
   SendKey('O');
-  EXPECT_TRUE(WaitUntil([&] { return Text(dlg.Item(IDC_EXPRESSION)) == "two"; }))
-      << "shows \"" << Text(dlg.Item(IDC_EXPRESSION)) << "\"";
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_EXPRESSION)) == "two"; }))
+      << "shows \"" << WindowText(dlg.Item(IDC_EXPRESSION)) << "\"";
 }
 
 TEST_F(MainWindow, EnterInEitherFieldKeepsTheWindowOpen) {
@@ -249,8 +181,8 @@ TEST_F(MainWindow, EnterInEitherFieldKeepsTheWindowOpen) {
   // puts the focus back in the expression field: the window is still there to
   // take the key.
   SendKey('X');
-  EXPECT_TRUE(WaitUntil([&] { return Text(dlg.Item(IDC_EXPRESSION)) == "x"; }));
-  EXPECT_EQ(Text(dlg.Item(IDC_RESULT)), "Enter expression   ");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_EXPRESSION)) == "x"; }));
+  EXPECT_EQ(WindowText(dlg.Item(IDC_RESULT)), "Enter expression   ");
   EXPECT_TRUE(::IsWindow(dlg.Window()));
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "SettingsText.h"
 #include "StoredRun.h"
 
 namespace {
@@ -71,13 +72,6 @@ std::set<HWND> VisibleWindows() {
   return windows;
 }
 
-void SendKey(WORD key) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
 
 class Placement : public StoredRun {
 protected:
@@ -87,14 +81,9 @@ protected:
     ::SendMessageA(Item(IDC_TOPMOST), BM_CLICK, 0, 0);
   }
 
-  // The on-top line and the position lines of the file written at close.
+  // The lines of the file written at close.
   static std::vector<std::string> LinesOf(const std::optional<std::string>& file) {
-    std::vector<std::string> lines;
-    if (!file) return lines;
-    for (size_t pos = 0, end; (end = file->find("\r\n", pos)) != std::string::npos; pos = end + 2) {
-      lines.push_back(file->substr(pos, end - pos));
-    }
-    return lines;
+    return SplitSettingsText(file.value_or(""));
   }
 };
 

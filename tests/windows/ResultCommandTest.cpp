@@ -15,12 +15,6 @@
 
 namespace {
 
-std::string Text(HWND hWnd) {
-  std::string text(static_cast<size_t>(::GetWindowTextLengthA(hWnd)) + 1, '\0');
-  text.resize(static_cast<size_t>(::GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 std::pair<int, int> Selection(HWND edit) {
   DWORD start = 0, end = 0;
   ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -46,9 +40,7 @@ HWND FindMessageBox(DWORD threadId) {
 std::string MessageBoxText(HWND box) {
   std::string text;
   for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    char className[16] = "";
-    ::GetClassNameA(child, className, sizeof className);
-    if (std::string(className) == "Static" && ::GetWindowTextLengthA(child) > 0) text = Text(child);
+    if (ClassName(child) == "Static" && ::GetWindowTextLengthA(child) > 0) text = WindowText(child);
   }
   return text;
 }
@@ -88,7 +80,7 @@ protected:
         WaitUntil([&] { return !::IsWindow(box); });
         return false;
       }
-      return Text(Result()) != "(running)";
+      return WindowText(Result()) != "(running)";
     });
     return messages;
   }
@@ -135,10 +127,10 @@ TEST_F(ResultCommand, RejectedExpressionsShowThePromptAndMarkTheSpot) {
     ::SetFocus(nullptr);
     ClickResult();
     const std::string shown = testing::PrintToString(std::string(c.text));
-    EXPECT_EQ(Text(Result()), c.prompt) << shown;
+    EXPECT_EQ(WindowText(Result()), c.prompt) << shown;
     EXPECT_EQ(Selection(Expression()), std::make_pair(c.start, c.end)) << shown;
     EXPECT_EQ(m_dialog->Focus(), Expression()) << shown;
-    EXPECT_EQ(Text(Expression()), c.text) << "the expression field is never changed";
+    EXPECT_EQ(WindowText(Expression()), c.text) << "the expression field is never changed";
   }
 }
 
@@ -150,7 +142,7 @@ TEST_F(ResultCommand, BalancePromptsLeaveSelectionAndFocusAlone) {
     ::SendMessageA(Expression(), EM_SETSEL, 1, 3);
     ::SendMessageA(m_dialog->Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Result()), TRUE);
     ClickResult();
-    EXPECT_EQ(Text(Result()), prompt) << text;
+    EXPECT_EQ(WindowText(Result()), prompt) << text;
     EXPECT_EQ(Selection(Expression()), std::make_pair(1, 3)) << text;
     EXPECT_EQ(m_dialog->Focus(), Result()) << text;
   }
@@ -165,15 +157,15 @@ TEST_F(ResultCommand, AcceptedExpressionsShowTheirValue) {
   for (const auto& [text, value] : cases) {
     Type(text);
     ClickResult();
-    EXPECT_EQ(Text(Result()), value) << text;
-    EXPECT_EQ(Text(Expression()), text) << "blanks and commas stay as typed";
+    EXPECT_EQ(WindowText(Result()), value) << text;
+    EXPECT_EQ(WindowText(Expression()), text) << "blanks and commas stay as typed";
   }
   // The same expression again gives the same text again.
   Type("2+3");
   ClickResult();
-  ASSERT_EQ(Text(Result()), "5.000");
+  ASSERT_EQ(WindowText(Result()), "5.000");
   ClickResult();
-  EXPECT_EQ(Text(Result()), "5.000");
+  EXPECT_EQ(WindowText(Result()), "5.000");
 }
 
 TEST_F(ResultCommand, EnterInEitherFieldRunsTheCommandAndKeepsTheFocus) {
@@ -188,7 +180,7 @@ TEST_F(ResultCommand, EnterInEitherFieldRunsTheCommandAndKeepsTheFocus) {
     keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, keys, sizeof(INPUT));
-    EXPECT_TRUE(WaitUntil([&] { return Text(Result()) == "5.000"; })) << Text(Result());
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Result()) == "5.000"; })) << WindowText(Result());
     EXPECT_EQ(m_dialog->Focus(), field);
     EXPECT_TRUE(::IsWindow(m_dialog->Window())) << "Enter must not close the window";
   }
@@ -197,50 +189,50 @@ TEST_F(ResultCommand, EnterInEitherFieldRunsTheCommandAndKeepsTheFocus) {
 TEST_F(ResultCommand, EachComputingFailureShowsOneMessageAndTheEvaluationGoesOn) {
   Type("5+1/0");
   EXPECT_EQ(ClickResultClosingMessages(), std::vector<std::string>{"Division to the zero!"});
-  EXPECT_EQ(Text(Result()), "5.000");
+  EXPECT_EQ(WindowText(Result()), "5.000");
 
   Type("1/0+1/0");
   EXPECT_EQ(ClickResultClosingMessages(),
             (std::vector<std::string>{"Division to the zero!", "Division to the zero!"}));
-  EXPECT_EQ(Text(Result()), "0.000");
+  EXPECT_EQ(WindowText(Result()), "0.000");
 
   Type("10^400+1");
   const auto overflow = ClickResultClosingMessages();
   ASSERT_EQ(overflow.size(), 1u);
   EXPECT_NE(overflow[0], "Division to the zero!");
-  EXPECT_EQ(Text(Result()), "1.000");
+  EXPECT_EQ(WindowText(Result()), "1.000");
 
   Type("(-4)#2");
   EXPECT_EQ(ClickResultClosingMessages().size(), 1u);
-  EXPECT_EQ(Text(Result()), "0.000");
+  EXPECT_EQ(WindowText(Result()), "0.000");
 }
 
 TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
   EXPECT_EQ(Decimals(), 3);
   Type("1/3");
   ClickResult();
-  EXPECT_EQ(Text(Result()), "0.333");
+  EXPECT_EQ(WindowText(Result()), "0.333");
   ClickArrow(true);
   EXPECT_EQ(Decimals(), 4);
-  EXPECT_EQ(Text(Result()), "0.3330") << "the shown text is re-formatted, not evaluated again";
+  EXPECT_EQ(WindowText(Result()), "0.3330") << "the shown text is re-formatted, not evaluated again";
   ClickResult();
-  EXPECT_EQ(Text(Result()), "0.3333");
+  EXPECT_EQ(WindowText(Result()), "0.3333");
   ClickArrow(false);
   EXPECT_EQ(Decimals(), 3);
-  EXPECT_EQ(Text(Result()), "0.333");
+  EXPECT_EQ(WindowText(Result()), "0.333");
 
   Type("2.5");
   ClickResult();
   for (int i = 0; i < 3; ++i) ClickArrow(false);
-  EXPECT_EQ(Text(Result()), "3");
+  EXPECT_EQ(WindowText(Result()), "3");
   ClickArrow(true);
-  EXPECT_EQ(Text(Result()), "3.0");
+  EXPECT_EQ(WindowText(Result()), "3.0");
 
   Type("0-0.0004");
   ClickResult();
-  EXPECT_EQ(Text(Result()), "-0.0");
+  EXPECT_EQ(WindowText(Result()), "-0.0");
   ClickArrow(true);
-  EXPECT_EQ(Text(Result()), "-0.00");
+  EXPECT_EQ(WindowText(Result()), "-0.00");
 }
 
 TEST_F(ResultCommand, PrecisionStaysWithinZeroAndNine) {
@@ -248,19 +240,19 @@ TEST_F(ResultCommand, PrecisionStaysWithinZeroAndNine) {
   EXPECT_EQ(Decimals(), 0);
   Type("2.5");
   ClickResult();
-  EXPECT_EQ(Text(Result()), "3");
+  EXPECT_EQ(WindowText(Result()), "3");
   for (int i = 0; i < 12; ++i) ClickArrow(true);
   EXPECT_EQ(Decimals(), 9);
   ClickResult();
-  EXPECT_EQ(Text(Result()), "2.500000000");
+  EXPECT_EQ(WindowText(Result()), "2.500000000");
 }
 
 TEST_F(ResultCommand, ArrowsWithoutAResultChangeOnlyTheFormat) {
   ClickArrow(true);
-  EXPECT_EQ(Text(Result()), "");
+  EXPECT_EQ(WindowText(Result()), "");
   Type("1/3");
   ClickResult();
-  EXPECT_EQ(Text(Result()), "0.3333");
+  EXPECT_EQ(WindowText(Result()), "0.3333");
 }
 
 TEST_F(ResultCommand, ArrowsNeverTouchAnExpressionTypedSinceTheLastResult) {
@@ -269,17 +261,17 @@ TEST_F(ResultCommand, ArrowsNeverTouchAnExpressionTypedSinceTheLastResult) {
   Type("7*(8");
   ::SendMessageA(Expression(), EM_SETSEL, 2, 2);
   ClickArrow(true);
-  EXPECT_EQ(Text(Expression()), "7*(8");
+  EXPECT_EQ(WindowText(Expression()), "7*(8");
   EXPECT_EQ(Selection(Expression()), std::make_pair(2, 2));
-  EXPECT_EQ(Text(Result()), "2.0000");
+  EXPECT_EQ(WindowText(Result()), "2.0000");
 }
 
 TEST_F(ResultCommand, ArrowsLeaveAPromptAsItIs) {
   Type("2*");
   ClickResult();
-  ASSERT_EQ(Text(Result()), "Paste number here   ");
+  ASSERT_EQ(WindowText(Result()), "Paste number here   ");
   ClickArrow(true);
-  EXPECT_EQ(Text(Result()), "Paste number here   ");
+  EXPECT_EQ(WindowText(Result()), "Paste number here   ");
   EXPECT_EQ(Decimals(), 4);
 }
 

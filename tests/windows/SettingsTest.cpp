@@ -44,7 +44,7 @@ std::string WithoutLastLine(const std::string& file) {
 class SettingsFile : public StoredRun {
 protected:
   Shown WhatIsShown() const {
-    const LOGFONTA font = FieldFont(Item(IDC_EXPRESSION));
+    const LOGFONTA font = ShownFontDescription(Item(IDC_EXPRESSION));
     const RECT rect = WindowRect(Window());
     const bool green = Pin() == ProgramIcon(IDI_TOP);
     EXPECT_EQ(green, LastZOrder() == HWND_TOPMOST) << "pin and z-order disagree";
@@ -134,7 +134,7 @@ TEST_F(SettingsFile, OddButCompleteFilesAreTakenAsTheyStand) {
 
 TEST_F(SettingsFile, ItalicIsWrittenBackAsTheSystemReportsIt) {
   ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n255\r\nCourier New\r\n0\r\n"));
-  const LOGFONTA font = FieldFont(Item(IDC_EXPRESSION));
+  const LOGFONTA font = ShownFontDescription(Item(IDC_EXPRESSION));
   EXPECT_NE(font.lfItalic, 0);
   EXPECT_EQ(CloseAndRead(), "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n" + std::to_string(unsigned{font.lfItalic}) +
                                 "\r\nCourier New\r\n0\r\n");

@@ -13,21 +13,13 @@
 #include "DataFile.h"
 #include "RunningDialog.h"
 #include "WindowPosRecorder.h"
+#include "WindowToolkit.h"
 #include "TallywiseDlgIds.h"
 
 // "%0.3f", 300, 300, -15, 500, 0, "Courier New", 0.
 inline const std::string kDefaultFile = "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n";
 // A usable file where every value differs from its default.
 inline const std::string kStoredFile = "%0.7f\r\n120\r\n80\r\n-20\r\n700\r\n1\r\nArial\r\n1\r\n";
-
-inline HICON ProgramIcon(int id) { return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)); }
-
-inline LOGFONTA FieldFont(HWND field) {
-  LOGFONTA font{};
-  const auto handle = reinterpret_cast<HFONT>(::SendMessageA(field, WM_GETFONT, 0, 0));
-  if (handle) ::GetObjectA(handle, sizeof font, &font);
-  return font;
-}
 
 inline RECT WindowRect(HWND hWnd) {
   RECT rect{};
@@ -65,8 +57,7 @@ protected:
 
   // Escape in the expression field, through the dialog's own keyboard handling.
   void PressEscape() {
-    ::PostMessageA(Item(IDC_EXPRESSION), WM_KEYDOWN, VK_ESCAPE, 1);
-    ::PostMessageA(Item(IDC_EXPRESSION), WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    PostKey(Item(IDC_EXPRESSION), VK_ESCAPE);
     ASSERT_TRUE(m_dlg->WaitForEnd()) << "Escape did not end the window";
     EXPECT_EQ(m_dlg->Result(), IDCANCEL);
   }

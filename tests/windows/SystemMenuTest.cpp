@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "DataFile.h"
 #include "LinkProbe.h"
+#include "SettingsText.h"
 #include "TallywiseDlg.h"
 #include "WaitUntil.h"
 #include "TallywiseDlgIds.h"
@@ -241,12 +241,7 @@ TEST_F(SystemMenu, ChosenFontIsWrittenAtClose) {
   ASSERT_TRUE(main.WaitForEnd());
   const auto file = ReadDataFile();
   ASSERT_TRUE(file) << "nothing written at close";
-  std::vector<std::string> lines;
-  std::istringstream in(*file);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
+  const std::vector<std::string> lines = SplitSettingsText(*file);
   ASSERT_EQ(lines.size(), 8u) << *file;
   EXPECT_EQ(lines[3], std::to_string(shown.lfHeight));
   EXPECT_EQ(lines[4], "700");
