@@ -27,6 +27,10 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 . scripts/wine-env.sh
+# Whatever way this ends, Wine and the Xvfb it was given stop with it.
+trap 'scripts/wine-stop.sh >/dev/null' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 echo "No display: running Tallywise on Xvfb $DISPLAY"
 shot=$root/build/screenshot.png
 rm -f "$shot"
@@ -54,5 +58,4 @@ else
   echo "run.sh: no Tallywise window appeared within 30 s (Wine's output: build/wine.log)" >&2
   status=1
 fi
-scripts/wine-stop.sh >/dev/null
 exit $status

@@ -14,7 +14,11 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # for them to close its output pipes. So the program writes into files, and
 # tail passes them on as they grow and stops when the program has ended.
 dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-run.XXXXXX") || exit 125
+pid=
 trap 'rm -rf "$dir"' EXIT
+# Interrupted: the program goes too (its tails follow it), not only this script.
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait; exit 130' INT
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait; exit 143' TERM
 : >"$dir/out"
 : >"$dir/err"
 
