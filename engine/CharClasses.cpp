@@ -25,11 +25,13 @@ size_t Normalize(std::string_view text, char* out, std::vector<int>* fieldIndex)
 
 }  // namespace
 
-bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
-
-bool IsOperatorChar(char ch) {
-  constexpr std::string_view kOperators = "#%()*+-/^";
-  return ch != '\0' && kOperators.find(ch) != std::string_view::npos;
+// Without an early exit the compiler can look at many characters at once; this
+// runs on every text the tool is given.
+bool NeedsNormalizing(std::string_view text) {
+  bool found = false;
+  for (char ch : text)
+    found |= (ch == ' ') | (ch == ',') | (ch == '\n');
+  return found;
 }
 
 void NormalizeExpression(std::string& text) { text.resize(Normalize(text, text.data(), nullptr)); }
@@ -40,19 +42,6 @@ NormalizedText NormalizeKeepingPositions(std::string_view field) {
   normalized.fieldIndex.reserve(field.size());
   normalized.text.resize(Normalize(field, normalized.text.data(), &normalized.fieldIndex));
   return normalized;
-}
-
-int GetOperatorCode(char op) {
-  switch (op) {
-    case '+': return 1;
-    case '-': return 2;
-    case '*': return 3;
-    case '/': return 4;
-    case '%': return 5;
-    case '^': return 6;
-    case '#': return 7;
-    default: return 0;
-  }
 }
 
 int GetOperatorCode(std::string_view token) { return token.size() == 1 ? GetOperatorCode(token[0]) : 0; }

@@ -1,19 +1,36 @@
 // The lexical ground rules shared by the checker and the evaluator.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
-bool IsNumberChar(char ch);
+// Inline, like the next one: the checker and the evaluator ask for every character.
+inline bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
 
-// The seven operators # % * + - / ^ and both parentheses.
-bool IsOperatorChar(char ch);
+// The seven operators and both parentheses.
+inline constexpr std::string_view kOperatorChars = "#%()*+-/^";
+
+namespace char_classes_detail {
+constexpr std::array<bool, 256> MakeOperatorTable() {
+  std::array<bool, 256> table{};
+  for (char ch : kOperatorChars)
+    table[static_cast<unsigned char>(ch)] = true;
+  return table;
+}
+inline constexpr std::array<bool, 256> kIsOperator = MakeOperatorTable();
+}  // namespace char_classes_detail
+
+inline bool IsOperatorChar(char ch) { return char_classes_detail::kIsOperator[static_cast<unsigned char>(ch)]; }
 
 // Removes blanks, turns commas into points and removes CR LF pairs, in that order.
 // A CR or LF that is not part of a pair stays (the checker reports it).
 void NormalizeExpression(std::string& text);
+
+// False when normalising would leave the text as it is, as it does for most.
+bool NeedsNormalizing(std::string_view text);
 
 // The normalised text together with, for each of its characters, the index that
 // character has in the text as typed, so that a spot found in the one can be
@@ -27,4 +44,15 @@ NormalizedText NormalizeKeepingPositions(std::string_view field);
 // + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
 // operator's binding strength.
 int GetOperatorCode(std::string_view token);
-int GetOperatorCode(char op);
+inline int GetOperatorCode(char op) {
+  switch (op) {
+    case '+': return 1;
+    case '-': return 2;
+    case '*': return 3;
+    case '/': return 4;
+    case '%': return 5;
+    case '^': return 6;
+    case '#': return 7;
+    default: return 0;
+  }
+}

@@ -30,7 +30,7 @@ bool MayStandTogether(char first, char second) {
 }
 
 // Pairs every '(' with a ')' after it, as far as they go, and names what is left.
-std::optional<CheckOutcome> CheckBalance(const std::string& s) {
+std::optional<CheckOutcome> CheckBalance(std::string_view s) {
   long long open = 0;
   long long unmatchedClose = 0;
   for (char ch : s) {
@@ -49,16 +49,20 @@ std::optional<CheckOutcome> CheckBalance(const std::string& s) {
   return std::nullopt;
 }
 
-}  // namespace
+// Where each character of the normalised text stands in the expression field:
+// at its own index, unless normalising took characters out before it.
+class FieldPositions {
+public:
+  explicit FieldPositions(const std::vector<int>* moved) : m_moved(moved) {}
+  int operator[](size_t k) const { return m_moved ? (*m_moved)[k] : static_cast<int>(k); }
 
-CheckOutcome CheckExpressionText(std::string_view field) {
-  // Blanks, and both characters of each CR LF pair, are gone from the text and
-  // from its field indices alike, so a mark always lands on the character it names.
-  const NormalizedText normalized = NormalizeKeepingPositions(field);
-  const std::string& text = normalized.text;
-  const std::vector<int>& fieldIndex = normalized.fieldIndex;
+private:
+  const std::vector<int>* m_moved;  // not owned; none when nothing moved
+};
+
+CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
   const size_t n = text.size();
-  // text[n] is the terminating zero of the text: in no class.
+  // Past the end stands the text's terminating zero, which is in no class.
   auto at = [&](size_t k) { return k < n ? text[k] : '\0'; };
 
   // Nothing to compute.
@@ -79,7 +83,7 @@ CheckOutcome CheckExpressionText(std::string_view field) {
   }
 
   // ")(" needs an operator between.
-  if (const size_t p = text.find(")("); p != std::string::npos) return PasteOperator(CaretBefore(fieldIndex[p + 1]));
+  if (const size_t p = text.find(")("); p != std::string_view::npos) return PasteOperator(CaretBefore(fieldIndex[p + 1]));
 
   for (size_t k = 0; k < n; ++k) {
     const char here = text[k];
@@ -101,4 +105,15 @@ CheckOutcome CheckExpressionText(std::string_view field) {
   }
 
   return CheckOutcome{};
+}
+
+}  // namespace
+
+CheckOutcome CheckExpressionText(std::string_view field) {
+  // Most texts have nothing to normalise and are judged as they stand. Otherwise
+  // blanks, and both characters of each CR LF pair, are gone from the text and
+  // from its field positions alike, so a mark always lands on the character it names.
+  if (!NeedsNormalizing(field)) return CheckNormalized(field, FieldPositions(nullptr));
+  const NormalizedText normalized = NormalizeKeepingPositions(field);
+  return CheckNormalized(normalized.text, FieldPositions(&normalized.fieldIndex));
 }

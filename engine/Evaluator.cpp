@@ -28,7 +28,7 @@ public:
   // Runs the whole normalised text through the two stacks and leaves its value as
   // the one operand. False when operands and operators do not alternate, which
   // only a text the checker rejects can do.
-  bool Run(const std::string& text) {
+  bool Run(std::string_view text) {
     size_t i = 0;
     bool expectOperand = true;
     long long depth = 0;
@@ -48,7 +48,7 @@ public:
         while (end < text.size() && IsNumberChar(text[end]))
           ++end;
         if (!expectOperand) return false;
-        PushOperand(ReadNumber(std::string_view(text).substr(i, end - i)));
+        PushOperand(ReadNumber(text.substr(i, end - i)));
         expectOperand = false;
         i = end;
         continue;
@@ -147,9 +147,13 @@ private:
 
 }  // namespace
 
-std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+std::string EvaluateExpression(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
                                EvaluationStacks& stacks) {
-  NormalizeExpression(text);
+  if (NeedsNormalizing(text)) {
+    stacks.normalized.assign(text);
+    NormalizeExpression(stacks.normalized);
+    text = stacks.normalized;
+  }
   stacks.operands.clear();
   stacks.operators.clear();
 
@@ -160,7 +164,7 @@ std::string EvaluateExpression(std::string text, std::string_view numberFormat, 
   return FormatNumber(numberFormat, value);
 }
 
-std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault) {
+std::string EvaluateExpression(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault) {
   EvaluationStacks stacks;
-  return EvaluateExpression(std::move(text), numberFormat, onFault, stacks);
+  return EvaluateExpression(text, numberFormat, onFault, stacks);
 }

@@ -35,13 +35,14 @@ struct EvaluationStacks {
   };
   std::vector<double> operands;
   std::vector<PendingOperator> operators;
+  std::string normalized;  // the text, when it has blanks, commas or line breaks
   bool empty() const { return operands.empty() && operators.empty(); }
 };
 
 // Evaluates a text that the checker has passed and writes the result with the
 // number format. Any other text still ends and gives a text: one whose operands and
 // operators do not alternate gives 0.
-std::string EvaluateExpression(std::string text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+std::string EvaluateExpression(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
                                EvaluationStacks& stacks);
-std::string EvaluateExpression(std::string text, std::string_view numberFormat,
+std::string EvaluateExpression(std::string_view text, std::string_view numberFormat,
                                const ComputeFaultHandler& onFault = {});

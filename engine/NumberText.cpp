@@ -318,7 +318,38 @@ bool IsBeyondLargest(std::string_view number) {
 
 }  // namespace
 
+namespace {
+
+// The usual operand, a few digits with at most one point: read without the
+// general conversion. With at most 15 digits both the digits as an integer and
+// the power of ten are exact doubles, so their quotient is the correctly rounded
+// value, exactly what the general reading gives. False for anything else.
+bool TryReadShortDecimal(std::string_view text, double& value) {
+  constexpr size_t kMostExactDigits = 15;
+  constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  uint64_t digits = 0;
+  size_t digitCount = 0;
+  size_t decimals = 0;
+  bool afterPoint = false;
+  for (char ch : text) {
+    if (ch == '.' && !afterPoint) {
+      afterPoint = true;
+      continue;
+    }
+    if (!IsDigit(ch) || ++digitCount > kMostExactDigits) return false;
+    digits = digits * 10 + static_cast<uint64_t>(ch - '0');
+    if (afterPoint) ++decimals;
+  }
+  if (digitCount == 0) return false;
+  value = static_cast<double>(digits) / kPowers[decimals];
+  return true;
+}
+
+}  // namespace
+
 double ReadNumber(std::string_view text) {
+  if (double value = 0; TryReadShortDecimal(text, value)) return value;
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
     ++i;
