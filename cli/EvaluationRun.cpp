@@ -34,8 +34,9 @@ void ReportSystemError(const char* what, int error) {
 EvaluationRun::EvaluationRun(int decimals)
     : m_format(MakeNumberFormat(decimals)),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
-      m_messages(kStandardError, false),
-      m_onFault([this](ComputeFault fault) { ShowFault(fault); }) {}
+      m_messages(kStandardError, IsTerminal(kStandardError)),
+      m_onFault([this](ComputeFault fault) { ShowFault(fault); }),
+      m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
 bool EvaluationRun::Evaluate(std::string_view expression) {
   const CheckOutcome check = CheckExpressionText(expression);
@@ -44,7 +45,7 @@ bool EvaluationRun::Evaluate(std::string_view expression) {
     Note(kSomeRejected);
   } else {
     m_faulted = false;
-    m_results.WriteLine(EvaluateExpression(std::string(expression), m_format, m_onFault, m_stacks));
+    m_results.WriteLine(EvaluateExpression(expression, m_format, m_onFault, m_stacks));
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();
@@ -58,8 +59,7 @@ void EvaluationRun::EvaluateLines(int fd) {
   }
   if (input.error() != 0) {
     Note(kInputOutputError);
-    BeginMessage();
-    ReportSystemError("read error", input.error());
+    ReportError("read error", input.error());
   }
 }
 
@@ -95,10 +95,17 @@ void EvaluationRun::ShowFault(ComputeFault fault) {
   EndMessage();
 }
 
-// Results written so far go out first, so that a terminal or a file that gets both
-// streams shows them in the order they arose.
-void EvaluationRun::BeginMessage() { m_results.Flush(); }
-void EvaluationRun::EndMessage() { m_messages.Flush(); }
+// Where both streams end up in one place, the results written so far go out
+// before a message and the message at once, so a reader sees them in the order
+// they arose. Otherwise each stream goes out in blocks of its own (a terminal
+// gets every line as it comes anyway).
+void EvaluationRun::BeginMessage() {
+  if (m_sharedDestination) m_results.Flush();
+}
+
+void EvaluationRun::EndMessage() {
+  if (m_sharedDestination) m_messages.Flush();
+}
 
 // Reports the first failed write, once, and says whether there was one.
 bool EvaluationRun::WriteFailed() {
@@ -107,6 +114,13 @@ bool EvaluationRun::WriteFailed() {
   if (error == 0) return false;
   m_writeErrorReported = true;
   Note(kInputOutputError);
-  ReportSystemError("write error", error);
+  ReportError("write error", error);
   return true;
+}
+
+// After everything written before it, as far as that can still be written.
+void EvaluationRun::ReportError(const char* what, int error) {
+  BeginMessage();
+  m_messages.Flush();
+  ReportSystemError(what, error);
 }

@@ -32,13 +32,14 @@ private:
   void BeginMessage();
   void EndMessage();
   bool WriteFailed();
-  void ReportInputOutputError(const char* what, int error);
+  void ReportError(const char* what, int error);
 
   std::string m_format;
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;
   ComputeFaultHandler m_onFault;
+  bool m_sharedDestination;  // stdout and stderr end up in one place
   bool m_faulted = false;
   bool m_writeErrorReported = false;
   ExitStatus m_status = kAllAccepted;

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -28,6 +29,8 @@ void UseBinaryStandardStreams() {
 
 bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
+bool SameDestination(int, int) { return true; }
+
 long ReadSome(int fd, char* buffer, size_t size) {
   return _read(fd, buffer, static_cast<unsigned>(std::min(size, kLargestTransfer)));
 }
@@ -43,6 +46,13 @@ long WriteSome(int fd, const char* data, size_t size) {
 void UseBinaryStandardStreams() {}
 
 bool IsTerminal(int fd) { return isatty(fd) != 0; }
+
+bool SameDestination(int fd, int other) {
+  struct stat first {};
+  struct stat second {};
+  if (fstat(fd, &first) != 0 || fstat(other, &second) != 0) return true;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
 
 long ReadSome(int fd, char* buffer, size_t size) {
   for (;;) {

@@ -23,6 +23,11 @@ void UseBinaryStandardStreams();
 
 bool IsTerminal(int fd);
 
+// Whether two descriptors write into the same file, pipe or terminal (as they do
+// after 2>&1), so that the order of their writes is what a reader sees. Says yes
+// when it cannot tell, as on Windows, where files have no identity numbers.
+bool SameDestination(int fd, int other);
+
 // Up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or
 // -1 with errno set.
 long ReadSome(int fd, char* buffer, size_t size);
