@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# tallywise-eval over a file of N ordinary expressions, beside bc and beside the
+# engine alone on the same lines:
+#   bench/cli-vs-bc.sh [N] [BUILD_DIR]      (default 1000000, build/native)
+# The build needs the benchmarks (-DTALLYWISE_BENCH=ON) for bench/engine_lines.
+#
+# The expressions (seeded, so every run sees the same file) have 2 to 7 operands
+# of 1 to 3 digits joined by + - * /; some hold a parenthesised sum, a per cent
+# (a%b) or a small power (a^k), and about one in fifty is one the checker
+# rejects. bc gets the accepted ones with scale=3, a%b written as (a*0.01*b).
+#
+# Prints the four times, wall clock and processor time, and the ratios: bc
+# against the tool (the aim is at least 5), and the tool against the engine alone
+# (the aim is at most 1.5).
+set -u
+n=${1:-1000000}
+build=${2:-build/native}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here" || exit 1
+tool=$build/cli/tallywise-eval
+engine=$build/bench/engine_lines
+for program in "$tool" "$engine"; do
+  [ -x "$program" ] || { echo "missing $program: build $build with -DTALLYWISE_BENCH=ON" >&2; exit 1; }
+done
+command -v bc >/dev/null || { echo "bc is not installed" >&2; exit 1; }
+
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-bench.XXXXXX") || exit 1
+trap 'rm -rf "$dir"' EXIT
+
+# Writes the expressions to $dir/expressions and bc's version of the accepted
+# ones to $dir/bc-input.
+awk -v n="$n" -v tw="$dir/expressions" -v bcfile="$dir/bc-input" '
+  function number() { return 1 + int(rand() * 999) }
+  function op() { return substr("+-*/", 1 + int(rand() * 4), 1) }
+  BEGIN {
+    srand(20261207)
+    print "scale=3" > bcfile
+    split("2* 2(3 1+a (1+2 7-*2 (4)5", rejected, " ")
+    for (line = 0; line < n; ++line) {
+      if (rand() < 0.02) { print rejected[1 + int(rand() * 6)] > tw; continue }
+      operands = 2 + int(rand() * 6)
+      text = ""; bc = ""
+      for (k = 0; k < operands; ++k) {
+        if (k > 0) { o = op(); text = text o; bc = bc o }
+        r = rand()
+        if (r < 0.08) {        # a parenthesised sum: never zero, so never a zero divisor
+          a = number(); b = number()
+          text = text "(" a "+" b ")"; bc = bc "(" a "+" b ")"
+        } else if (r < 0.12) { # per cent of
+          a = number(); b = number()
+          text = text a "%" b; bc = bc "(" a "*0.01*" b ")"
+        } else if (r < 0.16) { # a small whole power
+          a = 1 + int(rand() * 20); e = 1 + int(rand() * 3)
+          text = text a "^" e; bc = bc a "^" e
+        } else {
+          a = number(); text = text a; bc = bc a
+        }
+      }
+      print text > tw
+      print bc > bcfile
+    }
+  }'
+
+# "wall processor" seconds of a command line, the processor time of all its
+# processes together. On a shared machine the processor time is the steadier.
+measure() {
+  local TIMEFORMAT='%R %U %S'
+  { time bash -c "$1" >/dev/null 2>&1; } 2>&1 | awk '{ printf "%.3f %.3f", $1, $2 + $3 }'
+}
+
+lines=$(wc -l <"$dir/expressions")
+bc_lines=$(($(wc -l <"$dir/bc-input") - 1))
+engine=$("$engine" "$dir/expressions" 2>/dev/null)
+pipe=$(measure "'$tool' <'$dir/expressions' | cat >/dev/null")
+file=$(measure "'$tool' <'$dir/expressions' >'$dir/results'")
+bc=$(measure "bc -q <'$dir/bc-input'")
+
+wall() { echo "${1% *}"; }
+cpu() { echo "${1#* }"; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
+row() { printf '%-44s %8s %10s\n' "$1" "$2" "$3"; }
+echo "$lines expressions ($bc_lines of them for bc)"
+row "" "wall s" "processor s"
+row "engine alone (check + evaluate in process)" "$(wall "$engine")" "$(cpu "$engine")"
+row "tallywise-eval, file into a pipe" "$(wall "$pipe")" "$(cpu "$pipe")"
+row "tallywise-eval, file into a file" "$(wall "$file")" "$(cpu "$file")"
+row "bc -q, scale=3" "$(wall "$bc")" "$(cpu "$bc")"
+for kind in wall cpu; do
+  echo "$kind: bc / tool: pipe $(ratio "$($kind "$bc")" "$($kind "$pipe")")x, file $(ratio "$($kind "$bc")" "$($kind "$file")")x (aim: at least 5);" \
+    "tool / engine: pipe $(ratio "$($kind "$pipe")" "$($kind "$engine")")x, file $(ratio "$($kind "$file")" "$($kind "$engine")")x (aim: at most 1.5)"
+done
