@@ -67,11 +67,12 @@ one_version_everywhere() {
   return $status
 }
 
-# Wine's view of the prefix: the program folder, the all-users Start menu.
+# A prefix of this run's own, where nothing was installed before.
 export TALLYWISE_WINEPREFIX=$work/prefix
+trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 # shellcheck source=scripts/wine-env.sh
 . "$root/scripts/wine-env.sh" || { echo "FAIL Wine prefix"; exit 1; }
-trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
+# Wine's view of the prefix: the program folder, the all-users Start menu.
 program_dir="$WINEPREFIX/drive_c/Program Files/Tallywise"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywise'
