@@ -21,8 +21,10 @@ namespace {
 // 1+2+3+... with numbers of one to five digits.
 std::string MakeSum(size_t length) {
   std::string text = "1";
-  for (unsigned i = 2; text.size() < length; ++i)
-    text += "+" + std::to_string(i % 99991);
+  for (unsigned i = 2; text.size() < length; ++i) {
+    text += '+';
+    text += std::to_string(i % 99991);
+  }
   return text;
 }
 
@@ -49,7 +51,7 @@ std::string MakeNested(size_t length) {
 double PeakResidentMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024.0;
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void SetCounters(benchmark::State& state, size_t characters) {

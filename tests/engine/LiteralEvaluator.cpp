@@ -1,6 +1,7 @@
 #include "LiteralEvaluator.h"
 
 #include <cmath>
+#include <cstddef>
 #include <stdexcept>
 
 #include "Arithmetic.h"
@@ -99,8 +100,8 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std
 
   for (size_t i = tokens.size(); i-- > 0;) {
     if (tokens[i] == "(" || tokens[i] == ")") {
-      tokens.erase(tokens.begin() + i);
-      depths.erase(depths.begin() + i);
+      tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i));
+      depths.erase(depths.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
 
@@ -121,10 +122,11 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std
     const double r = literal.Read(tokens[chosen + 1]);
     const std::string value = FormatNumber("%f", literal.Apply(tokens[chosen], l, r));
     const int depth = depths[chosen];
-    tokens.erase(tokens.begin() + chosen - 1, tokens.begin() + chosen + 2);
-    depths.erase(depths.begin() + chosen - 1, depths.begin() + chosen + 2);
-    tokens.insert(tokens.begin() + chosen - 1, value);
-    depths.insert(depths.begin() + chosen - 1, depth);
+    const auto at = static_cast<std::ptrdiff_t>(chosen);
+    tokens.erase(tokens.begin() + at - 1, tokens.begin() + at + 2);
+    depths.erase(depths.begin() + at - 1, depths.begin() + at + 2);
+    tokens.insert(tokens.begin() + at - 1, value);
+    depths.insert(depths.begin() + at - 1, depth);
   }
   return FormatNumber(numberFormat, literal.Read(tokens[0]));
 }

@@ -76,10 +76,10 @@ std::string RoundDecimalString(std::string digits, size_t keep, bool& carried) {
   digits.resize(keep);
   if (up) {
     int i = static_cast<int>(keep) - 1;
-    while (i >= 0 && digits[i] == '9')
-      digits[i--] = '0';
+    while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
+      digits[static_cast<size_t>(i--)] = '0';
     if (i >= 0)
-      ++digits[i];
+      ++digits[static_cast<size_t>(i)];
     else {
       digits.insert(digits.begin(), '1');
       carried = true;
@@ -104,13 +104,13 @@ std::string ReferenceFormat(double x, int decimals) {
   if (x == 0) exponent = 0;
   auto digitAt = [&](int p) {
     const int i = exponent - p;
-    return i >= 0 && i < 17 ? sig[i] : '0';
+    return i >= 0 && i < 17 ? sig[static_cast<size_t>(i)] : '0';
   };
   std::string kept;
   for (int p = std::max(exponent, 0); p >= -decimals; --p)
     kept += digitAt(p);
   std::string digits = RoundDecimalString(kept + digitAt(-decimals - 1), kept.size(), carried);
-  const size_t integerDigits = digits.size() - decimals;
+  const size_t integerDigits = digits.size() - static_cast<size_t>(decimals);
   const size_t from = std::min(digits.find_first_not_of('0'), integerDigits - 1);
   std::string text = std::signbit(x) ? "-" : "";
   text += digits.substr(from, integerDigits - from);
