@@ -1,5 +1,6 @@
 #include "Checker.h"
 
+#include <array>
 #include <vector>
 
 #include "CharClasses.h"
@@ -107,13 +108,91 @@ CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
   return CheckOutcome{};
 }
 
+// What PassesAtOnce sees in a character: the checker's rules only tell these
+// apart. Start and End stand before the first character and after the last.
+enum CharKind : unsigned char { kNumber, kOpen, kClose, kSign, kBinary, kOther, kStart, kEnd, kCharKinds };
+
+constexpr CharKind KindOf(char ch) {
+  switch (ch) {
+    case '(': return kOpen;
+    case ')': return kClose;
+    case '+':
+    case '-': return kSign;
+    case '*':
+    case '/':
+    case '%':
+    case '^':
+    case '#': return kBinary;
+    default: return (ch >= '0' && ch <= '9') || ch == '.' ? kNumber : kOther;
+  }
+}
+
+constexpr std::array<CharKind, 256> MakeKindOfByte() {
+  std::array<CharKind, 256> kinds{};
+  for (size_t byte = 0; byte < kinds.size(); ++byte)
+    kinds[byte] = KindOf(static_cast<char>(byte));
+  return kinds;
+}
+constexpr std::array<CharKind, 256> kKindOfByte = MakeKindOfByte();
+
+// Whether some rule of CheckNormalized objects to a character of kind `second`
+// straight after one of kind `first`; every rule but the balance comes down to
+// such a pair. A blank, comma or line break is an objection too: a text that
+// holds one is normalised and judged rule by rule.
+constexpr bool ObjectsToPair(CharKind first, CharKind second) {
+  // An unknown symbol.
+  if (first == kOther || second == kOther) return true;
+  // Nothing at all; only a number, a sign or '(' may open the expression (a
+  // ')' there can never be matched).
+  if (first == kStart) return second == kBinary || second == kClose || second == kEnd;
+  // Only a number or ')' may end it.
+  if (second == kEnd) return first == kOpen || first == kSign || first == kBinary;
+  // A number straight before '(', parentheses between numbers included.
+  if (first == kNumber) return second == kOpen;
+  // ")(" and a number straight after ')'.
+  if (first == kClose) return second == kOpen || second == kNumber;
+  // Operators standing together: only '(' and a sign after '(' may follow one.
+  return (second == kClose || second == kSign || second == kBinary) && !(first == kOpen && second == kSign);
+}
+
+using ObjectionTable = std::array<std::array<bool, kCharKinds>, kCharKinds>;
+constexpr ObjectionTable MakeObjections() {
+  ObjectionTable objects{};
+  for (size_t first = 0; first < kCharKinds; ++first) {
+    for (size_t second = 0; second < kCharKinds; ++second)
+      objects[first][second] = ObjectsToPair(static_cast<CharKind>(first), static_cast<CharKind>(second));
+  }
+  return objects;
+}
+constexpr ObjectionTable kObjections = MakeObjections();
+
 }  // namespace
 
-CheckOutcome CheckExpressionText(std::string_view field) {
-  // Most texts have nothing to normalise and are judged as they stand. Otherwise
-  // blanks, and both characters of each CR LF pair, are gone from the text and
+bool PassesAtOnce(std::string_view text) {
+  CharKind previous = kStart;
+  long long depth = 0;
+  bool objected = false;
+  for (char ch : text) {
+    const CharKind kind = kKindOfByte[static_cast<unsigned char>(ch)];
+    objected |= kObjections[previous][kind];
+    depth += (kind == kOpen) - (kind == kClose);
+    objected |= depth < 0;
+    previous = kind;
+  }
+  return !objected && !kObjections[previous][kEnd] && depth == 0;
+}
+
+CheckOutcome CheckEachRule(std::string_view field) {
+  // Blanks, and both characters of each CR LF pair, are gone from the text and
   // from its field positions alike, so a mark always lands on the character it names.
   if (!NeedsNormalizing(field)) return CheckNormalized(field, FieldPositions(nullptr));
   const NormalizedText normalized = NormalizeKeepingPositions(field);
   return CheckNormalized(normalized.text, FieldPositions(&normalized.fieldIndex));
+}
+
+CheckOutcome CheckExpressionText(std::string_view field) {
+  // Most texts are complete and have nothing to normalise: one pass says so. Only
+  // the others need the rules one by one, to find the first fault.
+  if (PassesAtOnce(field)) return CheckOutcome{};
+  return CheckEachRule(field);
 }

@@ -37,3 +37,12 @@ struct CheckOutcome {
 
 // Judges the text as typed in the expression field; indices of the mark refer to it.
 CheckOutcome CheckExpressionText(std::string_view text);
+
+// The same judgement, rule after rule in their order, each rule over the whole
+// text, so that the first rule that objects names the fault.
+CheckOutcome CheckEachRule(std::string_view text);
+
+// One pass over the text: true exactly when CheckEachRule passes it and it has
+// nothing to normalise (no blank, comma or line break). Such a text is evaluated
+// as it stands.
+bool PassesAtOnce(std::string_view text);

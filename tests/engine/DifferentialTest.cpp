@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <random>
 
+#include "CharClasses.h"
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExpressionGenerator.h"
@@ -78,6 +81,61 @@ TEST(Differential, FormsThatStressTheOrderOfWork) {
       EXPECT_EQ(Count(faults), Count(expectedFaults)) << text;
     }
   }
+}
+
+// The one-pass check must pass exactly the texts that the rules, taken one by
+// one, pass as they stand; and the checker's answer, prompt and mark included,
+// must be the rules' own.
+void ExpectOnePassAgrees(const std::string& text) {
+  const CheckOutcome byRules = CheckEachRule(text);
+  const std::string shown = testing::PrintToString(text);
+  ASSERT_EQ(PassesAtOnce(text), byRules.passed && !NeedsNormalizing(text)) << shown;
+  const CheckOutcome outcome = CheckExpressionText(text);
+  ASSERT_EQ(outcome.passed, byRules.passed) << shown;
+  ASSERT_EQ(outcome.prompt, byRules.prompt) << shown;
+  ASSERT_EQ(outcome.named, byRules.named) << shown;
+  ASSERT_EQ(outcome.mark, byRules.mark) << shown;
+}
+
+TEST(Differential, OnePassCheckAgreesWithTheRulesOnEveryShortText) {
+  // Every kind of character the rules tell apart, and those that normalising removes.
+  const std::string alphabet = "1()+-*a ,\r\n";
+  std::string text;
+  std::function<void(int)> visit = [&](int left) {
+    ExpectOnePassAgrees(text);
+    if (left == 0 || testing::Test::HasFatalFailure()) return;
+    for (char c : alphabet) {
+      text.push_back(c);
+      visit(left - 1);
+      text.pop_back();
+    }
+  };
+  visit(5);
+}
+
+TEST(Differential, OnePassCheckAgreesWithTheRulesOnGeneratedAndDamagedTexts) {
+  ExpressionGenerator generator(11);
+  std::mt19937 random(12);
+  const std::string pieces = "0123456789.,+-*/%^#()( ) \r\n\tx";
+  int passed = 0;
+  for (int round = 0; round < 20000; ++round) {
+    std::string text = generator.Next();
+    // Most rounds damage the text a little: a character replaced, inserted or removed.
+    for (auto damage = random() % 3; damage > 0 && !text.empty(); --damage) {
+      const size_t at = random() % text.size();
+      const char piece = pieces[random() % pieces.size()];
+      switch (random() % 3) {
+        case 0: text[at] = piece; break;
+        case 1: text.insert(at, 1, piece); break;
+        default: text.erase(at, 1); break;
+      }
+    }
+    ExpectOnePassAgrees(text);
+    passed += PassesAtOnce(text);
+  }
+  // Both answers must be common, or the comparison says little.
+  EXPECT_GT(passed, 3000);
+  EXPECT_LT(passed, 17000);
 }
 
 }  // namespace
