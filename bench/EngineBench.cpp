@@ -12,8 +12,7 @@
 
 #include <string>
 
-#include "Checker.h"
-#include "Evaluator.h"
+#include "Calculation.h"
 #include "Prompts.h"
 
 namespace {
@@ -66,13 +65,12 @@ void CheckAndEvaluate(benchmark::State& state) {
   const std::string text = Make(static_cast<size_t>(state.range(0)));
   EvaluationStacks stacks;
   for (auto _ : state) {
-    const CheckOutcome outcome = CheckExpressionText(text);
-    if (!outcome.passed) {
-      state.SkipWithError(RenderPrompt(outcome).c_str());
+    Calculation calculation = Calculate(text, "%0.3f", {}, stacks);
+    if (!calculation.check.passed) {
+      state.SkipWithError(RenderPrompt(calculation.check).c_str());
       break;
     }
-    std::string result = EvaluateExpression(text, "%0.3f", {}, stacks);
-    benchmark::DoNotOptimize(result);
+    benchmark::DoNotOptimize(calculation.result);
   }
   SetCounters(state, text.size());
 }

@@ -15,8 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Checker.h"
-#include "Evaluator.h"
+#include "Calculation.h"
 #include "NumberText.h"
 
 namespace {
@@ -57,9 +56,10 @@ int main(int argc, char** argv) {
   const std::clock_t processorStart = std::clock();
   const auto start = std::chrono::steady_clock::now();
   for (std::string_view line : lines) {
-    if (!CheckExpressionText(line).passed) continue;
+    const Calculation calculation = Calculate(line, format, ignoreFaults, stacks);
+    if (!calculation.check.passed) continue;
     ++accepted;
-    resultCharacters += EvaluateExpression(line, format, ignoreFaults, stacks).size();
+    resultCharacters += calculation.result.size();
   }
   const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
   const double processorSeconds = static_cast<double>(std::clock() - processorStart) / CLOCKS_PER_SEC;

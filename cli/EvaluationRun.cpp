@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Calculation.h"
 #include "LineReader.h"
 #include "NumberText.h"
 #include "Prompts.h"
@@ -39,13 +40,13 @@ EvaluationRun::EvaluationRun(int decimals)
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
 bool EvaluationRun::Evaluate(std::string_view expression) {
-  const CheckOutcome check = CheckExpressionText(expression);
-  if (!check.passed) {
-    ShowPrompt(expression, check);
+  m_faulted = false;
+  const Calculation calculation = Calculate(expression, m_format, m_onFault, m_stacks);
+  if (!calculation.check.passed) {
+    ShowPrompt(expression, calculation.check);
     Note(kSomeRejected);
   } else {
-    m_faulted = false;
-    m_results.WriteLine(EvaluateExpression(expression, m_format, m_onFault, m_stacks));
+    m_results.WriteLine(calculation.result);
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();

@@ -44,13 +44,11 @@ public:
     while (i < text.size()) {
       const char ch = text[i];
       if (IsNumberChar(ch)) {
-        size_t end = i + 1;
-        while (end < text.size() && IsNumberChar(text[end]))
-          ++end;
         if (!expectOperand) return false;
-        PushOperand(ReadNumber(text.substr(i, end - i)));
+        size_t length = 0;
+        PushOperand(ReadLeadingNumber(text.substr(i), length));
         expectOperand = false;
-        i = end;
+        i += length;
         continue;
       }
       if (ch == '(') {
@@ -154,6 +152,11 @@ std::string EvaluateExpression(std::string_view text, std::string_view numberFor
     NormalizeExpression(stacks.normalized);
     text = stacks.normalized;
   }
+  return EvaluateAsItStands(text, numberFormat, onFault, stacks);
+}
+
+std::string EvaluateAsItStands(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+                               EvaluationStacks& stacks) {
   stacks.operands.clear();
   stacks.operators.clear();
 

@@ -46,3 +46,7 @@ std::string EvaluateExpression(std::string_view text, std::string_view numberFor
                                EvaluationStacks& stacks);
 std::string EvaluateExpression(std::string_view text, std::string_view numberFormat,
                                const ComputeFaultHandler& onFault = {});
+
+// The same for a text with nothing to normalise, which is taken as it stands.
+std::string EvaluateAsItStands(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
+                               EvaluationStacks& stacks);

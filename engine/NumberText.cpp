@@ -53,8 +53,118 @@ bool IsTieAbove(double magnitude, uint64_t digits, int k) {
   return right < 64 && (m & ((uint64_t{1} << right) - 1)) == 0 && (m >> right) == t;
 }
 
+// Just enough of a 128-bit unsigned integer for the exact digits below; the
+// 32-bit Windows build has no native one.
+struct UInt128 {
+  uint64_t hi;
+  uint64_t lo;
+
+  static UInt128 Product(uint64_t a, uint64_t b) {
+    const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32;
+    const uint64_t bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
+    const uint64_t p0 = aLo * bLo, p1 = aLo * bHi, p2 = aHi * bLo, p3 = aHi * bHi;
+    const uint64_t middle = (p0 >> 32) + (p1 & 0xFFFFFFFFu) + (p2 & 0xFFFFFFFFu);
+    return {p3 + (p1 >> 32) + (p2 >> 32) + (middle >> 32), (p0 & 0xFFFFFFFFu) | (middle << 32)};
+  }
+
+  // The product must fit in 128 bits.
+  UInt128 Times(uint64_t b) const {
+    UInt128 w = Product(lo, b);
+    w.hi += hi * b;
+    return w;
+  }
+
+  // Bits shift and above; the result must fit in 64 bits.
+  uint64_t ShiftedRight(int shift) const {
+    if (shift >= 64) return hi >> (shift - 64);
+    return (lo >> shift) | (hi << (64 - shift));
+  }
+
+  bool Bit(int index) const { return ((index >= 64 ? hi >> (index - 64) : lo >> index) & 1) != 0; }
+};
+
+constexpr uint64_t kPowersOfTen[] = {1ull,
+                                     10ull,
+                                     100ull,
+                                     1000ull,
+                                     10000ull,
+                                     100000ull,
+                                     1000000ull,
+                                     10000000ull,
+                                     100000000ull,
+                                     1000000000ull,
+                                     10000000000ull,
+                                     100000000000ull,
+                                     1000000000000ull,
+                                     10000000000000ull,
+                                     100000000000000ull,
+                                     1000000000000000ull,
+                                     10000000000000000ull,
+                                     100000000000000000ull,
+                                     1000000000000000000ull,
+                                     10000000000000000000ull};
+
+// A magnitude's 17 significant digits as one integer, rounded half up (ties away
+// from zero), and the power of ten of the first: digits ~= magnitude * 10^(16 - exponent).
+struct Significand {
+  uint64_t digits;
+  int exponent;
+};
+
+// The significand from exact integer arithmetic on the double's bits, for the
+// magnitudes most values have, 1e-6 up to 2^52; false outside. The platform's
+// conversion gives the same digits, more slowly and with ties to even.
+bool TryExactSignificand(double magnitude, Significand& out) {
+  if (!(magnitude >= 1e-6 && magnitude < 0x1p52)) return false;
+  const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
+  const int biasedExponent = static_cast<int>(bits >> 52);  // the sign bit is clear
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int fractionBits = 1075 - biasedExponent;  // magnitude = m / 2^fractionBits, 1 to 72 here
+
+  // floor(log10(2^p)) for the magnitude's 2^p: its decimal exponent or one below;
+  // the 17-digit check settles it.
+  int exponent = ((biasedExponent - 1023) * 78913) >> 18;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // magnitude * 10^scale as an integer, for 17 digits before the point.
+    const int scale = 16 - exponent;
+    if (scale < 0 || scale > 22)  // m * 10^scale must fit in 128 bits
+      return false;
+    const UInt128 scaled = scale <= 19 ? UInt128::Product(m, kPowersOfTen[scale])
+                                       : UInt128::Product(m, kPowersOfTen[19]).Times(kPowersOfTen[scale - 19]);
+    const uint64_t digits = scaled.ShiftedRight(fractionBits);
+    if (digits < kPowersOfTen[16]) {
+      --exponent;
+      continue;
+    }
+    if (digits >= kPowersOfTen[17]) {
+      ++exponent;
+      continue;
+    }
+    // Half or more of the last place rounds up.
+    out.digits = digits + (scaled.Bit(fractionBits - 1) ? 1 : 0);
+    out.exponent = exponent;
+    if (out.digits == kPowersOfTen[17]) {
+      out.digits = kPowersOfTen[16];
+      ++out.exponent;
+    }
+    return true;
+  }
+  return false;
+}
+
 SignificantDigits ExpandSignificant(double magnitude) {
   SignificantDigits out{};
+  if (Significand exact{}; TryExactSignificand(magnitude, exact)) {
+    // In two halves of nine and eight digits, which 32-bit code divides cheaply.
+    uint32_t low = static_cast<uint32_t>(exact.digits % kPowersOfTen[9]);
+    uint32_t high = static_cast<uint32_t>(exact.digits / kPowersOfTen[9]);
+    for (int i = kSignificantDigits - 1; i >= 8; --i, low /= 10)
+      out.d[i] = static_cast<char>('0' + low % 10);
+    for (int i = 7; i >= 0; --i, high /= 10)
+      out.d[i] = static_cast<char>('0' + high % 10);
+    out.exponent = exact.exponent;
+    return out;
+  }
   if (magnitude == 0) {
     for (char& c : out.d)
       c = '0';
@@ -157,104 +267,20 @@ std::string FormatFixed(double x, int decimals) {
 
 namespace {
 
-// Just enough of a 128-bit unsigned integer for the exact round trip below; the
-// 32-bit Windows build has no native one.
-struct UInt128 {
-  uint64_t hi;
-  uint64_t lo;
-
-  static UInt128 Product(uint64_t a, uint64_t b) {
-    const uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32;
-    const uint64_t bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
-    const uint64_t p0 = aLo * bLo, p1 = aLo * bHi, p2 = aHi * bLo, p3 = aHi * bHi;
-    const uint64_t middle = (p0 >> 32) + (p1 & 0xFFFFFFFFu) + (p2 & 0xFFFFFFFFu);
-    return {p3 + (p1 >> 32) + (p2 >> 32) + (middle >> 32), (p0 & 0xFFFFFFFFu) | (middle << 32)};
-  }
-
-  // The product must fit in 128 bits.
-  UInt128 Times(uint64_t b) const {
-    UInt128 w = Product(lo, b);
-    w.hi += hi * b;
-    return w;
-  }
-
-  // Bits shift and above; the result must fit in 64 bits.
-  uint64_t ShiftedRight(int shift) const {
-    if (shift >= 64) return hi >> (shift - 64);
-    return (lo >> shift) | (hi << (64 - shift));
-  }
-
-  bool Bit(int index) const { return ((index >= 64 ? hi >> (index - 64) : lo >> index) & 1) != 0; }
-};
-
-constexpr uint64_t kPowersOfTen[] = {1ull,
-                                     10ull,
-                                     100ull,
-                                     1000ull,
-                                     10000ull,
-                                     100000ull,
-                                     1000000ull,
-                                     10000000ull,
-                                     100000000ull,
-                                     1000000000ull,
-                                     10000000000ull,
-                                     100000000000ull,
-                                     1000000000000ull,
-                                     10000000000000ull,
-                                     100000000000000ull,
-                                     1000000000000000ull,
-                                     10000000000000000ull,
-                                     100000000000000000ull,
-                                     1000000000000000000ull,
-                                     10000000000000000000ull};
-
 // The same six-decimal round trip without text, for the magnitudes most values
 // have: from 2e-6 up to where the result times 10^6 still fits a double's 53 bits.
-// The 17 significant digits come from exact integer arithmetic on the double's
-// bits, and reading "R/10^6" back is the correctly rounded quotient R / 1e6, since
-// both R and 1e6 are exact doubles.
+// Reading "R/10^6" back is the correctly rounded quotient R / 1e6, since both R
+// and 1e6 are exact doubles.
 bool TryRoundTripSixDecimals(double x, double& result) {
   const double magnitude = std::fabs(x);
-  if (!(magnitude >= 2e-6 && magnitude < 9e9)) return false;
-
-  int binaryExponent = 0;
-  const double fraction = std::frexp(magnitude, &binaryExponent);
-  const uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 53));
-  const int fractionBits = 53 - binaryExponent;  // magnitude = m / 2^fractionBits
-
-  // First guess of the decimal exponent; the 17-digit check below settles it.
-  static const double kBounds[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-  int exponent = -6;
-  for (double bound : kBounds) {  // 1e-5 ... 1e9
-    if (magnitude < bound) break;
-    ++exponent;
-  }
-
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    // magnitude * 10^scale as an integer, for 17 digits before the point.
-    const int scale = 16 - exponent;
-    if (scale < 7 || scale > 22)  // m * 10^scale must fit in 128 bits
-      return false;
-    const UInt128 scaled = scale <= 19 ? UInt128::Product(m, kPowersOfTen[scale])
-                                    : UInt128::Product(m, kPowersOfTen[19]).Times(kPowersOfTen[scale - 19]);
-    const uint64_t digits = scaled.ShiftedRight(fractionBits);
-    if (digits < kPowersOfTen[16]) {
-      --exponent;
-      continue;
-    }
-    if (digits >= kPowersOfTen[17]) {
-      ++exponent;
-      continue;
-    }
-    // Half or more of the last place rounds up: ties away from zero.
-    const uint64_t rounded = digits + (scaled.Bit(fractionBits - 1) ? 1 : 0);
-    const uint64_t sevenDecimals = rounded / kPowersOfTen[scale - 7];
-    const uint64_t micros = sevenDecimals / 10 + (sevenDecimals % 10 >= 5 ? 1 : 0);
-    result = static_cast<double>(micros) / 1e6;
-    if (std::signbit(x)) result = -result;
-    return true;
-  }
-  return false;
+  Significand exact{};
+  if (!(magnitude >= 2e-6 && magnitude < 9e9) || !TryExactSignificand(magnitude, exact)) return false;
+  // The digits down to the seventh decimal; the seventh rounds the sixth.
+  const uint64_t sevenDecimals = exact.digits / kPowersOfTen[9 - exact.exponent];
+  const uint64_t micros = sevenDecimals / 10 + (sevenDecimals % 10 >= 5 ? 1 : 0);
+  result = static_cast<double>(micros) / 1e6;
+  if (std::signbit(x)) result = -result;
+  return true;
 }
 
 }  // namespace
@@ -320,11 +346,12 @@ bool IsBeyondLargest(std::string_view number) {
 
 namespace {
 
-// The usual operand, a few digits with at most one point: read without the
-// general conversion. With at most 15 digits both the digits as an integer and
-// the power of ten are exact doubles, so their quotient is the correctly rounded
-// value, exactly what the general reading gives. False for anything else.
-bool TryReadShortDecimal(std::string_view text, double& value) {
+// The usual operand, a few digits with at most one point, at the front of the
+// text: read without the general conversion. With at most 15 digits both the
+// digits as an integer and the power of ten are exact doubles, so their quotient
+// is the correctly rounded value, exactly what the general reading gives. False
+// when there is no digit, more than 15, or a second point.
+bool TryReadShortDecimal(std::string_view text, double& value, size_t& length) {
   constexpr size_t kMostExactDigits = 15;
   constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -332,24 +359,39 @@ bool TryReadShortDecimal(std::string_view text, double& value) {
   size_t digitCount = 0;
   size_t decimals = 0;
   bool afterPoint = false;
-  for (char ch : text) {
-    if (ch == '.' && !afterPoint) {
+  size_t i = 0;
+  for (; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (IsDigit(ch)) {
+      digits = digits * 10 + static_cast<uint64_t>(ch - '0');
+      ++digitCount;
+      decimals += afterPoint;
+    } else if (ch == '.' && !afterPoint) {
       afterPoint = true;
-      continue;
+    } else {
+      break;
     }
-    if (!IsDigit(ch) || ++digitCount > kMostExactDigits) return false;
-    digits = digits * 10 + static_cast<uint64_t>(ch - '0');
-    if (afterPoint) ++decimals;
   }
-  if (digitCount == 0) return false;
-  value = static_cast<double>(digits) / kPowers[decimals];
+  if (digitCount == 0 || digitCount > kMostExactDigits || (i < text.size() && text[i] == '.')) return false;
+  // A whole number, the usual operand, needs no division.
+  value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kPowers[decimals];
+  length = i;
   return true;
 }
 
 }  // namespace
 
+double ReadLeadingNumber(std::string_view text, size_t& length) {
+  if (double value = 0; TryReadShortDecimal(text, value, length)) return value;
+  length = 0;
+  while (length < text.size() && (IsDigit(text[length]) || text[length] == '.'))
+    ++length;
+  return ReadNumber(text.substr(0, length));
+}
+
 double ReadNumber(std::string_view text) {
-  if (double value = 0; TryReadShortDecimal(text, value)) return value;
+  double shortDecimal = 0;
+  if (size_t length = 0; TryReadShortDecimal(text, shortDecimal, length) && length == text.size()) return shortDecimal;
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
     ++i;

@@ -2,6 +2,7 @@
 // in every locale: the point is always ".".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ double RoundTripSixDecimals(double x);
 // that does not fit; no digits reads as 0. Too large a magnitude reads as an
 // infinity, too small as zero.
 double ReadNumber(std::string_view text);
+
+// Reads the run of digits and points that the text starts with, as ReadNumber
+// reads that run alone, and gives the run's length.
+double ReadLeadingNumber(std::string_view text, size_t& length);
 
 // True for a text that FormatNumber can have written: an optional minus, digits,
 // and an optional point with decimals. A prompt of the checker is not one.
