@@ -154,17 +154,6 @@ bool TryExactSignificand(double magnitude, Significand& out) {
 
 SignificantDigits ExpandSignificant(double magnitude) {
   SignificantDigits out{};
-  if (Significand exact{}; TryExactSignificand(magnitude, exact)) {
-    // In two halves of nine and eight digits, which 32-bit code divides cheaply.
-    uint32_t low = static_cast<uint32_t>(exact.digits % kPowersOfTen[9]);
-    uint32_t high = static_cast<uint32_t>(exact.digits / kPowersOfTen[9]);
-    for (int i = kSignificantDigits - 1; i >= 8; --i, low /= 10)
-      out.d[i] = static_cast<char>('0' + low % 10);
-    for (int i = 7; i >= 0; --i, high /= 10)
-      out.d[i] = static_cast<char>('0' + high % 10);
-    out.exponent = exact.exponent;
-    return out;
-  }
   if (magnitude == 0) {
     for (char& c : out.d)
       c = '0';
@@ -210,6 +199,40 @@ int GetDecimalCount(std::string_view format) {
 
 namespace {
 
+// The value times 10^decimals, cut after the last decimal and rounded by the
+// first digit cut off, as WriteFixed does, from the exact significand: for the
+// usual results, whose every digit down to the last decimal fits in 64 bits.
+// False for the others.
+bool TryScaleExactly(double magnitude, int decimals, uint64_t& scaled) {
+  Significand exact{};
+  if (!TryExactSignificand(magnitude, exact) || exact.exponent + decimals > 18) return false;
+  const int cut = kSignificantDigits - 1 - exact.exponent - decimals;  // how many digits are cut off
+  if (cut <= 0) {
+    scaled = exact.digits * kPowersOfTen[-cut];
+    return true;
+  }
+  const uint64_t withFirstCut = cut - 1 < kSignificantDigits ? exact.digits / kPowersOfTen[cut - 1] : 0;
+  scaled = withFirstCut / 10 + (withFirstCut % 10 >= 5 ? 1 : 0);
+  return true;
+}
+
+// Writes scaled / 10^decimals with every decimal and at least one integer digit.
+size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
+  char reversed[24];
+  int count = 0;
+  do {
+    reversed[count++] = static_cast<char>('0' + scaled % 10);
+    scaled /= 10;
+  } while (scaled != 0 || count <= decimals);
+  char* p = out;
+  if (negative) *p++ = '-';
+  for (int i = count - 1; i >= 0; --i) {
+    *p++ = reversed[i];
+    if (i == decimals && decimals > 0) *p++ = '.';
+  }
+  return static_cast<size_t>(p - out);
+}
+
 // Writes into `out`, which holds kLongestFixedText characters, and returns the length.
 size_t WriteFixed(char* out, double x, int decimals) {
   char* p = out;
@@ -219,6 +242,8 @@ size_t WriteFixed(char* out, double x, int decimals) {
       *p++ = *word++;
     return static_cast<size_t>(p - out);
   }
+  if (uint64_t scaled = 0; TryScaleExactly(std::fabs(x), decimals, scaled))
+    return WriteScaled(out, std::signbit(x), scaled, decimals);
 
   const SignificantDigits sig = ExpandSignificant(std::fabs(x));
 
@@ -273,11 +298,8 @@ namespace {
 // and 1e6 are exact doubles.
 bool TryRoundTripSixDecimals(double x, double& result) {
   const double magnitude = std::fabs(x);
-  Significand exact{};
-  if (!(magnitude >= 2e-6 && magnitude < 9e9) || !TryExactSignificand(magnitude, exact)) return false;
-  // The digits down to the seventh decimal; the seventh rounds the sixth.
-  const uint64_t sevenDecimals = exact.digits / kPowersOfTen[9 - exact.exponent];
-  const uint64_t micros = sevenDecimals / 10 + (sevenDecimals % 10 >= 5 ? 1 : 0);
+  uint64_t micros = 0;
+  if (!(magnitude >= 2e-6 && magnitude < 9e9) || !TryScaleExactly(magnitude, 6, micros)) return false;
   result = static_cast<double>(micros) / 1e6;
   if (std::signbit(x)) result = -result;
   return true;

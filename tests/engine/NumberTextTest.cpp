@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "NumberText.h"
 
@@ -136,6 +137,37 @@ TEST(FormatNumber, AgreesWithAnExactReferenceOnRandomValues) {
   }
 }
 
+// What an intermediate value becomes is defined by its text; the round trip may
+// take a shorter way only where it gives the same double.
+void ExpectRoundTripAsText(double x) {
+  const double byText = ReadNumber(FormatNumber("%f", x));
+  const double direct = RoundTripSixDecimals(x);
+  ASSERT_TRUE(direct == byText && std::signbit(direct) == std::signbit(byText))
+      << std::hexfloat << x << ": " << direct << " instead of " << byText;
+}
+
+TEST(FormatNumber, AgreesWithAnExactReferenceAroundEveryPowerOfTen) {
+  // Where the number of integer digits changes, where 64 bits stop holding every
+  // digit, and at 2^52 and 1e-6, the ends of the digits taken from the bits.
+  std::vector<double> edges = {std::ldexp(1.0, 52), std::ldexp(1.0, 53), 2e-6, 9e9};
+  for (int power = -8; power <= 20; ++power)
+    edges.push_back(std::pow(10.0, power));
+  for (double edge : edges) {
+    double x = edge;
+    for (int step = 0; step < 3; ++step)
+      x = std::nextafter(x, 0.0);
+    for (int step = 0; step < 7; ++step, x = std::nextafter(x, INFINITY)) {
+      for (int decimals = 0; decimals <= 9; ++decimals) {
+        ASSERT_EQ(FormatFixed(x, decimals), ReferenceFormat(x, decimals))
+            << std::hexfloat << x << " with " << decimals << " decimals";
+        ASSERT_EQ(FormatFixed(-x, decimals), ReferenceFormat(-x, decimals))
+            << std::hexfloat << -x << " with " << decimals << " decimals";
+      }
+      ExpectRoundTripAsText(x);
+    }
+  }
+}
+
 TEST(NumberFormat, FormatStringsCarryTheDecimalCount) {
   for (int n = 0; n <= 9; ++n) {
     const std::string format = MakeNumberFormat(n);
@@ -189,15 +221,6 @@ TEST(ReformatResultText, StartsFromTheTextAsShown) {
   EXPECT_EQ(ReformatResultText("-0.000", "%0.4f"), "-0.0000");
   EXPECT_EQ(ReformatResultText("", "%0.2f"), "0.00");
   EXPECT_EQ(ReformatResultText("Missing ')'", "%0.2f"), "0.00");
-}
-
-// What an intermediate value becomes is defined by its text; the round trip may
-// take a shorter way only where it gives the same double.
-void ExpectRoundTripAsText(double x) {
-  const double byText = ReadNumber(FormatNumber("%f", x));
-  const double direct = RoundTripSixDecimals(x);
-  ASSERT_TRUE(direct == byText && std::signbit(direct) == std::signbit(byText))
-      << std::hexfloat << x << ": " << direct << " instead of " << byText;
 }
 
 TEST(RoundTripSixDecimals, EqualsWritingAndReadingTheText) {
