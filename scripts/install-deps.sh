@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Installs what building and testing Tallywise needs on Debian 12, as root.
-# Does nothing for packages that are already there.
+# Installs what building, testing, packaging and measuring Tallywise need on
+# Debian 12, as root
+# (through sudo when it is there). Does nothing for packages that are already there.
 set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then
+    exec sudo bash "$0" "$@"
+  fi
+  echo "install-deps.sh: not root and no sudo; assuming its packages are installed" >&2
+  exit 0
+fi
 
 packages=(
   cmake g++ clang libclang-rt-14-dev make
@@ -9,7 +18,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 wine64 xvfb x11-utils
   fonts-liberation imagemagick librsvg2-bin icoutils
-  nsis fonts-wine zip unzip
+  nsis fonts-wine zip unzip xdotool bc
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -14,13 +14,7 @@ build=$root/build/release
 stage=$build/stage
 dist=$root/dist
 
-if [ "$(id -u)" -eq 0 ]; then
-  scripts/install-deps.sh
-elif command -v sudo >/dev/null; then
-  sudo scripts/install-deps.sh
-else
-  echo "package.sh: not root and no sudo; assuming the packages of scripts/install-deps.sh are installed" >&2
-fi
+bash scripts/install-deps.sh
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) || {

@@ -8,13 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-if [ "$(id -u)" -eq 0 ]; then
-  scripts/install-deps.sh
-elif command -v sudo >/dev/null; then
-  sudo scripts/install-deps.sh
-else
-  echo "run.sh: not root and no sudo; assuming the packages of scripts/install-deps.sh are installed" >&2
-fi
+bash scripts/install-deps.sh
 
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh"
