@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing, packaging and measuring Tallywise need on
-# Debian 12, as root
-# (through sudo when it is there). Does nothing for packages that are already there.
+# Debian 12, as root (through sudo when it is there). Does nothing for packages
+# that are already there.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
