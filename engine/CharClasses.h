@@ -8,7 +8,7 @@
 
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
 // Inline, like the next one: the checker and the evaluator ask for every character.
-inline bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
+constexpr bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
 
 // The seven operators and both parentheses.
 inline constexpr std::string_view kOperatorChars = "#%()*+-/^";

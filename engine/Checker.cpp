@@ -123,7 +123,7 @@ constexpr CharKind KindOf(char ch) {
     case '%':
     case '^':
     case '#': return kBinary;
-    default: return (ch >= '0' && ch <= '9') || ch == '.' ? kNumber : kOther;
+    default: return IsNumberChar(ch) ? kNumber : kOther;
   }
 }
 

@@ -1,15 +1,26 @@
 // Any bytes typed or pasted into the expression field: the checker must answer
 // with a mark inside the text, and the evaluator must end with a finite result.
+// The shorter ways through both must give the same answers as the long ones.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "Calculation.h"
+#include "CharClasses.h"
 #include "Checker.h"
 #include "Evaluator.h"
 #include "NumberText.h"
 #include "Prompts.h"
+
+namespace {
+
+bool SameOutcome(const CheckOutcome& a, const CheckOutcome& b) {
+  return a.passed == b.passed && a.prompt == b.prompt && a.named == b.named && a.mark == b.mark;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -26,5 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int decimals = size > 0 ? data[0] % 10 : 3;
   const std::string result = EvaluateExpression(text, MakeNumberFormat(decimals));
   if (outcome.passed && !std::isfinite(ReadNumber(result))) std::abort();
+
+  // The one-pass check and the check with evaluation in one call, as the tool
+  // makes it, answer as the rules one by one and the evaluator alone do.
+  const CheckOutcome byRules = CheckEachRule(text);
+  if (PassesAtOnce(text) != (byRules.passed && !NeedsNormalizing(text))) std::abort();
+  EvaluationStacks stacks;
+  const Calculation calculation = Calculate(text, MakeNumberFormat(decimals), {}, stacks);
+  if (!SameOutcome(outcome, byRules) || !SameOutcome(calculation.check, byRules)) std::abort();
+  if (outcome.passed && calculation.result != result) std::abort();
   return 0;
 }
