@@ -216,6 +216,27 @@ bool TryScaleExactly(double magnitude, int decimals, uint64_t& scaled) {
   return true;
 }
 
+// The same in double arithmetic, for the usual value: its scaled value stays below
+// 2^51 and lies farther from a tie than the 17-digit expansion and the roundings
+// of this very computation can move it. False for the others, which are rare.
+bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
+  constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  if (decimals < 0 || decimals > 9) return false;
+  const double product = magnitude * kPowers[decimals];
+  if (!(product < 0x1p51)) return false;
+  // Where product + 1/2 lies between two whole numbers: the lower one is the
+  // rounded value unless the exact value may lie on the other side of either.
+  const double shifted = product + 0.5;
+  const uint64_t lower = static_cast<uint64_t>(shifted);
+  const double above = shifted - static_cast<double>(lower);
+  // The product and the sum are each off by at most 2^-53 of their size, and the
+  // 17-digit expansion moves the value by at most 0.5e-16 of the product.
+  const double reach = (product + 1) * 4e-16;
+  if (!(above > reach && above < 1 - reach)) return false;
+  scaled = lower;
+  return true;
+}
+
 // Writes scaled / 10^decimals with every decimal and at least one integer digit.
 size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
   char reversed[24];
@@ -242,7 +263,8 @@ size_t WriteFixed(char* out, double x, int decimals) {
       *p++ = *word++;
     return static_cast<size_t>(p - out);
   }
-  if (uint64_t scaled = 0; TryScaleExactly(std::fabs(x), decimals, scaled))
+  if (uint64_t scaled = 0;
+      TryScaleAwayFromTies(std::fabs(x), decimals, scaled) || TryScaleExactly(std::fabs(x), decimals, scaled))
     return WriteScaled(out, std::signbit(x), scaled, decimals);
 
   const SignificantDigits sig = ExpandSignificant(std::fabs(x));
@@ -292,14 +314,16 @@ std::string FormatFixed(double x, int decimals) {
 
 namespace {
 
-// The same six-decimal round trip without text, for the magnitudes most values
-// have: from 2e-6 up to where the result times 10^6 still fits a double's 53 bits.
-// Reading "R/10^6" back is the correctly rounded quotient R / 1e6, since both R
-// and 1e6 are exact doubles.
+// The same six-decimal round trip without text, for the values most values are:
+// away from ties, or from 2e-6 up to where the result times 10^6 still fits a
+// double's 53 bits. Reading "R/10^6" back is the correctly rounded quotient
+// R / 1e6, since both R and 1e6 are exact doubles.
 bool TryRoundTripSixDecimals(double x, double& result) {
   const double magnitude = std::fabs(x);
   uint64_t micros = 0;
-  if (!(magnitude >= 2e-6 && magnitude < 9e9) || !TryScaleExactly(magnitude, 6, micros)) return false;
+  if (!TryScaleAwayFromTies(magnitude, 6, micros) &&
+      !(magnitude >= 2e-6 && magnitude < 9e9 && TryScaleExactly(magnitude, 6, micros)))
+    return false;
   result = static_cast<double>(micros) / 1e6;
   if (std::signbit(x)) result = -result;
   return true;
