@@ -11,6 +11,10 @@ namespace {
 
 constexpr int kSignificantDigits = 17;
 
+// 10^0 to 10^15, each an exact double.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // Sign, 309 integer digits of the largest double, a carry, the point and the
 // decimals, with room to spare.
 constexpr int kLongestFixedText = 352;
@@ -220,9 +224,8 @@ bool TryScaleExactly(double magnitude, int decimals, uint64_t& scaled) {
 // 2^51 and lies farther from a tie than the 17-digit expansion and the roundings
 // of this very computation can move it. False for the others, which are rare.
 bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
-  constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
   if (decimals < 0 || decimals > 9) return false;
-  const double product = magnitude * kPowers[decimals];
+  const double product = magnitude * kExactPowersOfTen[decimals];
   if (!(product < 0x1p51)) return false;
   // Where product + 1/2 lies between two whole numbers: the lower one is the
   // rounded value unless the exact value may lie on the other side of either.
@@ -399,8 +402,6 @@ namespace {
 // when there is no digit, more than 15, or a second point.
 bool TryReadShortDecimal(std::string_view text, double& value, size_t& length) {
   constexpr size_t kMostExactDigits = 15;
-  constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   uint64_t digits = 0;
   size_t digitCount = 0;
   size_t decimals = 0;
@@ -420,7 +421,7 @@ bool TryReadShortDecimal(std::string_view text, double& value, size_t& length) {
   }
   if (digitCount == 0 || digitCount > kMostExactDigits || (i < text.size() && text[i] == '.')) return false;
   // A whole number, the usual operand, needs no division.
-  value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kPowers[decimals];
+  value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
   length = i;
   return true;
 }
