@@ -117,9 +117,7 @@ void CLink::SetToolTipText(const char* text) {
 
 void CLink::SetURL(const char* url) { m_strURL = url; }
 
-void CLink::MakeToolTipText(const char* text) {
-  m_strToolTip = LinkToolTipText(text ? text : "", m_bToolTip);
-}
+void CLink::MakeToolTipText(const char* text) { m_strToolTip = LinkToolTipText(text ? text : "", m_bToolTip); }
 
 // The system's help program carries the hand; a copy outlives the library.
 void CLink::LoadHandCursor() {

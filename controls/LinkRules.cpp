@@ -5,13 +5,12 @@
 
 namespace {
 
-constexpr LinkColour Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  return {false, red, green, blue};
-}
+constexpr LinkColour Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) { return {false, red, green, blue}; }
 constexpr LinkColour kButtonFace{true, 0, 0, 0};
 
 constexpr LinkPreset kPresets[kLinkPresetCount] = {
-    // text            hover text         back         hover back          frame? frame            underline: normal, hover
+    // text            hover text         back         hover back          frame? frame            underline: normal,
+    // hover
     {Rgb(50, 50, 200), Rgb(50, 50, 50), kButtonFace, Rgb(180, 190, 220), false, Rgb(50, 50, 50), false, false},
     {Rgb(50, 50, 250), Rgb(50, 50, 150), kButtonFace, Rgb(180, 190, 220), true, Rgb(50, 50, 150), false, false},
     {Rgb(50, 50, 150), Rgb(50, 50, 50), kButtonFace, Rgb(210, 210, 210), true, Rgb(50, 50, 50), false, false},
@@ -30,9 +29,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const LinkPreset* FindLinkPreset(unsigned style) {
-  return style < kLinkPresetCount ? &kPresets[style] : nullptr;
-}
+const LinkPreset* FindLinkPreset(unsigned style) { return style < kLinkPresetCount ? &kPresets[style] : nullptr; }
 
 std::string LinkToolTipText(std::string_view caption, bool withPrefix) {
   if (!withPrefix) return std::string(caption);

@@ -67,8 +67,7 @@ CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
   auto at = [&](size_t k) { return k < n ? text[k] : '\0'; };
 
   // Nothing to compute.
-  if (n == 0 || (n == 1 && IsOperatorChar(text[0])))
-    return Reject(Prompt::EnterExpression, FieldSelection{0, -1});
+  if (n == 0 || (n == 1 && IsOperatorChar(text[0]))) return Reject(Prompt::EnterExpression, FieldSelection{0, -1});
 
   // Only a sign or a parenthesis may open the expression.
   if (IsLeadingOperatorForbidden(text[0])) return PasteNumber(CaretBefore(fieldIndex[0]));
@@ -84,7 +83,8 @@ CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
   }
 
   // ")(" needs an operator between.
-  if (const size_t p = text.find(")("); p != std::string_view::npos) return PasteOperator(CaretBefore(fieldIndex[p + 1]));
+  if (const size_t p = text.find(")("); p != std::string_view::npos)
+    return PasteOperator(CaretBefore(fieldIndex[p + 1]));
 
   for (size_t k = 0; k < n; ++k) {
     const char here = text[k];

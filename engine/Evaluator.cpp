@@ -167,7 +167,8 @@ std::string EvaluateAsItStands(std::string_view text, std::string_view numberFor
   return FormatNumber(numberFormat, value);
 }
 
-std::string EvaluateExpression(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault) {
+std::string EvaluateExpression(std::string_view text, std::string_view numberFormat,
+                               const ComputeFaultHandler& onFault) {
   EvaluationStacks stacks;
   return EvaluateExpression(text, numberFormat, onFault, stacks);
 }

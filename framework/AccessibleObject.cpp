@@ -77,14 +77,13 @@ HRESULT CAccessibleObject::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT coun
 
 // Dispatched through the interface's type description onto this object, so
 // that a client asking by number hears the same name as one asking directly.
-HRESULT CAccessibleObject::Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params,
-                                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) {
+HRESULT CAccessibleObject::Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO* exception, UINT* argumentError) {
   ComPtr<ITypeInfo> info;
   if (riid != IID_NULL || FAILED(m_pStandard->GetTypeInfo(0, locale, info.GetAddressOf())) || !info) {
     return m_pStandard->Invoke(id, riid, locale, flags, params, result, exception, argumentError);
   }
-  return ::DispInvoke(static_cast<IAccessible*>(this), info.Get(), id, flags, params, result, exception,
-                      argumentError);
+  return ::DispInvoke(static_cast<IAccessible*>(this), info.Get(), id, flags, params, result, exception, argumentError);
 }
 
 HRESULT CAccessibleObject::get_accName(VARIANT child, BSTR* name) {
@@ -160,6 +159,4 @@ HRESULT CAccessibleObject::accDoDefaultAction(VARIANT child) { return m_pStandar
 
 HRESULT CAccessibleObject::put_accName(VARIANT child, BSTR name) { return m_pStandard->put_accName(child, name); }
 
-HRESULT CAccessibleObject::put_accValue(VARIANT child, BSTR value) {
-  return m_pStandard->put_accValue(child, value);
-}
+HRESULT CAccessibleObject::put_accValue(VARIANT child, BSTR value) { return m_pStandard->put_accValue(child, value); }

@@ -10,8 +10,7 @@
 
 class CDialog : public CWnd {
 public:
-  explicit CDialog(UINT templateId, CWnd* parent = nullptr)
-      : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+  explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
   // Creates the dialog, runs it until EndDialog and destroys it; returns the
   // value given to EndDialog, or -1 when the dialog could not be created. The

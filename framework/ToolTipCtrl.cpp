@@ -4,9 +4,9 @@
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   if (m_hWnd) return FALSE;
-  const HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, parent->m_hWnd, nullptr,
-                                     AfxGetResourceHandle(), nullptr);
+  const HWND tip =
+      ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, parent->m_hWnd, nullptr, AfxGetResourceHandle(), nullptr);
   // Bound so that the object hears when its parent takes the window along.
   if (!tip || !SubclassWindow(tip)) {
     if (tip) ::DestroyWindow(tip);

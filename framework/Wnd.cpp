@@ -58,8 +58,8 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  m_pfnSuper = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+  m_pfnSuper =
+      reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
   if (!m_pfnSuper) {
     Detach();
     return FALSE;
@@ -73,8 +73,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 void CWnd::Unsubclass() {
-  if (m_pfnSuper &&
-      ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
+  if (m_pfnSuper && ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
     ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   }
   m_pfnSuper = nullptr;
@@ -113,9 +112,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
-  return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
-}
+LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const UINT code = message == WM_COMMAND ? HIWORD(wParam) : 0;
@@ -133,20 +130,18 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
   UINT code = 0;
   UINT id = 0;
   switch (message) {
-  case WM_COMMAND:
-    code = HIWORD(wParam);
-    id = LOWORD(wParam);
-    child = reinterpret_cast<HWND>(lParam);
-    break;
-  case WM_NOTIFY: {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    code = header->code;
-    id = static_cast<UINT>(header->idFrom);
-    break;
-  }
-  case WM_CTLCOLORSTATIC:
-    child = reinterpret_cast<HWND>(lParam);
-    break;
+    case WM_COMMAND:
+      code = HIWORD(wParam);
+      id = LOWORD(wParam);
+      child = reinterpret_cast<HWND>(lParam);
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      code = header->code;
+      id = static_cast<UINT>(header->idFrom);
+      break;
+    }
+    case WM_CTLCOLORSTATIC: child = reinterpret_cast<HWND>(lParam); break;
   }
   // A control that handles its own notification gets it before its parent.
   if (child && child != m_hWnd) {

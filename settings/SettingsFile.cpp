@@ -49,8 +49,7 @@ std::string FolderOf(const std::string& path) {
 
 bool WriteAll(HANDLE file, const std::string& text) {
   DWORD written = 0;
-  return ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-         written == text.size();
+  return ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
 
 }  // namespace
@@ -70,8 +69,8 @@ std::string GetSettingsPath() { return GetDataDirectory() + "data.dat"; }
 
 bool ReadSettingsFile(const std::string& path, std::vector<std::string>& lines) {
   lines.clear();
-  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return false;
   char bytes[kSettingsReadLimit];
   DWORD read = 0;

@@ -34,7 +34,8 @@ std::string JoinSettingsLines(const std::vector<std::string>& lines) {
 
 std::int32_t ReadSettingsInteger(std::string_view line) {
   std::size_t i = 0;
-  while (i < line.size() && IsBlank(line[i])) ++i;
+  while (i < line.size() && IsBlank(line[i]))
+    ++i;
   bool negative = false;
   if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
   // Counted in 64 bits and held at the limit, so a long run of digits cannot overflow.

@@ -11,14 +11,10 @@
 // The Result button is left alone: its caption is its name.
 AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
   switch (id) {
-  case IDC_EXPRESSION:
-    return {"Expression", std::nullopt, 0};
-  case IDC_RESULT:
-    return {"Result", ShownResult(), 0};
-  case IDC_TOPMOST:
-    return {"Always on top", std::nullopt, m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
-  case IDC_PRECISION:
-    return {"Decimal places", std::to_string(GetDecimalCount(m_strFormat.str())), 0};
+    case IDC_EXPRESSION: return {"Expression", std::nullopt, 0};
+    case IDC_RESULT: return {"Result", ShownResult(), 0};
+    case IDC_TOPMOST: return {"Always on top", std::nullopt, m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
+    case IDC_PRECISION: return {"Decimal places", std::to_string(GetDecimalCount(m_strFormat.str())), 0};
   }
   return {};
 }

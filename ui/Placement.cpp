@@ -68,8 +68,8 @@ void CTallywiseDlg::ShowOnTopState() {
   m_btnTopMost.SetIcon(m_bTopMost ? m_hIconTop : m_hIconNoTop);
   RECT rect;
   GetWindowRect(&rect);
-  g_pfnSetWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect),
-                    Height(rect), SWP_SHOWWINDOW);
+  g_pfnSetWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect), Height(rect),
+                    SWP_SHOWWINDOW);
 }
 
 void CTallywiseDlg::OnToggleTopMost() {

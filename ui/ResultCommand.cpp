@@ -9,8 +9,7 @@
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 
-void CTallywiseDlg::OnResult()
-{
+void CTallywiseDlg::OnResult() {
   UpdateData(TRUE);
   if (!CheckExpression(m_strExpression)) {
     ::MessageBeep(0xF0);
@@ -22,29 +21,24 @@ void CTallywiseDlg::OnResult()
   AnnounceResult();
 }
 
-BOOL CTallywiseDlg::CheckExpression(CString expression)
-{
+BOOL CTallywiseDlg::CheckExpression(CString expression) {
   const CheckOutcome outcome = CheckExpressionText(expression.str());
-  if (outcome.passed)
-    return TRUE;
+  if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
-  if (outcome.mark)
-    SelectInExpression(outcome.mark->start, outcome.mark->end);
+  if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
   UpdateData(FALSE);
   return FALSE;
 }
 
-void CTallywiseDlg::SelectInExpression(int start, int end)
-{
+void CTallywiseDlg::SelectInExpression(int start, int end) {
   m_editExpression.SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   m_editExpression.SendMessage(EM_SCROLLCARET);
   m_editExpression.SetFocus();
 }
 
-CString CTallywiseDlg::Evaluate(CString expression)
-{
+CString CTallywiseDlg::Evaluate(CString expression) {
   // One box per failure, owned by this window, and the evaluation goes on.
   const auto showFault = [this](ComputeFault fault) {
     MessageBox(ComputeFaultMessage(fault), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
@@ -52,8 +46,7 @@ CString CTallywiseDlg::Evaluate(CString expression)
   return CString(EvaluateExpression(expression.str(), m_strFormat.str(), showFault, m_evaluationStacks));
 }
 
-void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result)
-{
+void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   const auto* updown = reinterpret_cast<const NMUPDOWN*>(notification);
   const int decimals = std::clamp(updown->iPos + updown->iDelta, 0, 9);
   m_strFormat = MakeNumberFormat(decimals);

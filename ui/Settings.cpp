@@ -15,7 +15,8 @@ namespace {
 std::vector<std::string> ToStrings(const CStringArray& lines) {
   std::vector<std::string> strings;
   strings.reserve(lines.size());
-  for (const CString& line : lines) strings.push_back(line.str());
+  for (const CString& line : lines)
+    strings.push_back(line.str());
   return strings;
 }
 
@@ -57,8 +58,8 @@ BOOL CTallywiseDlg::ApplySettings(const CStringArray& lines, CString& format, in
   format = settings->format;
   x = settings->x;
   y = settings->y;
-  if (!font.CreateFont(settings->fontHeight, 0, 0, 0, settings->fontWeight, settings->italic, FALSE, FALSE, 0, 0, 0,
-                       0, 0, settings->faceName.c_str())) {
+  if (!font.CreateFont(settings->fontHeight, 0, 0, 0, settings->fontWeight, settings->italic, FALSE, FALSE, 0, 0, 0, 0,
+                       0, settings->faceName.c_str())) {
     return FALSE;
   }
   topMost = settings->topMost;

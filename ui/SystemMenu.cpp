@@ -43,9 +43,8 @@ void CTallywiseDlg::ChooseDisplayFont() {
   chooser.GetCurrentFont(&chosen);
   CFont font;
   if (!font.CreateFont(chosen.lfHeight, chosen.lfWidth, chosen.lfEscapement, chosen.lfOrientation, chosen.lfWeight,
-                       chosen.lfItalic, chosen.lfUnderline, chosen.lfStrikeOut, chosen.lfCharSet,
-                       chosen.lfOutPrecision, chosen.lfClipPrecision, chosen.lfQuality, chosen.lfPitchAndFamily,
-                       chosen.lfFaceName)) {
+                       chosen.lfItalic, chosen.lfUnderline, chosen.lfStrikeOut, chosen.lfCharSet, chosen.lfOutPrecision,
+                       chosen.lfClipPrecision, chosen.lfQuality, chosen.lfPitchAndFamily, chosen.lfFaceName)) {
     return;
   }
   m_editExpression.SetFont(&font);

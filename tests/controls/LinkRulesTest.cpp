@@ -107,7 +107,8 @@ TEST(LinkPresets, MatchTheDocumentedLooks) {
 }
 
 TEST(LinkPresets, NumbersBeyondTheEighthNameNoLook) {
-  for (unsigned style : {8u, 9u, 255u, 0xFFFFFFFFu}) EXPECT_EQ(FindLinkPreset(style), nullptr) << style;
+  for (unsigned style : {8u, 9u, 255u, 0xFFFFFFFFu})
+    EXPECT_EQ(FindLinkPreset(style), nullptr) << style;
 }
 
 }  // namespace

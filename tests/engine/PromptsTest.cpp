@@ -34,7 +34,8 @@ TEST(Prompts, EachPromptHasItsExactText) {
 TEST(Prompts, NamedCharactersGoThroughTheWriter) {
   const NamedCharacterWriter bracketed = [](char ch) { return std::string{'<', ch, '>'}; };
   EXPECT_EQ(RenderPrompt(Rejected(Prompt::Together, "*/"), bracketed), " Together '<*></>'  ");
-  EXPECT_EQ(RenderPrompt(Rejected(Prompt::UnknownSymbol, std::string(1, '\0'))), std::string("Unknown symbol '\0'", 18));
+  EXPECT_EQ(RenderPrompt(Rejected(Prompt::UnknownSymbol, std::string(1, '\0'))),
+            std::string("Unknown symbol '\0'", 18));
   EXPECT_EQ(RenderPrompt(CheckOutcome{}), "");
 }
 

@@ -20,9 +20,7 @@ std::string WindowsDirectory() {
   return path;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  ASSERT_TRUE(WriteFileBytes(path, bytes)) << path;
-}
+void WriteBytes(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path, bytes)) << path; }
 
 std::string ReadBytes(const std::string& path) { return ReadFileBytes(path).value_or("<missing>"); }
 

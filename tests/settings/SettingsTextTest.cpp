@@ -54,6 +54,7 @@ TEST(SettingsText, ReadsIntegersAsAtoiDoes) {
   const struct {
     std::string_view line;
     std::int32_t value;
+    // clang-format off
   } cases[] = {
       {"300", 300},       {"-15", -15},      {"+7", 7},       {" \t\v\f\r\n42", 42}, {"12abc", 12},
       {"", 0},            {"abc", 0},        {"- 5", 0},      {"+-5", 0},            {"0x10", 0},
@@ -61,6 +62,7 @@ TEST(SettingsText, ReadsIntegersAsAtoiDoes) {
       {"2147483647", INT_MAX},    {"2147483648", INT_MAX},    {"99999999999999999999", INT_MAX},
       {"-2147483648", INT_MIN},   {"-2147483649", INT_MIN},   {"-99999999999999999999", INT_MIN},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(ReadSettingsInteger(c.line), c.value) << "line \"" << c.line << "\"";
   }
@@ -74,8 +76,8 @@ TEST(SettingsText, AcceptsOnlyAFixedFormatWithOneDigitAsFirstLine) {
     ASSERT_TRUE(settings) << format;
     EXPECT_EQ(settings->format, format);
   }
-  for (std::string_view bad : {"", "%0.3", "%0.3F", "%0.3ff", " %0.3f", "%0.3f ", "%0.af", "%0.10f", "%1.3f",
-                               "%0,3f", "%0.3e", "%s", "%n%n%n%n", "%0.3f%s", "0.3f"}) {
+  for (std::string_view bad : {"", "%0.3", "%0.3F", "%0.3ff", " %0.3f", "%0.3f ", "%0.af", "%0.10f", "%1.3f", "%0,3f",
+                               "%0.3e", "%s", "%n%n%n%n", "%0.3f%s", "0.3f"}) {
     EXPECT_FALSE(IsStoredNumberFormat(bad)) << bad;
     EXPECT_FALSE(ParseSettingsLines(WithLine(0, std::string(bad)))) << "first line \"" << bad << "\"";
   }

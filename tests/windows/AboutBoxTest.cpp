@@ -124,9 +124,7 @@ TEST_F(AboutBox, LinksExplainThemselvesAndLeadToTheMaker) {
   EXPECT_EQ(::IsWindow(dlg.Window()), TRUE) << "a click on a link closed the box";
 }
 
-TEST_F(AboutBox, StartsWithTheFocusOnOk) {
-  EXPECT_EQ(FocusOfThread(dlg.ThreadId()), dlg.Item(IDOK));
-}
+TEST_F(AboutBox, StartsWithTheFocusOnOk) { EXPECT_EQ(FocusOfThread(dlg.ThreadId()), dlg.Item(IDOK)); }
 
 TEST_F(AboutBox, EnterClosesItWithOk) {
   PostKey(FocusOfThread(dlg.ThreadId()), VK_RETURN);

@@ -32,7 +32,8 @@ VARIANT Self() {
 std::string Narrow(BSTR text) {
   if (!text) return "(none)";
   const int length = static_cast<int>(::SysStringLen(text));
-  std::string narrow(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr)), '\0');
+  std::string narrow(static_cast<size_t>(::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr)),
+                     '\0');
   ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr);
   ::SysFreeString(text);
   return narrow;
@@ -60,7 +61,8 @@ void PumpFor(DWORD ms) {
   const ULONGLONG end = ::GetTickCount64() + ms;
   do {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+      ::DispatchMessageA(&msg);
     ::Sleep(10);
   } while (::GetTickCount64() < end);
 }
@@ -96,7 +98,9 @@ protected:
     return object;
   }
 
-  void Type(const char* text) const { ::SendMessageA(Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+  void Type(const char* text) const {
+    ::SendMessageA(Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
   void Click(int id) const {
     ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
   }
@@ -115,10 +119,12 @@ protected:
 };
 
 TEST_F(Accessibility, EachControlIsNamed) {
+  // clang-format off
   const std::pair<int, const char*> cases[] = {
       {IDC_EXPRESSION, "Expression"},  {IDC_RESULT, "Result"},          {IDC_RESULT_BUTTON, "Result"},
       {IDC_TOPMOST, "Always on top"}, {IDC_PRECISION, "Decimal places"},
   };
+  // clang-format on
   for (const auto& [id, name] : cases) {
     if (const ComPtr<IAccessible> object = ObjectOf(id)) {
       EXPECT_EQ(Name(object.Get()), name) << "control " << id;
@@ -175,6 +181,7 @@ TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumb
     const char* what;
     std::function<void()> act;
     int events;
+    // clang-format off
   } steps[] = {
       {"a prompt", [&] { Type("2*"); Click(IDC_RESULT_BUTTON); }, 1},
       {"arrows over a prompt", [&] { ClickArrow(true); }, 0},
@@ -184,6 +191,7 @@ TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumb
       {"the same prompt twice", [&] { Type("(1"); Click(IDC_RESULT_BUTTON); Click(IDC_RESULT_BUTTON); }, 2},
       {"typing an expression", [&] { Type("7*8"); }, 0},
   };
+  // clang-format on
   for (const Step& step : steps) {
     const int before = g_valueChanges;
     step.act();

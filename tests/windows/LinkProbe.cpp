@@ -10,11 +10,10 @@ namespace {
 std::mutex g_shellMutex;
 std::optional<ShellCall> g_shellCall;
 
-HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                                 INT show) {
+HINSTANCE WINAPI RecordShellCall(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
   const std::lock_guard<std::mutex> lock(g_shellMutex);
-  g_shellCall = ShellCall{owner, verb ? verb : "(null)", file ? file : "(null)", parameters != nullptr,
-                          directory != nullptr, show};
+  g_shellCall = ShellCall{
+      owner, verb ? verb : "(null)", file ? file : "(null)", parameters != nullptr, directory != nullptr, show};
   return reinterpret_cast<HINSTANCE>(33);  // what the shell answers for success
 }
 
@@ -31,11 +30,13 @@ void ForgetShellCalls() {
 
 std::optional<ShellCall> WaitForShellCall() {
   std::optional<ShellCall> call;
-  WaitUntil([&] {
-    const std::lock_guard<std::mutex> lock(g_shellMutex);
-    call = g_shellCall;
-    return call.has_value();
-  }, 3000);
+  WaitUntil(
+      [&] {
+        const std::lock_guard<std::mutex> lock(g_shellMutex);
+        call = g_shellCall;
+        return call.has_value();
+      },
+      3000);
   return call;
 }
 

@@ -209,8 +209,8 @@ TEST_F(Link, PaintsTextOverItsOwnBackgroundInTheColoursOfItsState) {
   ASSERT_TRUE(HoverOver(home, normal));
   ::SendMessageA(home, WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe.Dc()), 0);
   EXPECT_EQ(probe.Pixel(midX, midY), RGB(180, 190, 220)) << DescribeColour(probe.Pixel(midX, midY));
-  EXPECT_EQ(probe.Pixel(0, 0), RGB(180, 190, 220)) << "no frame in the program's look: "
-                                                   << DescribeColour(probe.Pixel(0, 0));
+  EXPECT_EQ(probe.Pixel(0, 0), RGB(180, 190, 220))
+      << "no frame in the program's look: " << DescribeColour(probe.Pixel(0, 0));
 }
 
 TEST_F(Link, AFramedLookFramesTheHoveredLink) {
@@ -281,8 +281,7 @@ TEST_F(Link, TooltipAppearsForThePointerOverTheLink) {
   ASSERT_NE(tip, nullptr);
   EXPECT_FALSE(::IsWindowVisible(tip));
   MovePointerTo(home);
-  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); }, 5000))
-      << "the tooltip heard nothing of the pointer";
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); }, 5000)) << "the tooltip heard nothing of the pointer";
 }
 
 // The hand comes from the system's help program; where that has none (as

@@ -52,7 +52,8 @@ TEST_F(MainWindow, HasItsCaptionSizeAndFixedFrame) {
   EXPECT_EQ(WindowText(dlg.Window()), "Tallywise");
 
   const DWORD style = static_cast<DWORD>(::GetWindowLongA(dlg.Window(), GWL_STYLE));
-  for (DWORD wanted : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}, DWORD{DS_MODALFRAME}}) {
+  for (DWORD wanted :
+       {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MINIMIZEBOX}, DWORD{DS_MODALFRAME}}) {
     EXPECT_EQ(style & wanted, wanted) << std::hex << "style " << wanted;
   }
   EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0u) << "the window must not be resizable";
@@ -75,6 +76,7 @@ TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
     LONG absentStyles;
     LONG exStyles;
   };
+  // clang-format off
   const Control controls[] = {
       // The dialog manager draws the fields' border as a sunken edge.
       {IDC_EXPRESSION, "Edit", "", {7, 7, 247, 18}, WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE, 0, WS_EX_CLIENTEDGE},
@@ -83,6 +85,7 @@ TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
       {IDC_TOPMOST, "Button", "<", {259, 7, 20, 17}, BS_ICON | WS_TABSTOP, 0, WS_EX_STATICEDGE},
       {IDC_PRECISION, UPDOWN_CLASSA, "", {259, 27, 20, 17}, UDS_HORZ | UDS_ARROWKEYS, WS_TABSTOP | UDS_AUTOBUDDY, 0},
   };
+  // clang-format on
   for (const Control& c : controls) {
     SCOPED_TRACE(c.id);
     const HWND item = dlg.Item(c.id);
@@ -111,9 +114,7 @@ TEST_F(MainWindow, TabGoesThroughFieldsAndButtonsButNotThePrecisionControl) {
   }
 }
 
-TEST_F(MainWindow, StartsWithTheFocusInTheExpressionField) {
-  EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION));
-}
+TEST_F(MainWindow, StartsWithTheFocusInTheExpressionField) { EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION)); }
 
 TEST_F(MainWindow, StartsAtTheDefaultPlaceNotOnTopWithTheGreyPin) {
   RECT rect;
@@ -220,7 +221,8 @@ TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
   const struct {
     int id;
     const char* text;
-  } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}, {IDC_RESULT_BUTTON, "Result (Enter)"}};
+  } tools[] = {
+      {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}, {IDC_RESULT_BUTTON, "Result (Enter)"}};
   for (UINT i = 0; i < 3; ++i) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);
@@ -244,7 +246,8 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
   const struct {
     int id;
     const char* text;
-  } tools[] = {{IDC_RESULT_BUTTON, "Result (Enter)"}, {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}};
+  } tools[] = {
+      {IDC_RESULT_BUTTON, "Result (Enter)"}, {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}};
   for (const auto& t : tools) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);

@@ -72,7 +72,6 @@ std::set<HWND> VisibleWindows() {
   return windows;
 }
 
-
 class Placement : public StoredRun {
 protected:
   void ClickToggleFromTheResultField() {
@@ -141,11 +140,13 @@ TEST_F(Placement, OnlyMovesWithinTheBoundsAreRemembered) {
   const struct {
     int x, y;
     bool remembered;
+    // clang-format off
   } cases[] = {
       {1, 1, true},        {1279, 1023, true},  {640, 480, true},      {0, 300, false},  {-20, 300, false},
       {1280, 300, false},  {1500, 300, false},  {300, 0, false},       {300, -5, false}, {300, 1024, false},
       {-32000, -32000, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "move to " << c.x << "," << c.y);
     ASSERT_NO_FATAL_FAILURE(Start(std::nullopt));
@@ -185,11 +186,13 @@ TEST_F(Placement, AWindowStoredOffEveryScreenOpensInsideTheNearestWorkArea) {
   const struct {
     int x, y;
     bool moved;
+    // clang-format off
   } cases[] = {
       {5000, 5000, true},    {-5000, 300, true},   {300, 3000, true},   {2147483647, 2147483647, true},
       {-2147483647 - 1, -2147483647 - 1, true},    {1200, 300, false},  {-100, -10, false},
       {0, 0, false},         {1279, 1023, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "stored " << c.x << "," << c.y);
     ASSERT_NO_FATAL_FAILURE(Start(FileWith(c.x, c.y)));

@@ -51,12 +51,14 @@ public:
                           &m_process)) {
       return;
     }
-    WaitUntil([this] {
-      ProcessWindow search{m_process.dwProcessId};
-      ::EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
-      m_window = search.found;
-      return m_window != nullptr;
-    }, 15000);
+    WaitUntil(
+        [this] {
+          ProcessWindow search{m_process.dwProcessId};
+          ::EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
+          m_window = search.found;
+          return m_window != nullptr;
+        },
+        15000);
   }
   ~RunningProgram() {
     if (!m_process.hProcess) return;
@@ -77,7 +79,8 @@ public:
   // The exit code, or STILL_ACTIVE when the process has not ended within a few seconds.
   DWORD WaitForExit() const {
     DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0) ::GetExitCodeProcess(m_process.hProcess, &code);
+    if (::WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0)
+      ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
   }
 

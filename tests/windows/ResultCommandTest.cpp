@@ -57,7 +57,9 @@ protected:
   HWND Result() const { return m_dialog->Item(IDC_RESULT); }
   HWND Spin() const { return m_dialog->Item(IDC_PRECISION); }
 
-  void Type(const std::string& text) { ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+  void Type(const std::string& text) {
+    ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
 
   // The Result command as Enter gives it, without moving the focus; returns once
   // the command has finished, so it must not open a message box.
@@ -108,6 +110,7 @@ struct PromptCase {
 };
 
 TEST_F(ResultCommand, RejectedExpressionsShowThePromptAndMarkTheSpot) {
+  // clang-format off
   const PromptCase cases[] = {
       {"", "Enter expression   ", 0, 0},
       {"   +  ", "Enter expression   ", 0, 6},
@@ -122,6 +125,7 @@ TEST_F(ResultCommand, RejectedExpressionsShowThePromptAndMarkTheSpot) {
       {"2\t+3", "Unknown symbol '\t'", 1, 2},
       {"1,5 +\r\n* 2", " Together '+*'  ", 4, 8},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Type(c.text);
     ::SetFocus(nullptr);
@@ -149,11 +153,13 @@ TEST_F(ResultCommand, BalancePromptsLeaveSelectionAndFocusAlone) {
 }
 
 TEST_F(ResultCommand, AcceptedExpressionsShowTheirValue) {
+  // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       {"2*(3+4)-5", "9.000"}, {"2+3", "5.000"},       {"10-2+3", "11.000"}, {"2^3^2", "64.000"},
       {"200*10%50", "1000.000"}, {"-2^2", "-4.000"}, {"1/3*3", "1.000"},   {"3.14159", "3.142"},
       {"2 , 5 * 2", "5.000"},  {"27#3", "3.000"},    {"0-0.0001", "-0.000"}, {"2 5", "25.000"},
   };
+  // clang-format on
   for (const auto& [text, value] : cases) {
     Type(text);
     ClickResult();
@@ -192,8 +198,7 @@ TEST_F(ResultCommand, EachComputingFailureShowsOneMessageAndTheEvaluationGoesOn)
   EXPECT_EQ(WindowText(Result()), "5.000");
 
   Type("1/0+1/0");
-  EXPECT_EQ(ClickResultClosingMessages(),
-            (std::vector<std::string>{"Division to the zero!", "Division to the zero!"}));
+  EXPECT_EQ(ClickResultClosingMessages(), (std::vector<std::string>{"Division to the zero!", "Division to the zero!"}));
   EXPECT_EQ(WindowText(Result()), "0.000");
 
   Type("10^400+1");
@@ -223,7 +228,8 @@ TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
 
   Type("2.5");
   ClickResult();
-  for (int i = 0; i < 3; ++i) ClickArrow(false);
+  for (int i = 0; i < 3; ++i)
+    ClickArrow(false);
   EXPECT_EQ(WindowText(Result()), "3");
   ClickArrow(true);
   EXPECT_EQ(WindowText(Result()), "3.0");
@@ -236,12 +242,14 @@ TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
 }
 
 TEST_F(ResultCommand, PrecisionStaysWithinZeroAndNine) {
-  for (int i = 0; i < 5; ++i) ClickArrow(false);
+  for (int i = 0; i < 5; ++i)
+    ClickArrow(false);
   EXPECT_EQ(Decimals(), 0);
   Type("2.5");
   ClickResult();
   EXPECT_EQ(WindowText(Result()), "3");
-  for (int i = 0; i < 12; ++i) ClickArrow(true);
+  for (int i = 0; i < 12; ++i)
+    ClickArrow(true);
   EXPECT_EQ(Decimals(), 9);
   ClickResult();
   EXPECT_EQ(WindowText(Result()), "2.500000000");

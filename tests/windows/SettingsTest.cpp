@@ -37,9 +37,7 @@ bool operator==(const Shown& a, const Shown& b) {
 const Shown kDefaultsShown{3, 300, 300, -15, 500, false, "Courier New", false};
 const Shown kStoredShown{7, 120, 80, -20, 700, true, "Arial", true};
 
-std::string WithoutLastLine(const std::string& file) {
-  return file.substr(0, file.rfind("\r\n", file.size() - 3) + 2);
-}
+std::string WithoutLastLine(const std::string& file) { return file.substr(0, file.rfind("\r\n", file.size() - 3) + 2); }
 
 class SettingsFile : public StoredRun {
 protected:
@@ -109,6 +107,7 @@ TEST_F(SettingsFile, OddButCompleteFilesAreTakenAsTheyStand) {
     std::string file;
     Shown shown;
     std::string written;
+    // clang-format off
   } cases[] = {
       {"empty position lines", "%0.7f\r\n\r\n\r\n-20\r\n700\r\n1\r\nArial\r\n1\r\n",
        {7, 0, 0, -20, 700, true, "Arial", true}, "%0.7f\r\n0\r\n0\r\n-20\r\n700\r\n1\r\nArial\r\n1\r\n"},
@@ -124,6 +123,7 @@ TEST_F(SettingsFile, OddButCompleteFilesAreTakenAsTheyStand) {
       {"italic beyond a byte", "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n256\r\nCourier New\r\n0\r\n", kDefaultsShown,
        kDefaultFile},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_NO_FATAL_FAILURE(Start(c.file));

@@ -65,9 +65,7 @@ protected:
   HWND Window() const { return m_dlg->Window(); }
   HWND Item(int id) const { return m_dlg->Item(id); }
   HWND Focus() const { return m_dlg->Focus(); }
-  HICON Pin() const {
-    return reinterpret_cast<HICON>(::SendMessageA(Item(IDC_TOPMOST), BM_GETIMAGE, IMAGE_ICON, 0));
-  }
+  HICON Pin() const { return reinterpret_cast<HICON>(::SendMessageA(Item(IDC_TOPMOST), BM_GETIMAGE, IMAGE_ICON, 0)); }
   int Decimals() const { return LOWORD(::SendMessageA(Item(IDC_PRECISION), UDM_GETPOS, 0, 0)); }
   bool HasTopMostStyle() const { return ::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_TOPMOST; }
   // The z-order of the last request that changed it.

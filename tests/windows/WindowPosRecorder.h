@@ -17,8 +17,8 @@ struct WindowPosCall {
   UINT flags;
   friend bool operator==(const WindowPosCall&, const WindowPosCall&) = default;
   friend std::ostream& operator<<(std::ostream& out, const WindowPosCall& c) {
-    return out << "{after " << c.insertAfter << ", " << c.x << "," << c.y << " " << c.cx << "x" << c.cy
-               << ", flags 0x" << std::hex << c.flags << std::dec << "}";
+    return out << "{after " << c.insertAfter << ", " << c.x << "," << c.y << " " << c.cx << "x" << c.cy << ", flags 0x"
+               << std::hex << c.flags << std::dec << "}";
   }
 };
 
