@@ -120,11 +120,12 @@ tallywise_wine_setup() {
   # Debian's wine starts its server with -p0: it quits the moment the last
   # program ends, and a program starting at that moment loses its connection
   # ("recvmsg: Connection reset by peer"). The tests start one program per
-  # case, so the prefix gets a server that stays until scripts/wine-stop.sh
-  # ends it; one already running answers with an error, which does no harm.
-  # No inherited descriptors, for the same reason as Xvfb's.
+  # case, so the prefix gets a server that waits a few seconds for the next
+  # one (wineserver -w then returns that much later); one already running
+  # answers with an error, which does no harm. No inherited descriptors, for
+  # the same reason as Xvfb's.
   if [ $status -eq 0 ]; then
-    wineserver -p </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&-
+    wineserver -p3 </dev/null >>"$_tw_log" 2>&1 {_tw_lockfd}>&-
   fi
   exec {_tw_lockfd}>&-
   return $status
