@@ -14,6 +14,7 @@
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
 #include "StandardStreams.h"
+#include "TallywiseVersion.h"
 
 namespace {
 
