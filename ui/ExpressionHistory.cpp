@@ -10,14 +10,22 @@ void ExpressionHistory::Record(const std::string& expression) {
   m_draft.clear();
 }
 
+// Right after Enter the field still shows the newest entry, so a walk that
+// starts from it begins with the one before: no press of Up or Down shows the
+// same text again.
 std::optional<std::string> ExpressionHistory::Previous(const std::string& shown) {
-  if (m_shown == 0) return std::nullopt;
-  if (m_shown == m_entries.size()) m_draft = shown;
-  return m_entries[--m_shown];
+  std::size_t from = m_shown;
+  const bool startingWalk = m_shown == m_entries.size();
+  if (startingWalk && !m_entries.empty() && shown == m_entries.back()) from = m_entries.size() - 1;
+  if (from == 0) return std::nullopt;
+  if (startingWalk) m_draft = shown;
+  m_shown = from - 1;
+  return m_entries[m_shown];
 }
 
 std::optional<std::string> ExpressionHistory::Next() {
   if (m_shown == m_entries.size()) return std::nullopt;
   ++m_shown;
+  if (m_shown + 1 == m_entries.size() && m_draft == m_entries.back()) ++m_shown;
   return m_shown == m_entries.size() ? m_draft : m_entries[m_shown];
 }

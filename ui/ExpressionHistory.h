@@ -18,7 +18,8 @@ public:
   void Record(const std::string& expression);
 
   // The entry before the one shown, or nothing at the oldest. Stepping away
-  // from the field's own text keeps that text as the draft.
+  // from the field's own text keeps that text as the draft; when that text is
+  // the newest entry itself, the walk starts at the one before it.
   std::optional<std::string> Previous(const std::string& shown);
   // The entry after the one shown, the draft after the newest, or nothing
   // while the draft is shown.

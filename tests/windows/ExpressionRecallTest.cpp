@@ -91,6 +91,8 @@ TEST_F(ExpressionRecall, UpAndDownWalkTheHistoryAndComeBackToTheDraft) {
       {Act::Up, "", "3+4"},        {Act::Edit, "*2", "3+4*2"},
       {Act::Up, "", "2*"},         {Act::Down, "", "3+4"},   // an entry is not changed by editing its copy
       {Act::Edit, "*2", "3+4*2"},  {Act::Enter, "", "3+4*2"},  // a recalled and edited expression is kept
+      {Act::Up, "", "3+4"},                                  // the field shows the newest: Up goes past it
+      {Act::Down, "", "3+4*2"},    {Act::Down, "", "3+4*2"},  // the draft is the newest entry: the end
       {Act::Type, "9", "9"},       {Act::Up, "", "3+4*2"},   {Act::Up, "", "3+4"},
       {Act::Down, "", "3+4*2"},    {Act::Down, "", "9"},
       {Act::Type, "", ""},         {Act::Enter, "", ""},     // an empty field leaves nothing to recall
