@@ -74,6 +74,8 @@ protected:                                      \
   {WM_MOUSEMOVE, 0, 0,                                    \
    TW_HANDLER(self.OnMouseMove(static_cast<UINT>(wParam), \
                                POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))},
+#define ON_WM_KEYDOWN() \
+  {WM_KEYDOWN, 0, 0, TW_HANDLER(self.OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))},
 #define ON_WM_TIMER()      {WM_TIMER, 0, 0, TW_HANDLER(self.OnTimer(static_cast<UINT_PTR>(wParam)))},
 #define ON_WM_ERASEBKGND() {WM_ERASEBKGND, 0, 0, TW_HANDLER(result = self.OnEraseBkgnd(reinterpret_cast<HDC>(wParam)))},
 #define ON_WM_SETCURSOR() \

@@ -11,6 +11,7 @@
 
 void CTallywiseDlg::OnResult() {
   UpdateData(TRUE);
+  m_editExpression.Remember(m_strExpression);
   if (!CheckExpression(m_strExpression)) {
     ::MessageBeep(0xF0);
     AnnounceResult();

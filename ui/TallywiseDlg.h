@@ -8,6 +8,7 @@
 #include "AccessibleObject.h"
 #include "ComApartment.h"
 #include "Evaluator.h"
+#include "ExpressionEdit.h"
 #include "Framework.h"
 
 class CTallywiseDlg : public CDialog {
@@ -62,7 +63,7 @@ private:
   EvaluationStacks m_evaluationStacks;
   CString m_strExpression;
   CString m_strResult;
-  CEdit m_editExpression;
+  CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
   CEdit m_editResult;
   CStringArray m_arrSettings;
   CSpinButtonCtrl m_spinPrecision;

@@ -1,0 +1,156 @@
+// Earlier expressions brought back into the expression field with Up and
+// Down: the walk through the history and its draft, its ends and its limit,
+// and the whole road of real key presses.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "DataFile.h"
+#include "RunningDialog.h"
+#include "TallywiseDlgIds.h"
+
+namespace {
+
+enum class Act { Type, Edit, Enter, Up, Down };
+
+const char* ActName(Act act) {
+  switch (act) {
+    case Act::Type: return "type";
+    case Act::Edit: return "edit";
+    case Act::Enter: return "Enter";
+    case Act::Up: return "Up";
+    case Act::Down: return "Down";
+  }
+  return "?";
+}
+
+struct Step {
+  Act act;
+  const char* text;  // the field's new text for Type, the text typed at the caret for Edit
+  const char* shown;
+};
+
+class ExpressionRecall : public testing::Test {
+protected:
+  void SetUp() override {
+    m_dialog = std::make_unique<RunningDialog>();
+    ASSERT_NE(m_dialog->Window(), nullptr);
+  }
+  void TearDown() override { m_dialog.reset(); }
+
+  HWND Expression() const { return m_dialog->Item(IDC_EXPRESSION); }
+  HWND Result() const { return m_dialog->Item(IDC_RESULT); }
+
+  // Up and Down go to the field itself, past the dialog manager; the
+  // keyboard test below takes the whole road.
+  void Do(Act act, const char* text = "") const {
+    switch (act) {
+      case Act::Type: ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); break;
+      case Act::Edit: ::SendMessageA(Expression(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); break;
+      case Act::Enter:
+        ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
+        break;
+      case Act::Up:
+      case Act::Down:
+        const WPARAM key = act == Act::Up ? VK_UP : VK_DOWN;
+        ::SendMessageA(Expression(), WM_KEYDOWN, key, 1);
+        ::SendMessageA(Expression(), WM_KEYUP, key, 0xC0000001);
+        break;
+    }
+  }
+
+  std::pair<DWORD, DWORD> Selection() const {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(Expression(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+  }
+
+  FirstRun m_firstRun;
+  std::unique_ptr<RunningDialog> m_dialog;
+};
+
+TEST_F(ExpressionRecall, UpAndDownWalkTheHistoryAndComeBackToTheDraft) {
+  // clang-format off
+  const Step steps[] = {
+      {Act::Up, "", ""},                          // nothing to recall yet
+      {Act::Type, "1+2", "1+2"},   {Act::Enter, "", "1+2"},
+      {Act::Type, "2*", "2*"},     {Act::Enter, "", "2*"},  // rejected, and kept all the same
+      {Act::Enter, "", "2*"},                                // the same again: kept once
+      {Act::Type, "3+4", "3+4"},   {Act::Enter, "", "3+4"},
+      {Act::Type, "7-", "7-"},                               // typed, not given: the draft
+      {Act::Up, "", "3+4"},        {Act::Up, "", "2*"},      {Act::Up, "", "1+2"},
+      {Act::Up, "", "1+2"},                                  // the oldest: nothing happens
+      {Act::Down, "", "2*"},       {Act::Down, "", "3+4"},
+      {Act::Down, "", "7-"},                                 // past the newest: the draft as it was
+      {Act::Down, "", "7-"},                                 // the draft: nothing happens
+      {Act::Up, "", "3+4"},        {Act::Edit, "*2", "3+4*2"},
+      {Act::Up, "", "2*"},         {Act::Down, "", "3+4"},   // an entry is not changed by editing its copy
+      {Act::Edit, "*2", "3+4*2"},  {Act::Enter, "", "3+4*2"},  // a recalled and edited expression is kept
+      {Act::Up, "", "3+4"},                                  // the field shows the newest: Up goes past it
+      {Act::Down, "", "3+4*2"},    {Act::Down, "", "3+4*2"},  // the draft is the newest entry: the end
+      {Act::Type, "9", "9"},       {Act::Up, "", "3+4*2"},   {Act::Up, "", "3+4"},
+      {Act::Down, "", "3+4*2"},    {Act::Down, "", "9"},
+      {Act::Type, "", ""},         {Act::Enter, "", ""},     // an empty field leaves nothing to recall
+      {Act::Up, "", "3+4*2"},      {Act::Down, "", ""},
+  };
+  // clang-format on
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    const Step& step = steps[i];
+    const std::string result = WindowText(Result());
+    Do(step.act, step.text);
+    const std::string shown = WindowText(Expression());
+    EXPECT_EQ(shown, step.shown) << "step " << i << ": " << ActName(step.act) << " " << step.text;
+    if (step.act == Act::Up || step.act == Act::Down) {
+      const auto end = static_cast<DWORD>(shown.size());
+      EXPECT_EQ(Selection(), std::make_pair(end, end)) << "step " << i << ": the caret ends the text";
+      EXPECT_EQ(WindowText(Result()), result) << "step " << i << ": recalling leaves the result alone";
+    }
+  }
+  EXPECT_EQ(LOWORD(::SendMessageA(m_dialog->Item(IDC_PRECISION), UDM_GETPOS, 0, 0)), 3);
+}
+
+TEST_F(ExpressionRecall, KeepsTheNewestHundredExpressions) {
+  for (int i = 1; i <= 101; ++i) {
+    Do(Act::Type, std::to_string(i).c_str());
+    Do(Act::Enter);
+  }
+  for (int i = 0; i < 100; ++i)
+    Do(Act::Up);
+  EXPECT_EQ(WindowText(Expression()), "2");
+  Do(Act::Up);
+  EXPECT_EQ(WindowText(Expression()), "2") << "the first expression is gone";
+}
+
+// Keys pressed on the X display reach the window through Wine's keyboard
+// driver, the message loop and the dialog manager, as a user's do. xdotool
+// types into the focused window (keys it sent to a named window would be
+// events of that window alone, which the X server does not count as pressed).
+// Wine starts a Unix program given by its path but hands back no handle to
+// wait on, so the field's text tells when the keys have arrived.
+TEST_F(ExpressionRecall, UpAfterEnterBringsTheExpressionBackFromTheKeyboard) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  char command[] =
+      "/usr/bin/timeout 20 /bin/sh -c \"/usr/bin/xdotool search --sync --name '^Tallywise$' windowfocus --sync && "
+      "/usr/bin/xdotool key --delay 30 1 2 plus 3 Return asterisk 2 Up minus 1\"";
+  ASSERT_TRUE(::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      << "xdotool did not start: " << ::GetLastError();
+  if (process.hThread) ::CloseHandle(process.hThread);
+  if (process.hProcess) ::CloseHandle(process.hProcess);
+
+  // Typed after Up, "-1" lands behind the recalled expression only: without
+  // the recall the field would end in "*2-1".
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(Expression()) == "12+3-1"; }, 15000)) << WindowText(Expression());
+  EXPECT_EQ(WindowText(Result()), "15.000") << "Enter computed 12+3";
+  // The window stays until the last key is up: a key whose release no window
+  // of the prefix saw counts as held down for the next test's window.
+  EXPECT_TRUE(WaitUntil([] { return (::GetAsyncKeyState('1') & 0x8000) == 0; }));
+}
+
+}  // namespace
