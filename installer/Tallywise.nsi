@@ -38,14 +38,20 @@ BrandingText "${PROGRAM_NAME} ${VERSION}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 InstallDir "$PROGRAMFILES\${PROGRAM_NAME}"
 
-; Windows keeps one version record for the installer and the uninstaller
-; that it writes, so the description names both.
+; The elevation prompt and the task list show a program's description.
+; makensis gives the uninstaller the installer's version record; then
+; describe-uninstaller.sh swaps the description in the uninstaller for one of
+; the same length, for which the installer's ends in blanks.
+!define SETUP_DESCRIPTION "${PROGRAM_NAME} ${VERSION} Setup    "
+!define UNINSTALL_DESCRIPTION "${PROGRAM_NAME} ${VERSION} Uninstall"
+!uninstfinalize 'bash "${__FILEDIR__}/describe-uninstaller.sh" "%1" "${SETUP_DESCRIPTION}" "${UNINSTALL_DESCRIPTION}"' = 0
+
 VIProductVersion "${VERSION_FOUR_PART}"
 VIFileVersion "${VERSION_FOUR_PART}"
 VIAddVersionKey /LANG=0 "ProductName" "${PROGRAM_NAME}"
 VIAddVersionKey /LANG=0 "CompanyName" "${MAKER}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "${LEGAL_NOTICE}"
-VIAddVersionKey /LANG=0 "FileDescription" "${PROGRAM_NAME} ${VERSION} Setup and Uninstall"
+VIAddVersionKey /LANG=0 "FileDescription" "${SETUP_DESCRIPTION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 

@@ -100,7 +100,7 @@ checks_in_prefix() {  # win32 or win64
   entry="$uninstall_key\\Tallywise"
   settings_file="$WINEPREFIX/drive_c/windows/quillbright/tallywise/data.dat"
 
-  check "[$arch] silent install: files, shortcut, Apps & Features entry" installs_silently
+  check "[$arch] silent install: files, shortcut, Apps & Features entry, the uninstaller's description" installs_silently
   check "[$arch] installed Tallywise.exe shows its window" installed_program_shows_its_window
   check "[$arch] installed tallywise-eval.exe computes, shows its version, and its usage for /?" installed_evaluator_works
   check "[$arch] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
@@ -145,6 +145,10 @@ installs_silently() {
     cmp -s "$work/zip/$name" "$program_dir/$name" || { echo "$name differs from the zip's"; status=1; }
   done
   grep -qa 'Tallywise.exe' "$shortcut" 2>/dev/null || { echo "no Start-menu shortcut to Tallywise.exe"; status=1; }
+  local description
+  description=$(i686-w64-mingw32-windres -J coff -O rc -i "$program_dir/Uninstall.exe" | grep -o '"FileDescription", "[^"]*"')
+  [ "$description" = "\"FileDescription\", \"Tallywise $version Uninstall\"" ] ||
+    { echo "Uninstall.exe describes itself as $description"; status=1; }
   local size_kib wanted got
   size_kib=$(( $(cat "$program_dir"/* | wc -c) / 1024 ))
   wanted="DisplayIcon=$install_dir\\Tallywise.exe,-$tallywise_icon_id
