@@ -5,8 +5,8 @@
 #   SHA256SUMS                      of those two
 #   scripts/package.sh
 # The version is the CMake project's. The same commit gives the same bytes in
-# any folder at any time: every time stamp is the commit's (SOURCE_DATE_EPOCH,
-# when set, wins), and no build path reaches the programs.
+# any folder at any time in any time zone: every time stamp is the commit's
+# (SOURCE_DATE_EPOCH, when set, wins), and no build path reaches the programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

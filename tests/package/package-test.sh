@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The release in dist/ as a Windows user gets it: the zip's contents, the
 # checksums, one version everywhere, the imports, and the installer and
-# uninstaller run silently under Wine in a prefix of this run's own.
+# uninstaller run silently under Wine, in a 32-bit and a 64-bit prefix of this
+# run's own: a clean install and uninstall, and the refusals with a program
+# running from the install folder and over a newer version.
 #   tests/package/package-test.sh      (after scripts/package.sh)
 # Prints "ok <check>" or "FAIL <check>" a line, and fails when any failed.
 set -u
