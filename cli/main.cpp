@@ -20,6 +20,13 @@ namespace {
 
 constexpr int kDefaultDecimals = 3;
 
+// A Windows user asks for the usage with /?; elsewhere it is an expression.
+#ifdef _WIN32
+constexpr bool kSlashQuestionIsHelp = true;
+#else
+constexpr bool kSlashQuestionIsHelp = false;
+#endif
+
 constexpr std::string_view kUsage[] = {
     "Usage: tallywise-eval [-d N | --decimals N] [--] [EXPRESSION...]",
     "Evaluates each EXPRESSION, or each line of standard input when none is given.",
@@ -86,11 +93,11 @@ int main(int argc, char** argv) {
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (optionsEnded || (arg != "--" && !IsOption(arg))) {
+    if (optionsEnded || (arg != "--" && !IsOption(arg) && !(kSlashQuestionIsHelp && arg == "/?"))) {
       expressions.push_back(arg);
     } else if (arg == "--") {
       optionsEnded = true;
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || (kSlashQuestionIsHelp && arg == "/?")) {
       return PrintAndExit(UsageText());
     } else if (arg == "--version") {
       return PrintAndExit("tallywise-eval " TALLYWISE_VERSION + std::string(kLineEnd));

@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "AboutBoxIds.h"
+#include "TallywiseIdentity.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
 
@@ -20,8 +21,8 @@ void CAboutBox::DoDataExchange(CDataExchange* pDX) {
 BOOL CAboutBox::OnInitDialog() {
   CDialog::OnInitDialog();
   m_linkMail.SetToolTipText("Say, what do you think about this calculator?");
-  m_linkMail.SetURL(CString("mailto:") + kSupportAddress);
-  m_linkHome.SetToolTipText(CString("More programs on ") + kWebHost);
-  m_linkHome.SetURL(CString("http://") + kWebHost);
+  m_linkMail.SetURL("mailto:" TALLYWISE_SUPPORT_ADDRESS);
+  m_linkHome.SetToolTipText("More programs on " TALLYWISE_WEB_HOST);
+  m_linkHome.SetURL("http://" TALLYWISE_WEB_HOST);
   return TRUE;  // the dialog manager puts the focus on the OK button
 }

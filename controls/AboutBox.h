@@ -10,10 +10,6 @@ public:
   CAboutBox();
   ~CAboutBox() override;
 
-  // Where the links lead.
-  static constexpr const char* kWebHost = "quillbright.example";
-  static constexpr const char* kSupportAddress = "support@quillbright.example";
-
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;

@@ -5,8 +5,8 @@
 #   SHA256SUMS                      of those two
 #   scripts/package.sh
 # The version is the CMake project's. The same commit gives the same bytes in
-# any folder at any time: every time stamp is the commit's (SOURCE_DATE_EPOCH,
-# when set, wins), and no build path reaches the programs.
+# any folder at any time in any time zone: every time stamp is the commit's
+# (SOURCE_DATE_EPOCH, when set, wins), and no build path reaches the programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -23,23 +23,17 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
   }
 fi
 export SOURCE_DATE_EPOCH
-# Zip entries keep local time: the same for everyone in UTC.
-export TZ=UTC
 
 # The PE header's time stamp is left at zero, and source paths are written
 # relative to the checkout.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$root/=" \
-  -DCMAKE_EXE_LINKER_FLAGS="-Wl,--no-insert-timestamp" >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_REPRODUCIBLE=ON >/dev/null
 cmake --build "$build" -j2 --target Tallywise tallywise-eval
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-IFS=. read -r major minor patch _ <<<"$version"
-four_part="$major.$minor.${patch:-0}.0"
-# The About box's home page, which the Apps & Features entry links to as well.
-host=$(sed -n 's/.*kWebHost = "\([^"]*\)".*/\1/p' "$root/controls/AboutBox.h")
-[ -n "$version" ] && [ -n "$host" ] || { echo "package.sh: version or home page not found" >&2; exit 1; }
+# The version and who makes the program, as the build wrote them.
+# shellcheck source=cmake/tallywise-release.sh.in
+. "$build/release/tallywise-release.sh"
+version=$tallywise_version
 
 rm -rf "$stage"
 mkdir -p "$stage"
@@ -47,7 +41,9 @@ cp "$build/app/Tallywise.exe" "$build/cli/tallywise-eval.exe" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/README.txt" >"$stage/README.txt"
 sed -e 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 chmod 0644 "$stage"/*
-touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
+# Zip entries keep the local time of day: the files get the commit's UTC time
+# of day as local time, so the zip is the same in every time zone.
+touch -d "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" "$stage"/*
 
 rm -rf "$dist"
 mkdir -p "$dist"
@@ -57,8 +53,7 @@ setup_name=Tallywise-$version-setup.exe
 # Names in a fixed order; -X leaves out the owner and the extra time fields.
 (cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt)
 
-makensis -V2 -INPUTCHARSET UTF8 \
-  -DVERSION="$version" -DVERSION_FOUR_PART="$four_part" -DHOME_PAGE="http://$host" \
+makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release.nsh" \
   -DSTAGE="$stage" -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$dist/$setup_name" \
   "$root/installer/Tallywise.nsi"
 

@@ -6,10 +6,11 @@
 #      libFuzzer run over the checker and the evaluator;
 #   3. the Windows build: the engine tests and the window tests under Wine on Xvfb;
 #   4. the release: scripts/package.sh, its zip and installer under Wine, and a
-#      check that two more builds in other folders give the same bytes.
+#      check that two more builds in other folders give the same bytes;
+#   5. shellcheck over the scripts.
 # Ends with one line "N passed, N failed" over all of them.
 set -u
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 root=$PWD
 jobs=2
 fuzz_seconds=${TALLYWISE_FUZZ_SECONDS:-45}
@@ -25,7 +26,7 @@ run_ctest() {  # name, build dir, extra ctest arguments...
   shift 2
   echo "=== $name"
   local log
-  log=$(mktemp)
+  log=$(mktemp) || { echo "$name: mktemp failed"; failed=$((failed + 1)); return; }
   (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log"
   local line
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
@@ -61,28 +62,36 @@ if CC=clang CXX=clang++ build "sanitized engine and fuzz target" build/sanitize 
      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLYWISE_SANITIZE=ON -DTALLYWISE_FUZZ=ON -DTALLYWISE_WERROR=ON; then
   run_ctest "engine tests under AddressSanitizer and UBSan" build/sanitize
   echo "=== fuzzing checker and evaluator for ${fuzz_seconds} s"
-  corpus=$(mktemp -d)
-  fuzz_log=$(mktemp)
-  build/sanitize/fuzz/fuzz_check_evaluate -max_total_time="$fuzz_seconds" -timeout=2 \
-    -max_len=1048576 -len_control=20 -rss_limit_mb=4096 -print_final_stats=1 \
-    "$corpus" fuzz/corpus >"$fuzz_log" 2>&1
-  fuzz_status=$?
-  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)' "$fuzz_log"
-  if [ "$fuzz_status" -eq 0 ]; then
-    passed=$((passed + 1))
-  else
-    echo "fuzzing found a problem (status $fuzz_status):"
-    tail -n 60 "$fuzz_log"
+  if ! corpus=$(mktemp -d) || ! fuzz_log=$(mktemp); then
+    echo "fuzzing: mktemp failed"
     failed=$((failed + 1))
+  else
+    build/sanitize/fuzz/fuzz_check_evaluate -max_total_time="$fuzz_seconds" -timeout=2 \
+      -max_len=1048576 -len_control=20 -rss_limit_mb=4096 -print_final_stats=1 \
+      "$corpus" fuzz/corpus >"$fuzz_log" 2>&1
+    fuzz_status=$?
+    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)' "$fuzz_log"
+    if [ "$fuzz_status" -eq 0 ]; then
+      passed=$((passed + 1))
+    else
+      echo "fuzzing found a problem (status $fuzz_status):"
+      tail -n 60 "$fuzz_log"
+      failed=$((failed + 1))
+    fi
+    rm -rf "$corpus" "$fuzz_log"
   fi
-  rm -rf "$corpus" "$fuzz_log"
 fi
 
 # A prefix of this run's own, in a temporary folder, so no test depends on what an
 # earlier run left behind.
 export TALLYWISE_WINEPREFIX
-TALLYWISE_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-test-wine.XXXXXX")/prefix
-trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$(dirname "$TALLYWISE_WINEPREFIX")"' EXIT
+wine_dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-test-wine.XXXXXX") || {
+  echo "could not make a temporary folder for the Wine prefix"
+  echo "$passed passed, $((failed + 1)) failed"
+  exit 1
+}
+TALLYWISE_WINEPREFIX=$wine_dir/prefix
+trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$wine_dir"' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
@@ -98,7 +107,7 @@ run_checks() {  # name, command...: counts the "ok" and "FAIL" lines it prints
   local name=$1 log status good bad
   shift
   echo "=== $name"
-  log=$(mktemp)
+  log=$(mktemp) || { echo "$name: mktemp failed"; failed=$((failed + 1)); return; }
   "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   good=$(grep -c '^ok ' "$log")
@@ -118,6 +127,20 @@ else
   failed=$((failed + 1))
 fi
 run_checks "reproducible release" bash scripts/check-reproducible.sh
+
+# Every shell script of the project, as shellcheck sees it.
+shell_scripts_clean() {
+  local scripts
+  mapfile -t scripts < <(find scripts tests .ci installer -type f \( -name '*.sh' -o -path '.ci/*' \) | sort)
+  [ ${#scripts[@]} -gt 0 ] || { echo "FAIL shellcheck: no scripts found"; return 1; }
+  if shellcheck -x "${scripts[@]}"; then
+    echo "ok shellcheck: ${#scripts[@]} scripts"
+  else
+    echo "FAIL shellcheck"
+    return 1
+  fi
+}
+run_checks "shellcheck" shell_scripts_clean
 
 echo
 echo "$passed passed, $failed failed"

@@ -3,15 +3,16 @@
 # Source it from bash:  . scripts/wine-env.sh
 #
 # It exports the Wine variables, starts a private Xvfb when there is no
-# display, and creates the 32-bit prefix the first time. Sourced with
+# display, and creates the prefix (32-bit unless asked) the first time. Sourced with
 # --no-setup it only exports the variables (scripts/wine-stop.sh does that).
 #
 #   TALLYWISE_WINEPREFIX  prefix folder (default: $TMPDIR/tallywise-wine);
 #                         give parallel test runs different ones.
+#   TALLYWISE_WINEARCH    win32 (default) or win64, for a new prefix.
 #
 # Returns non-zero when the display or the prefix cannot be brought up.
 
-export WINEARCH=win32
+export WINEARCH="${TALLYWISE_WINEARCH:-win32}"
 export WINEPREFIX="${TALLYWISE_WINEPREFIX:-${TMPDIR:-/tmp}/tallywise-wine}"
 export WINEDEBUG=-all
 # Without these Wine offers to download Mono and Gecko, and litters the

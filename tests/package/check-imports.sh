@@ -27,7 +27,7 @@ for exe in "$@"; do
   unknown=$(sort -u <<<"$imports" | grep -vxF -f <(grep -v '^#' "$allowed"))
   if [ -n "$unknown" ]; then
     echo "FAIL imports of $(basename "$exe"): not in imports-allowed.txt:"
-    sed 's/^/  /' <<<"$unknown"
+    echo "  ${unknown//$'\n'/$'\n'  }"
     status=1
   else
     echo "ok imports of $(basename "$exe"): $(wc -l <<<"$imports") functions, all allowed"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The release in dist/ as a Windows user gets it: the zip's contents, the
 # checksums, one version everywhere, the imports, and the installer and
-# uninstaller run silently under Wine in a prefix of this run's own.
+# uninstaller run silently under Wine, in a 32-bit and a 64-bit prefix of this
+# run's own: a clean install and uninstall, and the refusals with a program
+# running from the install folder and over a newer version.
 #   tests/package/package-test.sh      (after scripts/package.sh)
 # Prints "ok <check>" or "FAIL <check>" a line, and fails when any failed.
 set -u
@@ -17,18 +19,20 @@ check() {  # name, command...: the command explains a failure on stdout
     echo "ok $name"
   else
     echo "FAIL $name"
-    [ -n "$output" ] && sed 's/^/  /' <<<"$output"
+    [ -n "$output" ] && echo "  ${output//$'\n'/$'\n'  }"
     failures=$((failures + 1))
   fi
 }
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/release/CMakeCache.txt")
+# The version and who makes the program, as the release's build wrote them.
+# shellcheck source=cmake/tallywise-release.sh.in
+. "$root/build/release/release/tallywise-release.sh" || { echo "FAIL release information: run scripts/package.sh first"; exit 1; }
+version=$tallywise_version
 IFS=. read -r major minor patch _ <<<"$version"
-version_text=$major.$minor
-[ "${patch:-0}" != 0 ] && version_text=$version_text.$patch
 zip_file=$dist/Tallywise-$version-win32.zip
 setup_file=$dist/Tallywise-$version-setup.exe
-work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX")
+work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX") || { echo "FAIL temporary folder: mktemp failed"; exit 1; }
+trap 'rm -rf "$work"' EXIT
 unzip -q "$zip_file" -d "$work/zip" 2>/dev/null
 
 zip_holds_the_four_files() {
@@ -48,88 +52,170 @@ checksums_verify() {
   (cd "$dist" && sha256sum --check --strict SHA256SUMS)
 }
 
-# The version record, the manifest and the About box, read back from the
-# program's resources, and the evaluator's --version, against the project's.
+# Both programs' version records and manifests, and the About box, read back
+# from the resources against the release's version; both declare Windows 7 as
+# the oldest system they run on.
 one_version_everywhere() {
-  local resources record manifest about eval_version status=0
-  resources=$(i686-w64-mingw32-windres -J coff -O rc -i "$work/zip/Tallywise.exe") || return 1
-  record=$(grep -E '^ (FILE|PRODUCT)VERSION |VALUE "(File|Product)Version"' <<<"$resources" | tr -s ' ' | tr '\n' '|')
-  [ "$record" = " FILEVERSION $major, $minor, ${patch:-0}, 0| PRODUCTVERSION $major, $minor, ${patch:-0}, 0| VALUE \"FileVersion\", \"$version_text\"| VALUE \"ProductVersion\", \"$version_text\"|" ] ||
-    { echo "version record: $record"; status=1; }
-  manifest=$(wrestool --raw -x -t 24 "$work/zip/Tallywise.exe" | tr -s ' \n' ' ' |
-             grep -o 'name="Quillbright.Tallywise" version="[^"]*"')
-  [ "$manifest" = "name=\"Quillbright.Tallywise\" version=\"$major.$minor.${patch:-0}.0\"" ] ||
-    { echo "manifest: $manifest"; status=1; }
-  about=$(grep -o '" Tallywise Version [^"]*"' <<<"$resources")
-  [ "$about" = "\" Tallywise Version $version_text\"" ] || { echo "About box: $about"; status=1; }
-  eval_version=$(bash "$root/scripts/wine-run.sh" "$work/zip/tallywise-eval.exe" --version | tr -d '\r')
-  [ "$eval_version" = "tallywise-eval $version" ] || { echo "--version: $eval_version"; status=1; }
+  local exe resources record manifest about subsystem status=0
+  for exe in Tallywise.exe tallywise-eval.exe; do
+    resources=$(i686-w64-mingw32-windres -J coff -O rc -i "$work/zip/$exe") || return 1
+    record=$(grep -E '^ (FILE|PRODUCT)VERSION |VALUE "(File|Product)Version"' <<<"$resources" | tr -s ' ' | tr '\n' '|')
+    [ "$record" = " FILEVERSION $major, $minor, ${patch:-0}, 0| PRODUCTVERSION $major, $minor, ${patch:-0}, 0| VALUE \"FileVersion\", \"$tallywise_version_text\"| VALUE \"ProductVersion\", \"$tallywise_version_text\"|" ] ||
+      { echo "$exe version record: $record"; status=1; }
+    manifest=$(wrestool --raw -x -t 24 "$work/zip/$exe" | tr -s ' \n' ' ' |
+               grep -o "name=\"$tallywise_maker.Tallywise[.A-Za-z]*\" version=\"[^\"]*\"" | sed 's/.* version=//')
+    [ "$manifest" = "\"$tallywise_version_four_part\"" ] || { echo "$exe manifest version: $manifest"; status=1; }
+    subsystem=$(i686-w64-mingw32-objdump -p "$work/zip/$exe" | awk '/^M(aj|in)orSubsystemVersion/ { printf "%s.", $2 }')
+    [ "$subsystem" = "6.1." ] || { echo "$exe subsystem version: $subsystem"; status=1; }
+    [ "$exe" = Tallywise.exe ] || continue
+    about=$(grep -o '" Tallywise Version [^"]*"' <<<"$resources")
+    [ "$about" = "\" Tallywise Version $tallywise_version_text\"" ] || { echo "About box: $about"; status=1; }
+  done
   return $status
 }
 
-# A prefix of this run's own, where nothing was installed before.
-export TALLYWISE_WINEPREFIX=$work/prefix
-trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
-# shellcheck source=scripts/wine-env.sh
-. "$root/scripts/wine-env.sh" || { echo "FAIL Wine prefix"; exit 1; }
-# Wine's view of the prefix: the program folder, the all-users Start menu.
-program_dir="$WINEPREFIX/drive_c/Program Files/Tallywise"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
-entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallywise'
-settings_file="$WINEPREFIX/drive_c/windows/quillbright/tallywise/data.dat"
+check "zip holds exactly the four files, text with CR LF" zip_holds_the_four_files
+check "SHA256SUMS verifies" checksums_verify
+check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
+check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
+
+# The installer and uninstaller in a new prefix of the given kind, where nothing
+# was installed before. Exits with the number of failed checks.
+checks_in_prefix() {  # win32 or win64
+  local arch=$1
+  failures=0
+  export TALLYWISE_WINEPREFIX=$work/prefix-$arch TALLYWISE_WINEARCH=$arch
+  trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1' EXIT
+  # shellcheck source=scripts/wine-env.sh
+  . "$root/scripts/wine-env.sh" || { echo "FAIL Wine prefix ($arch)"; exit 1; }
+  # A 32-bit installer on 64-bit Windows installs into Program Files (x86) and
+  # registers below Wow6432Node.
+  local program_files='Program Files' software='HKLM\Software'
+  if [ "$arch" = win64 ]; then
+    program_files='Program Files (x86)'
+    software='HKLM\Software\Wow6432Node'
+  fi
+  install_dir="C:\\$program_files\\Tallywise"
+  program_dir="$WINEPREFIX/drive_c/$program_files/Tallywise"
+  shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
+  uninstall_key="$software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+  entry="$uninstall_key\\Tallywise"
+  settings_file="$WINEPREFIX/drive_c/windows/quillbright/tallywise/data.dat"
+
+  check "[$arch] silent install: files, shortcut, Apps & Features entry, the uninstaller's description" installs_silently
+  check "[$arch] installed Tallywise.exe shows its window" installed_program_shows_its_window
+  check "[$arch] installed tallywise-eval.exe computes, shows its version, and its usage for /?" installed_evaluator_works
+  check "[$arch] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
+  check "[$arch] install over an earlier version replaces it in place" installs_over_an_earlier_version
+  check "[$arch] silent install over a newer version: status 4, nothing changed" downgrade_refused
+  check "[$arch] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
+  check "[$arch] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  exit $failures
+}
 
 run_silently() {  # program: runs it with /S and waits for every process it started
   bash "$root/scripts/wine-run.sh" "$1" /S && timeout 120 wineserver -w
+}
+
+# Uninstall.exe /S hands the work to a copy of itself and returns at once; a
+# copy outside the folder, run with _?=, does the work itself and returns its
+# status. wine would quote the blank in _?=, which the uninstaller does not
+# take, so cmd passes the command line on as written.
+uninstall_and_wait() {
+  cp "$program_dir/Uninstall.exe" "$WINEPREFIX/drive_c/windows/temp/Uninstall-copy.exe" || return 125
+  wine cmd /c "C:\\windows\\temp\\Uninstall-copy.exe /S _?=$install_dir" </dev/null >/dev/null 2>&1
 }
 
 entry_values() {
   wine reg query "$entry" 2>/dev/null | tr -d '\r' | sed -n 's/^    \([^ ]*\)    REG_[A-Z]*    \(.*\)$/\1=\2/p' | sort
 }
 
+set_installed_version() {  # version, as an installation of it would have registered it
+  wine reg add "$entry" /v DisplayVersion /d "$1" /f >/dev/null 2>&1
+}
+
+installed_version() {
+  entry_values | sed -n 's/^DisplayVersion=//p'
+}
+
 installs_silently() {
   run_silently "$setup_file" || { echo "setup /S failed"; return 1; }
   local status=0 name
-  [ "$(cd "$program_dir" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe " ] ||
-    { echo "program folder: $(ls "$program_dir" 2>&1 | tr '\n' ' ')"; status=1; }
+  [ "$(cd "$program_dir" && echo *)" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe" ] ||
+    { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
   for name in Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt; do
     cmp -s "$work/zip/$name" "$program_dir/$name" || { echo "$name differs from the zip's"; status=1; }
   done
   grep -qa 'Tallywise.exe' "$shortcut" 2>/dev/null || { echo "no Start-menu shortcut to Tallywise.exe"; status=1; }
+  local description
+  description=$(i686-w64-mingw32-windres -J coff -O rc -i "$program_dir/Uninstall.exe" | grep -o '"FileDescription", "[^"]*"')
+  [ "$description" = "\"FileDescription\", \"Tallywise $version Uninstall\"" ] ||
+    { echo "Uninstall.exe describes itself as $description"; status=1; }
   local size_kib wanted got
   size_kib=$(( $(cat "$program_dir"/* | wc -c) / 1024 ))
-  wanted="DisplayIcon=C:\\Program Files\\Tallywise\\Tallywise.exe,0
+  wanted="DisplayIcon=$install_dir\\Tallywise.exe,-$tallywise_icon_id
 DisplayName=Tallywise
 DisplayVersion=$version
 EstimatedSize=$(printf '0x%x' "$size_kib")
-InstallLocation=C:\\Program Files\\Tallywise
+InstallLocation=$install_dir
 NoModify=0x1
 NoRepair=0x1
-Publisher=Quillbright
-QuietUninstallString=\"C:\\Program Files\\Tallywise\\Uninstall.exe\" /S
-URLInfoAbout=http://$(sed -n 's/.*kWebHost = "\([^"]*\)".*/\1/p' "$root/controls/AboutBox.h")
-UninstallString=\"C:\\Program Files\\Tallywise\\Uninstall.exe\""
+Publisher=$tallywise_maker
+QuietUninstallString=\"$install_dir\\Uninstall.exe\" /S
+URLInfoAbout=http://$tallywise_web_host
+UninstallString=\"$install_dir\\Uninstall.exe\""
   got=$(entry_values)
   [ "$got" = "$wanted" ] || { echo "Apps & Features entry:"; diff <(echo "$wanted") <(echo "$got"); status=1; }
   return $status
 }
 
-installed_program_shows_its_window() {
+start_tallywise() {  # from the install folder; returns once its window is there
   timeout 60 wine "$program_dir/Tallywise.exe" </dev/null >/dev/null 2>&1 &
-  local found=1
   for _ in $(seq 1 40); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"'; then found=0; break; fi
+    xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && return 0
     sleep 0.5
   done
-  timeout 30 wineserver -k
-  timeout 30 wineserver -w
-  [ $found = 0 ] || echo "no Tallywise window within 20 s"
-  return $found
+  echo "no Tallywise window within 20 s"
+  return 1
 }
 
-installed_evaluator_computes() {
-  local out
-  out=$(bash "$root/scripts/wine-run.sh" "$program_dir/tallywise-eval.exe" "2*(3+4)-5" | tr -d '\r')
-  [ "$out" = "9.000" ] || { echo "printed: $out"; return 1; }
+end_programs() {
+  timeout 30 wineserver -k
+  timeout 30 wineserver -w
+}
+
+installed_program_shows_its_window() {
+  local status=0
+  start_tallywise || status=1
+  end_programs
+  return $status
+}
+
+installed_evaluator_works() {
+  local eval_exe="$program_dir/tallywise-eval.exe" out help status=0
+  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" "2*(3+4)-5" | tr -d '\r')
+  [ "$out" = "9.000" ] || { echo "2*(3+4)-5 printed: $out"; status=1; }
+  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --version | tr -d '\r')
+  [ "$out" = "tallywise-eval $version" ] || { echo "--version printed: $out"; status=1; }
+  help=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --help)
+  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" '/?')
+  if [ -z "$help" ] || [ "$out" != "$help" ]; then echo "/? printed: $out"; status=1; fi
+  return $status
+}
+
+# The installer must not half-replace a running program: it changes nothing,
+# the files and the entry's version stay those of the earlier installation.
+install_refused_while_running() {
+  echo "an earlier README" >"$program_dir/README.txt"
+  set_installed_version 1.0.0
+  start_tallywise || { end_programs; return 1; }
+  bash "$root/scripts/wine-run.sh" "$setup_file" /S
+  local setup_status=$? status=0
+  end_programs
+  [ $setup_status = 3 ] || { echo "setup /S ended with status $setup_status"; status=1; }
+  [ "$(cat "$program_dir/README.txt")" = "an earlier README" ] || { echo "README.txt was replaced"; status=1; }
+  [ "$(installed_version)" = 1.0.0 ] || { echo "entry's version: $(installed_version)"; status=1; }
+  return $status
 }
 
 # An earlier installation's program gives way to this one, in the same folder,
@@ -138,8 +224,47 @@ installs_over_an_earlier_version() {
   echo "an earlier Tallywise.exe" >"$program_dir/Tallywise.exe"
   run_silently "$setup_file" || { echo "setup /S failed"; return 1; }
   cmp -s "$work/zip/Tallywise.exe" "$program_dir/Tallywise.exe" || { echo "Tallywise.exe not replaced"; return 1; }
-  [ "$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' | tr -d '\r' | grep -c 'Tallywise')" = 1 ] ||
+  [ "$(installed_version)" = "$version" ] || { echo "entry's version: $(installed_version)"; return 1; }
+  [ "$(wine reg query "$uninstall_key" | tr -d '\r' | grep -c 'Tallywise')" = 1 ] ||
     { echo "not exactly one Apps & Features entry"; return 1; }
+}
+
+downgrade_refused() {
+  set_installed_version 1.10.0
+  echo "a newer README" >"$program_dir/README.txt"
+  bash "$root/scripts/wine-run.sh" "$setup_file" /S
+  local setup_status=$? status=0
+  timeout 120 wineserver -w
+  [ $setup_status = 4 ] || { echo "setup /S ended with status $setup_status"; status=1; }
+  [ "$(cat "$program_dir/README.txt")" = "a newer README" ] || { echo "README.txt was replaced"; status=1; }
+  [ "$(installed_version)" = 1.10.0 ] || { echo "entry's version: $(installed_version)"; status=1; }
+  set_installed_version "$version"
+  return $status
+}
+
+# tallywise-eval reading its input from a pipe that stays open runs until the
+# pipe is closed.
+uninstall_refused_while_running() {
+  local input=$work/eval-input-$TALLYWISE_WINEARCH output=$work/eval-output-$TALLYWISE_WINEARCH
+  local status=0 uninstall_status
+  mkfifo "$input" || return 1
+  wine "$program_dir/tallywise-eval.exe" <"$input" >"$output" 2>&1 &
+  exec {eval_input}>"$input"
+  echo "1+1" >&"$eval_input"
+  for _ in $(seq 1 40); do
+    grep -q '2\.000' "$output" && break
+    sleep 0.5
+  done
+  uninstall_and_wait
+  uninstall_status=$?
+  exec {eval_input}>&-
+  timeout 120 wineserver -w
+  [ "$uninstall_status" = 3 ] || { echo "Uninstall.exe /S ended with status $uninstall_status"; status=1; }
+  [ "$(cd "$program_dir" 2>&1 && echo *)" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe" ] ||
+    { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
+  [ -e "$shortcut" ] || { echo "the shortcut was removed"; status=1; }
+  [ "$(installed_version)" = "$version" ] || { echo "the Apps & Features entry was changed or removed"; status=1; }
+  return $status
 }
 
 uninstalls_silently_and_keeps_the_settings() {
@@ -148,21 +273,16 @@ uninstalls_silently_and_keeps_the_settings() {
   cp "$settings_file" "$work/settings-before"
   run_silently "$program_dir/Uninstall.exe" || { echo "Uninstall.exe /S failed"; return 1; }
   local status=0
-  [ ! -e "$program_dir" ] || { echo "left behind: $(ls -A "$program_dir" | tr '\n' ' ')"; status=1; }
+  [ ! -e "$program_dir" ] || { echo "left behind: $(find "$program_dir" -mindepth 1 -printf '%f ')"; status=1; }
   [ ! -e "$shortcut" ] || { echo "the shortcut is still there"; status=1; }
   [ -z "$(entry_values)" ] || { echo "the Apps & Features entry is still there"; status=1; }
   cmp -s "$work/settings-before" "$settings_file" || { echo "the settings file was removed or changed"; status=1; }
   return $status
 }
 
-check "zip holds exactly the four files, text with CR LF" zip_holds_the_four_files
-check "SHA256SUMS verifies" checksums_verify
-check "one version in the version record, the manifest, the About box and --version" one_version_everywhere
-check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
-check "silent install: files, shortcut, Apps & Features entry" installs_silently
-check "installed Tallywise.exe shows its window" installed_program_shows_its_window
-check "installed tallywise-eval.exe computes 2*(3+4)-5" installed_evaluator_computes
-check "install over an earlier version replaces it in place" installs_over_an_earlier_version
-check "silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+for arch in win32 win64; do
+  (checks_in_prefix "$arch")
+  failures=$((failures + $?))
+done
 
 [ $failures -eq 0 ]
