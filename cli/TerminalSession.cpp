@@ -5,7 +5,6 @@
 #include <histedit.h>
 
 #include <cerrno>
-#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <memory>
@@ -54,11 +53,12 @@ unsigned char PutBackRejectedLine(EditLine* editor, int) {
   return CC_REFRESH;
 }
 
-// The line stays on the screen as typed; it is only not evaluated.
+// The line stays on the screen as typed and ends as with Enter, which moves to
+// the next line; it is only not evaluated.
 unsigned char DropLine(EditLine* editor, int) {
   StateOf(editor).dropped = true;
-  el_cursor(editor, INT_MAX / 2);
-  return CC_NEWLINE;
+  el_push(editor, "\r");
+  return CC_NORM;
 }
 
 int CharactersIn(std::string_view text) {
