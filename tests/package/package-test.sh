@@ -34,9 +34,9 @@ unzip -q "$zip_file" -d "$work/zip" 2>/dev/null
 zip_holds_the_four_files() {
   local names
   names=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-  [ "$names" = "LICENSE.txt README.txt Tallywise.exe tallywise-eval.exe " ] || { echo "holds: $names"; return 1; }
+  [ "$names" = "LICENSE.txt README.txt Tallywise.exe tallywise-eval.exe tallywise-eval.txt " ] || { echo "holds: $names"; return 1; }
   local text
-  for text in README.txt LICENSE.txt; do
+  for text in README.txt LICENSE.txt tallywise-eval.txt; do
     # Every line ends in CR LF: no LF without its CR.
     if grep -q $'[^\r]$\|^$' "$work/zip/$text"; then echo "$text has lines without CR LF"; return 1; fi
   done
@@ -155,7 +155,7 @@ uninstalls_silently_and_keeps_the_settings() {
   return $status
 }
 
-check "zip holds exactly the four files, text with CR LF" zip_holds_the_four_files
+check "zip holds exactly the five files, text with CR LF" zip_holds_the_four_files
 check "SHA256SUMS verifies" checksums_verify
 check "one version in the version record, the manifest, the About box and --version" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
