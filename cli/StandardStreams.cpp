@@ -79,8 +79,12 @@ int WriteConsoleFromUtf8(HANDLE console, std::string_view data) {
 
 long WriteSome(int fd, const char* data, size_t size) {
   const int count = _write(fd, data, static_cast<unsigned>(std::min(size, kLargestTransfer)));
-  // The C library calls a pipe whose reader has gone an invalid argument.
-  if (count < 0 && (GetLastError() == ERROR_NO_DATA || GetLastError() == ERROR_BROKEN_PIPE)) errno = EPIPE;
+  // The C library calls a pipe whose reader has gone an invalid argument (which
+  // of the three codes comes depends on the Windows version and the pipe).
+  if (count < 0) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED) errno = EPIPE;
+  }
   return count;
 }
 
@@ -95,8 +99,8 @@ void UseBinaryStandardStreams() {
 bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
 bool IsPlainFile(int fd) {
-  struct _stat64 status {};
-  return _fstat64(fd, &status) == 0 && (status.st_mode & _S_IFREG) != 0;
+  struct _stat status {};
+  return _fstat(fd, &status) == 0 && (status.st_mode & _S_IFREG) != 0;
 }
 
 int OpenForReading(const char* path) {
