@@ -7,9 +7,13 @@ namespace {
 constexpr std::string_view kHelp[] = {
     "Usage: tallywise-eval [OPTION]... [EXPRESSION]...",
     "Evaluates each EXPRESSION, or each line of the files given with -f, or of",
+#ifdef _WIN32
+    "standard input when neither is given.",
+#else
     "standard input when neither is given. At a terminal it prompts with \"> \";",
     "a rejected line comes back for editing with the cursor on the faulty spot;",
     "Ctrl+D ends, Ctrl+C drops the line being typed.",
+#endif
     "",
     "  -d, --decimals=N   decimal places of the results, 0 to 9 (default 3)",
     "  -f, --file=FILE    read expressions from FILE, one a line (- is standard",
