@@ -44,6 +44,12 @@ printf '' >"$dir/in"
 LC_ALL=C.UTF-8 wine "$program" "2⁴" <"$dir/in" >"$dir/out" 2>"$dir/err"; status=$?
 expect "2⁴ rejected, the ⁴ named as typed" '' "Unknown symbol '⁴'\r\n  2⁴\r\n   ^\r\n" 1 $status
 
+# Standard output a pipe whose reader has gone (true ends at once; the program
+# starts a second later): a broken pipe, named so.
+{ sleep 1; wine "$program" 1+1 </dev/null 2>"$dir/err"; echo $? >"$dir/status"; } | true
+: >"$dir/out"
+expect "broken pipe" '' 'tallywise-eval: write error: Broken pipe\r\n' 4 "$(cat "$dir/status")"
+
 if [ $failures -ne 0 ]; then
   echo "$failures Windows command-line checks failed"
   exit 1
