@@ -53,8 +53,8 @@ long ReadConsoleAsUtf8(HANDLE console, char* buffer, size_t size) {
   }
   if (count > 0 && units[0] == 0x1A) return 0;
   if (count == 0) return 0;
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(count), buffer, static_cast<int>(size),
-                                        nullptr, nullptr);
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, units, static_cast<int>(count), buffer,
+                                        static_cast<int>(std::min(size, kLargestTransfer)), nullptr, nullptr);
   if (bytes <= 0) {
     errno = EIO;
     return -1;

@@ -31,9 +31,9 @@ struct HistoryEnd {
 
 // What the key functions work on, reached through the editor's client data.
 struct LineState {
-  std::string refill;          // a rejected line to put back, if any
-  int charactersAfterSpot = 0; // how far the cursor goes back from its end
-  bool dropped = false;        // Ctrl+C: the line is not evaluated
+  std::string refill;           // a rejected line to put back, if any
+  int charactersAfterSpot = 0;  // how far the cursor goes back from its end
+  bool dropped = false;         // Ctrl+C: the line is not evaluated
 };
 
 LineState& StateOf(EditLine* editor) {
