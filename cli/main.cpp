@@ -7,6 +7,7 @@
 // one prints the prompt and the expression with the faulty spot marked on stderr.
 // The options and exit statuses are listed in HelpText.cpp.
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 #include <vector>
