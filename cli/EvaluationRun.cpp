@@ -11,18 +11,62 @@
 
 namespace {
 
+// Stands in a rendered prompt where the character it names goes, which may be
+// more than the one byte the checker names.
+constexpr char kNamedHere = '\x1f';
+
+// The unknown symbol at the mark, as the whole UTF-8 character when it is one.
+bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expression) {
+  return outcome.prompt == Prompt::UnknownSymbol && outcome.mark &&
+         static_cast<size_t>(outcome.mark->start) < expression.size();
+}
+
 // The words of a prompt as a terminal line shows them: the characters it names in
 // visible form, and without the blanks that pad it in the result field.
-std::string PromptLine(const CheckOutcome& outcome) {
-  std::string line = RenderPrompt(outcome, VisibleByte);
-  while (!line.empty() && line.back() == ' ')
-    line.pop_back();
+std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
+  if (!NamesWholeCharacter(outcome, expression)) {
+    std::string line = RenderPrompt(outcome, VisibleByte);
+    while (!line.empty() && line.back() == ' ')
+      line.pop_back();
+    return line;
+  }
+  std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
+  line.replace(line.find(kNamedHere), 1, VisibleCharacter(expression, static_cast<size_t>(outcome.mark->start)));
   return line;
 }
 
+// A selection of the one byte the checker names grows to the whole character.
+CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expression) {
+  if (NamesWholeCharacter(outcome, expression)) {
+    const size_t start = static_cast<size_t>(outcome.mark->start);
+    outcome.mark->end = static_cast<int>(start + CharacterLength(expression, start));
+  }
+  return outcome;
+}
+
+// Columns of the GNU form count characters from 1, a UTF-8 sequence as one.
+long long ColumnOf(std::string_view line, size_t at) {
+  long long column = 1;
+  for (size_t i = 0; i < at && i < line.size(); i += CharacterLength(line, i))
+    ++column;
+  return column;
+}
+
+std::string PlacePrefix(const InputPlace& place, const std::optional<FieldSelection>& mark, std::string_view line) {
+  std::string prefix;
+  for (size_t i = 0; i < place.name.size(); i += CharacterLength(place.name, i))
+    prefix += VisibleCharacter(place.name, i);
+  prefix += ':' + std::to_string(place.line) + ':';
+  if (mark) prefix += std::to_string(ColumnOf(line, static_cast<size_t>(mark->start))) + ':';
+  prefix += ' ';
+  return prefix;
+}
+
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
 }  // namespace
 
-void ReportSystemError(const char* what, int error) {
+void ReportSystemError(std::string_view what, int error) {
   std::string text = "tallywise-eval: ";
   text += what;
   text += ": ";
@@ -32,19 +76,33 @@ void ReportSystemError(const char* what, int error) {
   WriteAll(kStandardError, text);
 }
 
-EvaluationRun::EvaluationRun(int decimals)
+EvaluationRun::EvaluationRun(int decimals, bool aligned)
     : m_format(MakeNumberFormat(decimals)),
+      m_aligned(aligned),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
       m_messages(kStandardError, IsTerminal(kStandardError)),
       m_onFault([this](ComputeFault fault) { ShowFault(fault); }),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
-bool EvaluationRun::Evaluate(std::string_view expression) {
+bool EvaluationRun::Evaluate(std::string_view expression) { return Compute(expression, nullptr); }
+
+bool EvaluationRun::EvaluateLine(std::string_view line, const InputPlace* place) {
+  if (IsBlank(line)) {
+    m_lastRejectedSpot.reset();
+    if (m_aligned) m_results.EndLine();
+    return !WriteFailed();
+  }
+  return Compute(line, place);
+}
+
+bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place) {
   m_faulted = false;
+  m_lastRejectedSpot.reset();
   const Calculation calculation = Calculate(expression, m_format, m_onFault, m_stacks);
   if (!calculation.check.passed) {
-    ShowPrompt(expression, calculation.check);
+    ShowPrompt(expression, calculation.check, place);
     Note(kSomeRejected);
+    if (m_aligned) m_results.EndLine();
   } else {
     m_results.WriteLine(calculation.result);
     if (m_faulted) Note(kSomeFaulted);
@@ -52,21 +110,31 @@ bool EvaluationRun::Evaluate(std::string_view expression) {
   return !WriteFailed();
 }
 
-void EvaluationRun::EvaluateLines(int fd) {
-  LineReader input(fd);
+bool EvaluationRun::EvaluateLines(int fd, std::string_view name) {
+  LineReader input(fd, [this] { FlushAll(); });
   std::string_view line;
   while (input.Next(line)) {
-    if (!Evaluate(line)) return;
+    const InputPlace place{name, input.lineNumber()};
+    if (!EvaluateLine(line, &place)) return false;
   }
-  if (input.error() != 0) {
-    Note(kInputOutputError);
-    ReportError("read error", input.error());
-  }
+  if (input.error() != 0) ReportInputError(name, "read error", input.error());
+  return !WriteFailed();
+}
+
+void EvaluationRun::FlushAll() {
+  m_results.Flush();
+  m_messages.Flush();
+}
+
+void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
+  Note(kInputOutputError);
+  std::string text = what;
+  if (name != "<stdin>") text = std::string(name) + ": " + text;
+  ReportError(text, error);
 }
 
 ExitStatus EvaluationRun::Finish() {
-  m_results.Flush();
-  m_messages.Flush();
+  FlushAll();
   WriteFailed();
   return m_status;
 }
@@ -75,20 +143,24 @@ void EvaluationRun::Note(ExitStatus status) {
   if (status > m_status) m_status = status;
 }
 
-void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& check) {
-  const MarkedExpression marked = MarkExpression(expression, check.mark);
+void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place) {
+  const CheckOutcome outcome = WithWholeCharacter(check, expression);
+  m_lastRejectedSpot = outcome.mark ? static_cast<size_t>(outcome.mark->start) : expression.size();
+  const MarkedExpression marked = MarkExpression(expression, outcome.mark);
   BeginMessage();
-  m_messages.WriteLine(PromptLine(check));
+  if (place) m_messages.Write(PlacePrefix(*place, outcome.mark, expression));
+  m_messages.WriteLine(PromptLine(outcome, expression));
   m_messages.Write("  ");
   m_messages.WriteLine(marked.expression);
-  if (check.mark) {
+  if (outcome.mark) {
     m_messages.Write("  ");
     m_messages.WriteLine(marked.marker);
   }
   EndMessage();
 }
 
-// Shown before the result it belongs to; the value goes on with 0 for the part.
+// The one place a computing fault is shown: before the result it belongs to; the
+// value goes on with 0 for the part.
 void EvaluationRun::ShowFault(ComputeFault fault) {
   m_faulted = true;
   BeginMessage();
@@ -120,7 +192,7 @@ bool EvaluationRun::WriteFailed() {
 }
 
 // After everything written before it, as far as that can still be written.
-void EvaluationRun::ReportError(const char* what, int error) {
+void EvaluationRun::ReportError(const std::string& what, int error) {
   BeginMessage();
   m_messages.Flush();
   ReportSystemError(what, error);

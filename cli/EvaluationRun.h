@@ -2,6 +2,8 @@
 // messages to stderr, in the order they arise even when both go to one place.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,31 +12,57 @@
 #include "ExitStatus.h"
 #include "OutputChannel.h"
 
+// Where a line of input stands, for the GNU-style "NAME:LINE:COLUMN: " before
+// its prompt.
+struct InputPlace {
+  std::string_view name;
+  long long line;
+};
+
 class EvaluationRun {
 public:
-  explicit EvaluationRun(int decimals);
+  // `aligned`: every expression and every input line gives one line on stdout,
+  // an empty one where there is no result.
+  EvaluationRun(int decimals, bool aligned);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
-  // False once nothing more can be written.
+  // An expression given as an argument. False once nothing more can be written.
   bool Evaluate(std::string_view expression);
 
-  // Every line of the input, until the end, a read error or a write error.
-  void EvaluateLines(int fd);
+  // A line of an input; a blank one is passed over. `place` is null for a line
+  // typed at the terminal, which the prompt need not locate.
+  bool EvaluateLine(std::string_view line, const InputPlace* place);
+
+  // Every line of the input, until its end, a read error or a write error. False
+  // after a write error.
+  bool EvaluateLines(int fd, std::string_view name);
+
+  // Where the cursor goes when the last line given is offered again for editing:
+  // the byte the checker marked; nothing when the line was accepted.
+  std::optional<size_t> lastRejectedSpot() const { return m_lastRejectedSpot; }
+
+  // What is pending goes out now, as before a read that may wait.
+  void FlushAll();
+
+  // The input or a file could not be read: reported, and the run goes on.
+  void ReportInputError(std::string_view name, const char* what, int error);
 
   // Writes what is pending and gives the exit status.
   ExitStatus Finish();
 
 private:
+  bool Compute(std::string_view expression, const InputPlace* place);
   void Note(ExitStatus status);
-  void ShowPrompt(std::string_view expression, const CheckOutcome& check);
+  void ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place);
   void ShowFault(ComputeFault fault);
   void BeginMessage();
   void EndMessage();
   bool WriteFailed();
-  void ReportError(const char* what, int error);
+  void ReportError(const std::string& what, int error);
 
   std::string m_format;
+  bool m_aligned;
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;
@@ -42,8 +70,9 @@ private:
   bool m_sharedDestination;  // stdout and stderr end up in one place
   bool m_faulted = false;
   bool m_writeErrorReported = false;
+  std::optional<size_t> m_lastRejectedSpot;
   ExitStatus m_status = kAllAccepted;
 };
 
 // "tallywise-eval: <what>: <the system's reason>" on stderr, written at once.
-void ReportSystemError(const char* what, int error);
+void ReportSystemError(std::string_view what, int error);

@@ -8,10 +8,12 @@
 namespace {
 
 constexpr size_t kBlockSize = 256 * 1024;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-LineReader::LineReader(int fd) : m_fd(fd), m_buffer(kBlockSize) {}
+LineReader::LineReader(int fd, std::function<void()> beforeWaiting)
+    : m_fd(fd), m_mayWait(!IsPlainFile(fd)), m_beforeWaiting(std::move(beforeWaiting)), m_buffer(kBlockSize) {}
 
 bool LineReader::Next(std::string_view& line) {
   for (;;) {
@@ -20,31 +22,40 @@ bool LineReader::Next(std::string_view& line) {
       const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);
       size_t length = lineEnd - m_lineStart;
       if (length > 0 && base[lineEnd - 1] == '\r') --length;
-      line = std::string_view(base + m_lineStart, length);
-      m_lineStart = m_scanned = lineEnd + 1;
+      line = TakeLine(length, lineEnd + 1);
       return true;
     }
     m_scanned = m_end;
     if (!Fill()) {
       if (m_error != 0 || m_lineStart == m_end) return false;
-      line = std::string_view(m_buffer.data() + m_lineStart, m_end - m_lineStart);
-      m_lineStart = m_scanned = m_end;
+      line = TakeLine(m_end - m_lineStart, m_end);
       return true;
     }
   }
 }
 
+std::string_view LineReader::TakeLine(size_t length, size_t next) {
+  std::string_view line(m_buffer.data() + m_lineStart, length);
+  if (m_atStart && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+  m_atStart = false;
+  m_lineStart = m_scanned = next;
+  ++m_lineNumber;
+  return line;
+}
+
 bool LineReader::Fill() {
   if (m_ended || m_error != 0) return false;
   // The unfinished line moves to the front; only a line longer than the buffer
-  // makes it grow, by doubling, so even a very long line costs linear time.
+  // makes it grow, by half, so even a very long line costs linear time and the
+  // buffer stays within one and a half times the longest line.
   if (m_lineStart > 0) {
     std::memmove(m_buffer.data(), m_buffer.data() + m_lineStart, m_end - m_lineStart);
     m_end -= m_lineStart;
     m_scanned -= m_lineStart;
     m_lineStart = 0;
   }
-  if (m_buffer.size() - m_end < kBlockSize / 2) m_buffer.resize(m_buffer.size() * 2);
+  if (m_buffer.size() - m_end < kBlockSize / 2) m_buffer.resize(m_buffer.size() + m_buffer.size() / 2);
+  if (m_mayWait && m_beforeWaiting) m_beforeWaiting();
   const long count = ReadSome(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
   if (count < 0) {
     m_error = errno;

@@ -1,28 +1,40 @@
-// Standard input split into lines, read in large blocks.
+// An input split into lines, read in large blocks.
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
 class LineReader {
 public:
-  explicit LineReader(int fd);
+  // `beforeWaiting` runs before every read that may have to wait for someone
+  // (a terminal, a pipe, a socket: anything but a plain file), so that the answers
+  // to what was read so far go out before the reader waits for more.
+  LineReader(int fd, std::function<void()> beforeWaiting);
 
   // The next line without its line end, valid until the next call. A line ends
-  // with LF or CR LF; a last line without a line end is a line too. False at the
-  // end of the input, and on a read error: then error() holds the errno, and an
-  // unfinished line read before it is not returned, since it may be cut short.
+  // with LF or CR LF; a last line without a line end is a line too; a UTF-8
+  // byte-order mark at the start of the input is no part of the first line. False
+  // at the end of the input, and on a read error: then error() holds the errno,
+  // and an unfinished line read before it is not returned, since it may be cut short.
   bool Next(std::string_view& line);
 
+  // The number of the line Next gave last, counted from 1.
+  long long lineNumber() const { return m_lineNumber; }
   int error() const { return m_error; }
 
 private:
   // Reads the next block after what is kept; false at the end or on an error.
   bool Fill();
+  std::string_view TakeLine(size_t length, size_t next);
 
   int m_fd;
+  bool m_mayWait;
+  std::function<void()> m_beforeWaiting;
   int m_error = 0;
   bool m_ended = false;
+  bool m_atStart = true;
+  long long m_lineNumber = 0;
   std::vector<char> m_buffer;
   size_t m_lineStart = 0;  // where the line being looked for starts
   size_t m_scanned = 0;    // up to here there is no LF after m_lineStart

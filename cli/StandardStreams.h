@@ -23,15 +23,24 @@ void UseBinaryStandardStreams();
 
 bool IsTerminal(int fd);
 
+// A file on a disk, where a read never waits for someone to write.
+bool IsPlainFile(int fd);
+
+// Opens a file for reading: its descriptor, or -1 with errno set.
+int OpenForReading(const char* path);
+void CloseDescriptor(int fd);
+
 // Whether two descriptors write into the same file, pipe or terminal (as they do
 // after 2>&1), so that the order of their writes is what a reader sees. Says yes
 // when it cannot tell, as on Windows, where files have no identity numbers.
 bool SameDestination(int fd, int other);
 
 // Up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or
-// -1 with errno set.
+// -1 with errno set. A Windows console is read as UTF-16 and handed on as UTF-8,
+// so no character typed is replaced by a look-alike of the code page.
 long ReadSome(int fd, char* buffer, size_t size);
 
 // All of `data`, going on after interruptions and partial writes: 0, or the errno
-// of the write that failed.
+// of the write that failed (EPIPE for a pipe whose reader has gone). Text for a
+// Windows console is UTF-8 and is shown as such.
 int WriteAll(int fd, std::string_view data);

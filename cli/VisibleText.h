@@ -1,7 +1,9 @@
 // Expression text as one terminal line can show it: nothing that moves the
-// cursor, rings, or starts an escape sequence reaches the terminal.
+// cursor, rings, or starts an escape sequence reaches the terminal, and a long
+// line is cut to a window around the spot that matters.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,10 +14,21 @@
 // doubled, every other byte (NUL, control bytes, 127 and above) as \xHH.
 std::string VisibleByte(char ch);
 
+// How many bytes the character at `at` takes: the length of a well-formed UTF-8
+// sequence, 1 for ASCII and for a byte that starts none.
+size_t CharacterLength(std::string_view text, size_t at);
+
+// The character at `at` as a terminal shows it: a UTF-8 character that prints
+// as itself, anything else (controls, format and direction marks, stray bytes)
+// byte by byte as VisibleByte writes them.
+std::string VisibleCharacter(std::string_view text, size_t at);
+
 // The expression in visible form and, under it, a line that marks the selection
 // (^ under its first character, ~ under the rest of it), each character's mark as
 // wide as its visible form so the two lines stay aligned. Without a mark the
-// second line is empty.
+// second line is empty. A line wider than about 80 columns is shown as a window
+// around the mark's start, "..." standing for what is cut off, so one prompt costs
+// a few hundred bytes whatever the length of the line.
 struct MarkedExpression {
   std::string expression;
   std::string marker;

@@ -6,7 +6,7 @@ namespace {
 // which may be the text itself: never more is written than has been read. Removing
 // a CR LF pair can join a CR and an LF that stood around it ("\r\r\n\n"), so a pair
 // is dropped as soon as it forms, like on a stack. Returns the length kept.
-size_t Normalize(std::string_view text, char* out, std::vector<int>* fieldIndex) {
+size_t Normalize(std::string_view text, char* out) {
   size_t kept = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     char ch = text[i];
@@ -14,11 +14,9 @@ size_t Normalize(std::string_view text, char* out, std::vector<int>* fieldIndex)
     if (ch == ',') ch = '.';
     if (ch == '\n' && kept > 0 && out[kept - 1] == '\r') {
       --kept;
-      if (fieldIndex) fieldIndex->pop_back();
       continue;
     }
     out[kept++] = ch;
-    if (fieldIndex) fieldIndex->push_back(static_cast<int>(i));
   }
   return kept;
 }
@@ -34,14 +32,34 @@ bool NeedsNormalizing(std::string_view text) {
   return found;
 }
 
-void NormalizeExpression(std::string& text) { text.resize(Normalize(text, text.data(), nullptr)); }
+void NormalizeExpression(std::string& text) { text.resize(Normalize(text, text.data())); }
 
-NormalizedText NormalizeKeepingPositions(std::string_view field) {
-  NormalizedText normalized;
-  normalized.text.resize(field.size());
-  normalized.fieldIndex.reserve(field.size());
-  normalized.text.resize(Normalize(field, normalized.text.data(), &normalized.fieldIndex));
-  return normalized;
+std::string NormalizedCopy(std::string_view field) {
+  std::string text(field.size(), '\0');
+  text.resize(Normalize(field, text.data()));
+  return text;
+}
+
+// The same pass as Normalize, keeping no text: only the number of CRs on top of
+// the kept characters, which an LF would take away. Whatever is written at the
+// position asked for last is what stands there in the end.
+int FieldIndexOf(std::string_view field, size_t index) {
+  size_t kept = 0;
+  size_t crsOnTop = 0;
+  size_t found = index;
+  for (size_t i = 0; i < field.size(); ++i) {
+    const char ch = field[i];
+    if (ch == ' ') continue;
+    if (ch == '\n' && crsOnTop > 0) {
+      --kept;
+      --crsOnTop;
+      continue;
+    }
+    crsOnTop = ch == '\r' ? crsOnTop + 1 : 0;
+    if (kept == index) found = i;
+    ++kept;
+  }
+  return static_cast<int>(found);
 }
 
 int GetOperatorCode(std::string_view token) { return token.size() == 1 ? GetOperatorCode(token[0]) : 0; }

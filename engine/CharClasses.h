@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
 // Inline, like the next one: the checker and the evaluator ask for every character.
@@ -32,14 +31,14 @@ void NormalizeExpression(std::string& text);
 // False when normalising would leave the text as it is, as it does for most.
 bool NeedsNormalizing(std::string_view text);
 
-// The normalised text together with, for each of its characters, the index that
-// character has in the text as typed, so that a spot found in the one can be
-// marked in the other.
-struct NormalizedText {
-  std::string text;
-  std::vector<int> fieldIndex;
-};
-NormalizedText NormalizeKeepingPositions(std::string_view field);
+// The text as typed, normalised.
+std::string NormalizedCopy(std::string_view field);
+
+// The index in the text as typed of the normalised text's character at `index`,
+// so that a spot found in the one can be marked in the other. It is found by
+// normalising once more rather than kept in a table four times the text's size:
+// a rejected text asks for one or two spots.
+int FieldIndexOf(std::string_view field, size_t index);
 
 // + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
 // operator's binding strength.

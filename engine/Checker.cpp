@@ -1,7 +1,6 @@
 #include "Checker.h"
 
 #include <array>
-#include <vector>
 
 #include "CharClasses.h"
 
@@ -54,11 +53,12 @@ std::optional<CheckOutcome> CheckBalance(std::string_view s) {
 // at its own index, unless normalising took characters out before it.
 class FieldPositions {
 public:
-  explicit FieldPositions(const std::vector<int>* moved) : m_moved(moved) {}
-  int operator[](size_t k) const { return m_moved ? (*m_moved)[k] : static_cast<int>(k); }
+  explicit FieldPositions(std::string_view field, bool moved) : m_field(field), m_moved(moved) {}
+  int operator[](size_t k) const { return m_moved ? FieldIndexOf(m_field, k) : static_cast<int>(k); }
 
 private:
-  const std::vector<int>* m_moved;  // not owned; none when nothing moved
+  std::string_view m_field;
+  bool m_moved;
 };
 
 CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
@@ -185,9 +185,8 @@ bool PassesAtOnce(std::string_view text) {
 CheckOutcome CheckEachRule(std::string_view field) {
   // Blanks, and both characters of each CR LF pair, are gone from the text and
   // from its field positions alike, so a mark always lands on the character it names.
-  if (!NeedsNormalizing(field)) return CheckNormalized(field, FieldPositions(nullptr));
-  const NormalizedText normalized = NormalizeKeepingPositions(field);
-  return CheckNormalized(normalized.text, FieldPositions(&normalized.fieldIndex));
+  if (!NeedsNormalizing(field)) return CheckNormalized(field, FieldPositions(field, false));
+  return CheckNormalized(NormalizedCopy(field), FieldPositions(field, true));
 }
 
 CheckOutcome CheckExpressionText(std::string_view field) {

@@ -36,19 +36,66 @@ check "overflow goes on" "1.000" "The number is too large!" 3 "$eval_program" "1
 check "a fault outranks a rejection" "0.000" $'Division to the zero!\nPaste number here\n  2*\n    ^' 3 "$eval_program" "1/0" "2*"
 check "rejected among accepted" "2.000" $'Paste operator here\n  2(3\n   ^' 1 "$eval_program" "1+1" "2(3"
 check "standard input, CR LF lines" $'2.0\n-5.0' "" 0 bash -c "printf '1+1\r\n-5\n' | '$eval_program' -d 1"
-check "results and prompts in order in one stream" $'2.000\nPaste number here\n  2*\n    ^\n3.000' "" 1 \
+check "results and prompts in order in one stream" $'2.000\n<stdin>:2:3: Paste number here\n  2*\n    ^\n3.000' "" 1 \
   bash -c "printf '1+1\n2*\n3\n' | '$eval_program' 2>&1"
-check "CR LF, an empty line, no line end at the end" $'2.000\n4.000' $'Enter expression\n  \n  ^' 1 \
+check "CR LF, an empty line skipped, no line end at the end" $'2.000\n4.000' "" 0 \
   bash -c "printf '1+1\r\n\n2+2' | '$eval_program'"
-check "NUL byte shown escaped, marker under it" "" $'Unknown symbol \'\\x00\'\n  1+\\x00\n    ^~~~' 1 \
+check "NUL byte shown escaped, marker under it" "" $'<stdin>:1:3: Unknown symbol \'\\x00\'\n  1+\\x00\n    ^~~~' 1 \
   bash -c "printf '1+\\0\n' | '$eval_program'"
 check "minus and comma is an expression" $'-0.500\n-5.000' "" 0 "$eval_program" "-,5" "- 5"
 check "version" "tallywise-eval $version" "" 0 "$eval_program" --version
 check "write error" "" "tallywise-eval: write error: No space left on device" 4 \
   bash -c "'$eval_program' 1+1 2+2 >/dev/full"
 check "read error" "" "tallywise-eval: read error: Is a directory" 4 bash -c "'$eval_program' </"
-check "bad decimals" "" "$("$eval_program" --help | sed '1s/^/tallywise-eval: -d needs a number of decimal places from 0 to 9\n/')" 2 "$eval_program" -d 12 "1"
-check "unknown option" "" "$("$eval_program" --help | sed '1s/^/tallywise-eval: unknown option --frobnicate\n/')" 2 "$eval_program" --frobnicate "1"
+try_help="Try 'tallywise-eval --help'."
+check "bad decimals: one line and where to read more" "" $'tallywise-eval: -d needs a number of decimal places from 0 to 9\n'"$try_help" 2 "$eval_program" -d 12 "1"
+check "unknown option" "" $'tallywise-eval: unknown option --frobnicate\n'"$try_help" 2 "$eval_program" --frobnicate "1"
+check "-f without a name" "" $'tallywise-eval: -f needs a file name\n'"$try_help" 2 "$eval_program" -f
+
+# The input and output rules for lines of files and standard input.
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
+trap 'rm -rf "$dir"' EXIT
+printf '\xef\xbb\xbf1+1\n\n  \n2*\n(1\n3\n' >"$dir/mixed"
+printf '2+2\n' >"$dir/four"
+long=$(printf '1+%.0s' $(seq 1 200))x
+check "-dN" "1.00" "" 0 "$eval_program" -d2 1
+check "--decimals=N" "1.0000" "" 0 "$eval_program" --decimals=4 1
+check "-h is --help" "$("$eval_program" --help)" "" 0 "$eval_program" -h
+check "help explains the calculator's rules" "3" "" 0 \
+  bash -c "'$eval_program' --help | grep -c -e '2^3^2 is 64' -e '1/3000000\\*3000000 is 0' -e '1.000,5 is 1'"
+check "files in order, byte-order mark and blank lines skipped, NAME:LINE:COLUMN" $'2.000\n3.000\n4.000' \
+  "$dir/mixed:4:3: Paste number here"$'\n  2*\n    ^\n'"$dir/mixed:5: Missing ')'"$'\n  (1' 1 \
+  "$eval_program" -f "$dir/mixed" --file="$dir/four"
+check "standard input named <stdin>, argument and - in order" $'5.000\n2.000' $'<stdin>:1:3: Unknown symbol \'a\'\n  2+a\n    ^' 1 \
+  bash -c "printf '2+a\n1+1\n' | '$eval_program' 2+3 -f -"
+check "--aligned: one stdout line per input line" $'2.000\n\n\n\n\n3.000' "" 1 \
+  bash -c "'$eval_program' --aligned -f '$dir/mixed' 2>/dev/null"
+check "a UTF-8 character named whole, a stray byte as before" "" \
+  $'Unknown symbol \'×\'\n  2×3\n   ^\nUnknown symbol \'\\xd7\'\n  2\\xd73\n   ^~~~' 1 "$eval_program" "2×3" $'2\xd73'
+check "a long line echoed in a window" "" "<stdin>:1:401: Unknown symbol 'x'
+  ...1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+x
+                                   ^" 1 bash -c "echo '$long' | '$eval_program'"
+check "a file that cannot be opened, the rest goes on" "2.000" "tallywise-eval: $dir/none: cannot open: No such file or directory" 4 \
+  "$eval_program" -f "$dir/none" 1+1
+
+# Someone waiting for each answer (a coprocess) gets it before typing the next line.
+coprocess_answers_each_line() {
+  local answer status=0 to_calc
+  coproc CALC { "$eval_program"; }
+  to_calc=${CALC[1]}
+  for pair in 1+1=2.000 2*3=6.000; do
+    echo "${pair%=*}" >&"$to_calc"
+    if ! read -r -t 1 answer <&"${CALC[0]}" || [ "$answer" != "${pair#*=}" ]; then
+      echo "FAIL coprocess: no answer ${pair#*=} to ${pair%=*} within a second"
+      status=1
+      break
+    fi
+  done
+  exec {to_calc}>&-
+  wait "$CALC_PID" 2>/dev/null
+  return $status
+}
+coprocess_answers_each_line || failures=$((failures + 1))
 
 if [ $failures -ne 0 ]; then
   echo "$failures command-line checks failed"

@@ -31,11 +31,24 @@ expect() {  # name, wanted stdout, wanted stderr, wanted status, status
 
 run '1+1\r\n2*\r\n1/0' ; status=$?
 expect "CR LF lines, in and out" '2.000\r\n0.000\r\n' \
-  'Paste number here\r\n  2*\r\n    ^\r\nDivision to the zero!\r\n' 3 $status
+  '<stdin>:2:3: Paste number here\r\n  2*\r\n    ^\r\nDivision to the zero!\r\n' 3 $status
 
 wine "$program" 1+1 2+2 </dev/null >/dev/full 2>"$dir/err"; status=$?
 : >"$dir/out"
 expect "write error" '' 'tallywise-eval: write error: No space left on device\r\n' 4 $status
+
+# A character outside ASCII reaches the program as typed, never as a look-alike
+# of the code page (2⁴ as 24): it is an unknown symbol, named in UTF-8. Wine
+# hands the arguments over in the locale's encoding.
+printf '' >"$dir/in"
+LC_ALL=C.UTF-8 wine "$program" "2⁴" <"$dir/in" >"$dir/out" 2>"$dir/err"; status=$?
+expect "2⁴ rejected, the ⁴ named as typed" '' "Unknown symbol '⁴'\r\n  2⁴\r\n   ^\r\n" 1 $status
+
+# Standard output a pipe whose reader has gone (true ends at once; the program
+# starts a second later): a broken pipe, named so.
+{ sleep 1; wine "$program" 1+1 </dev/null 2>"$dir/err"; echo $? >"$dir/status"; } | true
+: >"$dir/out"
+expect "broken pipe" '' 'tallywise-eval: write error: Broken pipe\r\n' 4 "$(cat "$dir/status")"
 
 if [ $failures -ne 0 ]; then
   echo "$failures Windows command-line checks failed"

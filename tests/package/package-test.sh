@@ -35,12 +35,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX") || { echo "FAI
 trap 'rm -rf "$work"' EXIT
 unzip -q "$zip_file" -d "$work/zip" 2>/dev/null
 
-zip_holds_the_four_files() {
+zip_holds_its_files() {
   local names
   names=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-  [ "$names" = "LICENSE.txt README.txt Tallywise.exe tallywise-eval.exe " ] || { echo "holds: $names"; return 1; }
+  [ "$names" = "LICENSE.txt README.txt Tallywise.exe tallywise-eval.exe tallywise-eval.txt " ] || { echo "holds: $names"; return 1; }
   local text
-  for text in README.txt LICENSE.txt; do
+  for text in README.txt LICENSE.txt tallywise-eval.txt; do
     # Every line ends in CR LF: no LF without its CR.
     if grep -q $'[^\r]$\|^$' "$work/zip/$text"; then echo "$text has lines without CR LF"; return 1; fi
   done
@@ -74,7 +74,7 @@ one_version_everywhere() {
   return $status
 }
 
-check "zip holds exactly the four files, text with CR LF" zip_holds_the_four_files
+check "zip holds exactly the five files, text with CR LF" zip_holds_its_files
 check "SHA256SUMS verifies" checksums_verify
 check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"

@@ -1,0 +1,66 @@
+#include "HelpText.h"
+
+#include "StandardStreams.h"
+
+namespace {
+
+constexpr std::string_view kHelp[] = {
+    "Usage: tallywise-eval [OPTION]... [EXPRESSION]...",
+    "Evaluates each EXPRESSION, or each line of the files given with -f, or of",
+#ifdef _WIN32
+    "standard input when neither is given.",
+#else
+    "standard input when neither is given. At a terminal it prompts with \"> \";",
+    "a rejected line comes back for editing with the cursor on the faulty spot;",
+    "Ctrl+D ends, Ctrl+C drops the line being typed.",
+#endif
+    "",
+    "  -d, --decimals=N   decimal places of the results, 0 to 9 (default 3)",
+    "  -f, --file=FILE    read expressions from FILE, one a line (- is standard",
+    "                     input); may be given more than once",
+    "      --aligned      one line on standard output for every input line: an",
+    "                     empty one for a rejected or blank line",
+    "  -h, --help         show this text",
+    "      --version      show the version",
+    "",
+    "Numbers take a point or a comma as decimal separator; the operators are",
+    "+ - * / % (per cent of) ^ (whole power) # (root of whole degree) and",
+    "parentheses.",
+    "The calculator's own rules:",
+    "  operators of equal strength are taken from the left, powers too: 2^3^2 is 64;",
+    "  every intermediate value is rounded to six decimals: 1/3000000*3000000 is 0,",
+    "  and the 7th to 9th decimals of a result are always 0;",
+    "  a second decimal point ends a number: 1.000,5 is 1.",
+    "An argument is an option only when it is - and a letter or -- and a word;",
+    "every other argument, such as -5 or -,5, is an expression. Blank lines are",
+    "skipped. A rejected line of a file or of standard input is reported as",
+    "NAME:LINE:COLUMN: and its prompt (standard input is named <stdin>).",
+    "",
+    "Exit status (where several apply, the highest):",
+    "  0  every expression accepted and computed",
+    "  1  an expression was rejected (its prompt is on standard error)",
+    "  2  bad usage",
+    "  3  a computation met a fault (division by zero, overflow, no root);",
+    "     its value is printed as the calculator shows it, 0 for the faulty part",
+    "  4  a result or message could not be written, or the input could not be read",
+};
+
+}  // namespace
+
+std::string HelpText() {
+  std::string text;
+  for (std::string_view line : kHelp) {
+    text += line;
+    text += kLineEnd;
+  }
+  return text;
+}
+
+std::string UsageErrorText(std::string_view complaint) {
+  std::string text = "tallywise-eval: ";
+  text += complaint;
+  text += kLineEnd;
+  text += "Try 'tallywise-eval --help'.";
+  text += kLineEnd;
+  return text;
+}
