@@ -36,16 +36,17 @@ EvaluationRun::EvaluationRun(int decimals)
     : m_format(MakeNumberFormat(decimals)),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
       m_messages(kStandardError, IsTerminal(kStandardError)),
-      m_onFault([this](ComputeFault fault) { ShowFault(fault); }),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
 bool EvaluationRun::Evaluate(std::string_view expression) {
   m_faulted = false;
-  const Calculation calculation = Calculate(expression, m_format, m_onFault, m_stacks);
+  const Calculation calculation = Calculate(expression, m_format, m_stacks);
   if (!calculation.check.passed) {
     ShowPrompt(expression, calculation.check);
     Note(kSomeRejected);
   } else {
+    for (const FaultMet& fault : calculation.faults)
+      ShowFault(fault.kind);
     m_results.WriteLine(calculation.result);
     if (m_faulted) Note(kSomeFaulted);
   }
@@ -88,7 +89,8 @@ void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& 
   EndMessage();
 }
 
-// Shown before the result it belongs to; the value goes on with 0 for the part.
+// Shown before the result it belongs to, in the order the passes reach them; the
+// value went on with 0 for the part.
 void EvaluationRun::ShowFault(ComputeFault fault) {
   m_faulted = true;
   BeginMessage();

@@ -38,7 +38,6 @@ private:
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;
-  ComputeFaultHandler m_onFault;
   bool m_sharedDestination;  // stdout and stderr end up in one place
   bool m_faulted = false;
   bool m_writeErrorReported = false;

@@ -37,7 +37,7 @@ private:
   void AddToolTips();
   BOOL CheckExpression(CString expression);
   void SelectInExpression(int start, int end);
-  CString Evaluate(CString expression);
+  Evaluation Evaluate(CString expression);
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -60,6 +60,7 @@ private:
   // The evaluator's work space in place of a token list and a depth list: it
   // reaches the same results in one pass. Empty before and after every evaluation.
   EvaluationStacks m_evaluationStacks;
+  bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
   CEdit m_editExpression;
