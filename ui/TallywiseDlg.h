@@ -76,4 +76,7 @@ private:
   HICON m_hIconTop;    // shared with the system: never destroyed
   HICON m_hIconNoTop;  // shared with the system: never destroyed
   CButton m_btnTopMost;
+  // Last in, first out: the controls' objects are detached before any member
+  // their facts read goes, and long before the apartment ends.
+  CAccessibleObjects m_accessibleObjects;
 };
