@@ -65,7 +65,7 @@ void CheckAndEvaluate(benchmark::State& state) {
   const std::string text = Make(static_cast<size_t>(state.range(0)));
   EvaluationStacks stacks;
   for (auto _ : state) {
-    Calculation calculation = Calculate(text, "%0.3f", {}, stacks);
+    Calculation calculation = Calculate(text, "%0.3f", stacks);
     if (!calculation.check.passed) {
       state.SkipWithError(RenderPrompt(calculation.check).c_str());
       break;

@@ -50,13 +50,12 @@ int main(int argc, char** argv) {
   const std::string format = MakeNumberFormat(argc > 2 ? std::atoi(argv[2]) : 3);
 
   EvaluationStacks stacks;
-  const ComputeFaultHandler ignoreFaults = [](ComputeFault) {};
   size_t accepted = 0;
   size_t resultCharacters = 0;
   const std::clock_t processorStart = std::clock();
   const auto start = std::chrono::steady_clock::now();
   for (std::string_view line : lines) {
-    const Calculation calculation = Calculate(line, format, ignoreFaults, stacks);
+    const Calculation calculation = Calculate(line, format, stacks);
     if (!calculation.check.passed) continue;
     ++accepted;
     resultCharacters += calculation.result.size();

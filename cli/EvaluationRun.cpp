@@ -52,12 +52,12 @@ long long ColumnOf(std::string_view line, size_t at) {
   return column;
 }
 
-std::string PlacePrefix(const InputPlace& place, const std::optional<FieldSelection>& mark, std::string_view line) {
+std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
   std::string prefix;
   for (size_t i = 0; i < place.name.size(); i += CharacterLength(place.name, i))
     prefix += VisibleCharacter(place.name, i);
   prefix += ':' + std::to_string(place.line) + ':';
-  if (mark) prefix += std::to_string(ColumnOf(line, static_cast<size_t>(mark->start))) + ':';
+  if (at) prefix += std::to_string(ColumnOf(line, *at)) + ':';
   prefix += ' ';
   return prefix;
 }
@@ -81,7 +81,6 @@ EvaluationRun::EvaluationRun(int decimals, bool aligned)
       m_aligned(aligned),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
       m_messages(kStandardError, IsTerminal(kStandardError)),
-      m_onFault([this](ComputeFault fault) { ShowFault(fault); }),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
 bool EvaluationRun::Evaluate(std::string_view expression) { return Compute(expression, nullptr); }
@@ -98,12 +97,14 @@ bool EvaluationRun::EvaluateLine(std::string_view line, const InputPlace* place)
 bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place) {
   m_faulted = false;
   m_lastRejectedSpot.reset();
-  const Calculation calculation = Calculate(expression, m_format, m_onFault, m_stacks);
+  const Calculation calculation = Calculate(expression, m_format, m_stacks);
   if (!calculation.check.passed) {
     ShowPrompt(expression, calculation.check, place);
     Note(kSomeRejected);
     if (m_aligned) m_results.EndLine();
   } else {
+    for (const FaultMet& fault : calculation.faults)
+      ShowFault(fault, expression, place);
     m_results.WriteLine(calculation.result);
     if (m_faulted) Note(kSomeFaulted);
   }
@@ -148,7 +149,11 @@ void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& 
   m_lastRejectedSpot = outcome.mark ? static_cast<size_t>(outcome.mark->start) : expression.size();
   const MarkedExpression marked = MarkExpression(expression, outcome.mark);
   BeginMessage();
-  if (place) m_messages.Write(PlacePrefix(*place, outcome.mark, expression));
+  if (place) {
+    std::optional<size_t> at;
+    if (outcome.mark) at = static_cast<size_t>(outcome.mark->start);
+    m_messages.Write(PlacePrefix(*place, at, expression));
+  }
   m_messages.WriteLine(PromptLine(outcome, expression));
   m_messages.Write("  ");
   m_messages.WriteLine(marked.expression);
@@ -159,12 +164,14 @@ void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& 
   EndMessage();
 }
 
-// The one place a computing fault is shown: before the result it belongs to; the
-// value goes on with 0 for the part.
-void EvaluationRun::ShowFault(ComputeFault fault) {
+// The one place a computing fault is shown: before the result it belongs to, in
+// the order the passes reach them; the value went on with 0 for the part.
+// Read from a file or a stream, it names the place of its operator.
+void EvaluationRun::ShowFault(const FaultMet& fault, std::string_view expression, const InputPlace* place) {
   m_faulted = true;
   BeginMessage();
-  m_messages.WriteLine(ComputeFaultMessage(fault));
+  if (place) m_messages.Write(PlacePrefix(*place, fault.position, expression));
+  m_messages.WriteLine(ComputeFaultMessage(fault.kind));
   EndMessage();
 }
 

@@ -13,7 +13,7 @@
 #include "OutputChannel.h"
 
 // Where a line of input stands, for the GNU-style "NAME:LINE:COLUMN: " before
-// its prompt.
+// its prompts and fault messages.
 struct InputPlace {
   std::string_view name;
   long long line;
@@ -55,7 +55,7 @@ private:
   bool Compute(std::string_view expression, const InputPlace* place);
   void Note(ExitStatus status);
   void ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place);
-  void ShowFault(ComputeFault fault);
+  void ShowFault(const FaultMet& fault, std::string_view expression, const InputPlace* place);
   void BeginMessage();
   void EndMessage();
   bool WriteFailed();
@@ -66,7 +66,6 @@ private:
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;
-  ComputeFaultHandler m_onFault;
   bool m_sharedDestination;  // stdout and stderr end up in one place
   bool m_faulted = false;
   bool m_writeErrorReported = false;

@@ -1,13 +1,23 @@
 #include "Calculation.h"
 
-Calculation Calculate(std::string_view text, std::string_view numberFormat, const ComputeFaultHandler& onFault,
-                      EvaluationStacks& stacks) {
+#include <utility>
+
+namespace {
+
+void TakeEvaluation(Calculation& calculation, Evaluation evaluation) {
+  calculation.result = std::move(evaluation.result);
+  calculation.faults = std::move(evaluation.faults);
+}
+
+}  // namespace
+
+Calculation Calculate(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
   Calculation calculation;
   if (PassesAtOnce(text)) {
-    calculation.result = EvaluateAsItStands(text, numberFormat, onFault, stacks);
+    TakeEvaluation(calculation, EvaluateAsItStands(text, numberFormat, stacks));
     return calculation;
   }
   calculation.check = CheckEachRule(text);
-  if (calculation.check.passed) calculation.result = EvaluateExpression(text, numberFormat, onFault, stacks);
+  if (calculation.check.passed) TakeEvaluation(calculation, EvaluateExpression(text, numberFormat, stacks));
   return calculation;
 }

@@ -1,5 +1,7 @@
 #include "CharClasses.h"
 
+#include <algorithm>
+
 namespace {
 
 // The one normalising pass. Writes the kept characters from the front of `out`,
@@ -41,12 +43,15 @@ std::string NormalizedCopy(std::string_view field) {
 }
 
 // The same pass as Normalize, keeping no text: only the number of CRs on top of
-// the kept characters, which an LF would take away. Whatever is written at the
+// the kept characters, which an LF would take away. Whatever is written at a
 // position asked for last is what stands there in the end.
-int FieldIndexOf(std::string_view field, size_t index) {
+void ToFieldIndices(std::string_view field, std::vector<size_t>& indices) {
+  std::vector<size_t> wanted(indices);
+  std::sort(wanted.begin(), wanted.end());
+  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  std::vector<size_t> found(wanted);
   size_t kept = 0;
   size_t crsOnTop = 0;
-  size_t found = index;
   for (size_t i = 0; i < field.size(); ++i) {
     const char ch = field[i];
     if (ch == ' ') continue;
@@ -56,10 +61,18 @@ int FieldIndexOf(std::string_view field, size_t index) {
       continue;
     }
     crsOnTop = ch == '\r' ? crsOnTop + 1 : 0;
-    if (kept == index) found = i;
+    const auto at = std::lower_bound(wanted.begin(), wanted.end(), kept);
+    if (at != wanted.end() && *at == kept) found[static_cast<size_t>(at - wanted.begin())] = i;
     ++kept;
   }
-  return static_cast<int>(found);
+  for (size_t& index : indices)
+    index = found[static_cast<size_t>(std::lower_bound(wanted.begin(), wanted.end(), index) - wanted.begin())];
+}
+
+int FieldIndexOf(std::string_view field, size_t index) {
+  std::vector<size_t> indices{index};
+  ToFieldIndices(field, indices);
+  return static_cast<int>(indices.front());
 }
 
 int GetOperatorCode(std::string_view token) { return token.size() == 1 ? GetOperatorCode(token[0]) : 0; }

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
 // Inline, like the next one: the checker and the evaluator ask for every character.
@@ -39,6 +40,10 @@ std::string NormalizedCopy(std::string_view field);
 // normalising once more rather than kept in a table four times the text's size:
 // a rejected text asks for one or two spots.
 int FieldIndexOf(std::string_view field, size_t index);
+
+// The same for several indices, found in one pass: an evaluation may meet a
+// fault at every operator of a long text.
+void ToFieldIndices(std::string_view field, std::vector<size_t>& indices);
 
 // + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
 // operator's binding strength.

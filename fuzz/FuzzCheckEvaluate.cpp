@@ -1,20 +1,27 @@
 // Any bytes typed or pasted into the expression field: the checker must answer
 // with a mark inside the text, and the evaluator must end with a finite result.
-// The shorter ways through both must give the same answers as the long ones.
+// The shorter ways through both must give the same answers as the long ones, and
+// the evaluator the values and faults of the passes taken one at a time.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "Calculation.h"
 #include "CharClasses.h"
 #include "Checker.h"
 #include "Evaluator.h"
+#include "LiteralEvaluator.h"
 #include "NumberText.h"
 #include "Prompts.h"
 
 namespace {
+
+// The passes one at a time take time quadratic in the length; longer texts are
+// left to the one-pass checks, which the differential tests hold to them.
+constexpr size_t kLongestComparedWithThePasses = 4096;
 
 bool SameOutcome(const CheckOutcome& a, const CheckOutcome& b) {
   return a.passed == b.passed && a.prompt == b.prompt && a.named == b.named && a.mark == b.mark;
@@ -35,16 +42,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The evaluator also meets texts the checker rejects: it must still end.
   const int decimals = size > 0 ? data[0] % 10 : 3;
-  const std::string result = EvaluateExpression(text, MakeNumberFormat(decimals));
-  if (outcome.passed && !std::isfinite(ReadNumber(result))) std::abort();
+  const Evaluation evaluation = EvaluateExpression(text, MakeNumberFormat(decimals));
+  if (outcome.passed && !std::isfinite(ReadNumber(evaluation.result))) std::abort();
+  if (outcome.passed && size <= kLongestComparedWithThePasses) {
+    std::vector<FaultMet> faults;
+    if (LiteralEvaluate(text, MakeNumberFormat(decimals), faults) != evaluation.result) std::abort();
+    if (faults != evaluation.faults) std::abort();
+  }
 
   // The one-pass check and the check with evaluation in one call, as the tool
   // makes it, answer as the rules one by one and the evaluator alone do.
   const CheckOutcome byRules = CheckEachRule(text);
   if (PassesAtOnce(text) != (byRules.passed && !NeedsNormalizing(text))) std::abort();
   EvaluationStacks stacks;
-  const Calculation calculation = Calculate(text, MakeNumberFormat(decimals), {}, stacks);
+  const Calculation calculation = Calculate(text, MakeNumberFormat(decimals), stacks);
   if (!SameOutcome(outcome, byRules) || !SameOutcome(calculation.check, byRules)) std::abort();
-  if (outcome.passed && calculation.result != result) std::abort();
+  if (outcome.passed && (calculation.result != evaluation.result || calculation.faults != evaluation.faults))
+    std::abort();
   return 0;
 }

@@ -19,12 +19,12 @@ AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
   return {};
 }
 
-// Answered afresh for every request; the object asks this window again each
-// time a client reads it, for as long as the control exists.
+// One object per control, made on the first request; it asks this window each
+// time a client reads it, until the window's end detaches it.
 LRESULT CTallywiseDlg::OnGetControlObject(HWND control, WPARAM wParam) {
   const int id = ::GetDlgCtrlID(control);
   if (id == IDC_RESULT_BUTTON) return 0;
-  return AnswerAccessibleObject(control, wParam, [this, id] { return DescribeControl(id); });
+  return m_accessibleObjects.Answer(control, wParam, [this, id] { return DescribeControl(id); });
 }
 
 // Several prompts end in blanks that keep the field's look; read aloud they

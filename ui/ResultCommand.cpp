@@ -2,6 +2,7 @@
 // faulty spot is shown, or the value is computed and written.
 
 #include <algorithm>
+#include <vector>
 
 #include "Checker.h"
 #include "Evaluator.h"
@@ -9,17 +10,38 @@
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 
+namespace {
+
+// One box per fault, owned by the window, in the order the passes reached them.
+void ShowFaults(CWnd& owner, const std::vector<FaultMet>& faults) {
+  for (const FaultMet& fault : faults)
+    owner.MessageBox(ComputeFaultMessage(fault.kind), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
+}
+
+}  // namespace
+
+// The boxes come after the evaluation, which is over by then. While one is open
+// the window is disabled, but a Result command posted to it still arrives through
+// the box's message loop: it is dropped, so the user sees the first command
+// through and nothing is evaluated twice.
 void CTallywiseDlg::OnResult() {
+  if (m_bResultRunning) return;
+  m_bResultRunning = true;
   UpdateData(TRUE);
   m_editExpression.Remember(m_strExpression);
   if (!CheckExpression(m_strExpression)) {
     ::MessageBeep(0xF0);
     AnnounceResult();
-    return;
+  } else {
+    const Evaluation evaluation = Evaluate(m_strExpression);
+    ShowFaults(*this, evaluation.faults);
+    m_strResult = CString(evaluation.result);
+    // The result field alone: the expression field may have been given another
+    // text while a box was open, and this command never rewrites it.
+    m_editResult.SetWindowText(m_strResult);
+    AnnounceResult();
   }
-  m_strResult = Evaluate(m_strExpression);
-  UpdateData(FALSE);
-  AnnounceResult();
+  m_bResultRunning = false;
 }
 
 BOOL CTallywiseDlg::CheckExpression(CString expression) {
@@ -39,12 +61,8 @@ void CTallywiseDlg::SelectInExpression(int start, int end) {
   m_editExpression.SetFocus();
 }
 
-CString CTallywiseDlg::Evaluate(CString expression) {
-  // One box per failure, owned by this window, and the evaluation goes on.
-  const auto showFault = [this](ComputeFault fault) {
-    MessageBox(ComputeFaultMessage(fault), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
-  };
-  return CString(EvaluateExpression(expression.str(), m_strFormat.str(), showFault, m_evaluationStacks));
+Evaluation CTallywiseDlg::Evaluate(CString expression) {
+  return EvaluateExpression(expression.str(), m_strFormat.str(), m_evaluationStacks);
 }
 
 void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {

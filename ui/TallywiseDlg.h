@@ -38,7 +38,7 @@ private:
   void AddToolTips();
   BOOL CheckExpression(CString expression);
   void SelectInExpression(int start, int end);
-  CString Evaluate(CString expression);
+  Evaluation Evaluate(CString expression);
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -61,6 +61,7 @@ private:
   // The evaluator's work space in place of a token list and a depth list: it
   // reaches the same results in one pass. Empty before and after every evaluation.
   EvaluationStacks m_evaluationStacks;
+  bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
@@ -76,4 +77,7 @@ private:
   HICON m_hIconTop;    // shared with the system: never destroyed
   HICON m_hIconNoTop;  // shared with the system: never destroyed
   CButton m_btnTopMost;
+  // Last in, first out: the controls' objects are detached before any member
+  // their facts read goes, and long before the apartment ends.
+  CAccessibleObjects m_accessibleObjects;
 };

@@ -33,6 +33,11 @@ check "balance has no mark" "" $'Missing \')\'\n  ((1+2)' 1 "$eval_program" "((1
 check "whole text" "" $'Enter expression\n  \n  ^' 1 "$eval_program" ""
 check "division by zero goes on" "5.000" "Division to the zero!" 3 "$eval_program" "5+1/0"
 check "overflow goes on" "1.000" "The number is too large!" 3 "$eval_program" "10^400+1"
+check "messages in the order of the passes" "0.000" \
+  $'Division to the zero!\nNo even root of a negative number!\nDivision to the zero!' 3 \
+  "$eval_program" "(0-4)#2+(7/(3-3))-1/0"
+check "a fault in an input line names the place of its operator" "3.000" "<stdin>:1:5: Division to the zero!" 3 \
+  bash -c "printf '2*(1/0)+3\n' | '$eval_program'"
 check "a fault outranks a rejection" "0.000" $'Division to the zero!\nPaste number here\n  2*\n    ^' 3 "$eval_program" "1/0" "2*"
 check "rejected among accepted" "2.000" $'Paste operator here\n  2(3\n   ^' 1 "$eval_program" "1+1" "2(3"
 check "standard input, CR LF lines" $'2.0\n-5.0' "" 0 bash -c "printf '1+1\r\n-5\n' | '$eval_program' -d 1"

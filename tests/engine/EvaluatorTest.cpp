@@ -21,14 +21,19 @@ struct EvaluationCase {
   Faults faults;
 };
 
+Faults Kinds(const std::vector<FaultMet>& faults) {
+  Faults kinds;
+  for (const FaultMet& f : faults)
+    kinds.push_back(f.kind);
+  return kinds;
+}
+
 void ExpectEvaluations(const std::vector<EvaluationCase>& cases) {
   EvaluationStacks stacks;
   for (const auto& c : cases) {
-    Faults faults;
-    const std::string result = EvaluateExpression(
-        c.text, MakeNumberFormat(c.decimals), [&](ComputeFault f) { faults.push_back(f); }, stacks);
-    EXPECT_EQ(result, c.expected) << c.text << " with " << c.decimals << " decimals";
-    EXPECT_EQ(faults, c.faults) << c.text;
+    const Evaluation evaluation = EvaluateExpression(c.text, MakeNumberFormat(c.decimals), stacks);
+    EXPECT_EQ(evaluation.result, c.expected) << c.text << " with " << c.decimals << " decimals";
+    EXPECT_EQ(Kinds(evaluation.faults), c.faults) << c.text;
     EXPECT_TRUE(stacks.empty()) << c.text;
   }
 }
@@ -100,6 +105,42 @@ TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero) {
   });
 }
 
+// The messages come in the order the passes reach their operators: deepest
+// first, then the strongest, then the leftmost; a number too large to read is met
+// when its operator's pass reads it, before the operation itself.
+TEST(Evaluator, FaultsComeInTheOrderThePassesReachThem) {
+  const std::string huge = "1" + std::string(400, '0');  // 401 characters
+  const size_t afterHuge = huge.size();
+  const struct {
+    std::string text;
+    std::vector<FaultMet> faults;
+  } cases[] = {
+      {"(1/0)+((2#0))", {{kZeroDegree, 9}, {kDivision, 2}}},
+      {"(0-4)#2+(7/(3-3))-1/0", {{kDivision, 10}, {kEvenRoot, 5}, {kDivision, 19}}},
+      {"1/0+2#0", {{kZeroDegree, 5}, {kDivision, 1}}},
+      {"2#0+1/0", {{kZeroDegree, 1}, {kDivision, 5}}},
+      {"1/0-1/0*0^(-1)", {{kDivision, 9}, {kDivision, 1}, {kDivision, 5}}},
+      {"0^(-1)+(1/0)", {{kDivision, 9}, {kDivision, 1}}},
+      {"(2^(0-1)*0^(0-1))+((-4)#2)", {{kEvenRoot, 23}, {kDivision, 10}}},
+      {"10^400*(1/0)", {{kDivision, 9}, {kOverflow, 2}}},
+      {huge + "*2+(1/0)", {{kDivision, afterHuge + 5}, {kOverflow, afterHuge}}},
+      {huge + "/0", {{kOverflow, afterHuge}, {kDivision, afterHuge}}},
+      {"0/" + huge, {{kOverflow, 1}, {kDivision, 1}}},
+      {"((" + huge + "))", {{kOverflow, 2}}},
+      // Counted in the text as typed, blanks, commas and line breaks included.
+      {" 1 / 0", {{kDivision, 3}}},
+      {"2,5 *\r\n(1/0) + 4 # 0", {{kDivision, 9}, {kZeroDegree, 17}}},
+  };
+  EvaluationStacks stacks;
+  for (const auto& c : cases) {
+    const std::string shown = testing::PrintToString(c.text.size() > 40 ? c.text.substr(0, 40) + "..." : c.text);
+    EXPECT_EQ(EvaluateExpression(c.text, "%0.3f", stacks).faults, c.faults) << shown;
+    std::vector<FaultMet> byPasses;
+    LiteralEvaluate(c.text, "%0.3f", byPasses);
+    EXPECT_EQ(byPasses, c.faults) << "the passes themselves, for " << shown;
+  }
+}
+
 TEST(Evaluator, PowersWithAnyExponent) {
   ExpectEvaluations({
       {"5^0", 3, "1.000", {}},
@@ -163,10 +204,10 @@ TEST(Evaluator, LongAndDeeplyNestedExpressions) {
   std::string nested(5000, '(');
   nested += "1";
   nested += std::string(5000, ')');
-  std::vector<ComputeFault> faults;
-  EXPECT_EQ(EvaluateExpression(sum, "%0.3f"), LiteralEvaluate(sum, "%0.3f", faults));
-  EXPECT_EQ(EvaluateExpression(sum, "%0.3f").substr(0, 6), "834.33");
-  EXPECT_EQ(EvaluateExpression(nested, "%0.3f"), "1.000");
+  std::vector<FaultMet> faults;
+  EXPECT_EQ(EvaluateExpression(sum, "%0.3f").result, LiteralEvaluate(sum, "%0.3f", faults));
+  EXPECT_EQ(EvaluateExpression(sum, "%0.3f").result.substr(0, 6), "834.33");
+  EXPECT_EQ(EvaluateExpression(nested, "%0.3f").result, "1.000");
 }
 
 }  // namespace

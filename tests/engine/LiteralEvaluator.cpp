@@ -8,22 +8,40 @@
 #include "CharClasses.h"
 #include "NumberText.h"
 
-void NormalizeByRescanning(std::string& text) {
+namespace {
+
+// The rescanning, with the index each kept character had in the text as given.
+void NormalizeByRescanning(std::string& text, std::vector<size_t>& at) {
+  at.clear();
+  for (size_t i = 0; i < text.size(); ++i)
+    at.push_back(i);
+  const auto erase = [&](size_t p, size_t n) {
+    text.erase(p, n);
+    at.erase(at.begin() + static_cast<std::ptrdiff_t>(p), at.begin() + static_cast<std::ptrdiff_t>(p + n));
+  };
   for (size_t p; (p = text.find(' ')) != std::string::npos;)
-    text.erase(p, 1);
+    erase(p, 1);
   for (size_t p; (p = text.find(',')) != std::string::npos;)
     text[p] = '.';
   for (size_t p; (p = text.find("\r\n")) != std::string::npos;)
-    text.erase(p, 2);
+    erase(p, 2);
+}
+
+}  // namespace
+
+void NormalizeByRescanning(std::string& text) {
+  std::vector<size_t> at;
+  NormalizeByRescanning(text, at);
 }
 
 namespace {
 
 struct Literal {
-  std::vector<ComputeFault>& faults;
+  std::vector<FaultMet>& faults;
+  size_t at = 0;  // where the work of the moment stands in the text as given
 
   double Fault(ComputeFault f) {
-    faults.push_back(f);
+    faults.push_back({f, at});
     return 0;
   }
 
@@ -64,21 +82,28 @@ struct Literal {
 
 }  // namespace
 
-std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<ComputeFault>& faults) {
+std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<FaultMet>& faults) {
   Literal literal{faults};
-  NormalizeByRescanning(text);
+  std::vector<size_t> at;  // of each character: its index in the text as given
+  NormalizeByRescanning(text, at);
+  const auto insertZero = [&](size_t i) {
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(i), '0');
+    at.insert(at.begin() + static_cast<std::ptrdiff_t>(i), 0);
+  };
 
-  if (!text.empty() && text[0] == '+')
+  if (!text.empty() && text[0] == '+') {
     text.erase(0, 1);
-  else if (!text.empty() && text[0] == '-')
-    text.insert(text.begin(), '0');
+    at.erase(at.begin());
+  } else if (!text.empty() && text[0] == '-') {
+    insertZero(0);
+  }
 
   for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == '(' && (text[i + 1] == '-' || text[i + 1] == '+'))
-      text.insert(text.begin() + static_cast<std::ptrdiff_t>(i) + 1, '0');
+    if (text[i] == '(' && (text[i + 1] == '-' || text[i + 1] == '+')) insertZero(i + 1);
   }
 
   std::vector<std::string> tokens;
+  std::vector<size_t> starts;
   std::string current;
   for (size_t i = 0; i < text.size(); ++i) {
     if (i > 0 && IsNumberChar(text[i]) && IsNumberChar(text[i - 1])) {
@@ -86,6 +111,7 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std
     } else {
       if (i > 0) tokens.push_back(current);
       current = text[i];
+      starts.push_back(at[i]);
     }
   }
   tokens.push_back(current);
@@ -102,6 +128,7 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std
     if (tokens[i] == "(" || tokens[i] == ")") {
       tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i));
       depths.erase(depths.begin() + static_cast<std::ptrdiff_t>(i));
+      starts.erase(starts.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
 
@@ -118,15 +145,18 @@ std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std
       }
     }
     if (chosen == 0) throw std::logic_error("operands and operators do not alternate: " + text);
+    literal.at = starts[chosen];
     const double l = literal.Read(tokens[chosen - 1]);
     const double r = literal.Read(tokens[chosen + 1]);
     const std::string value = FormatNumber("%f", literal.Apply(tokens[chosen], l, r));
     const int depth = depths[chosen];
-    const auto at = static_cast<std::ptrdiff_t>(chosen);
-    tokens.erase(tokens.begin() + at - 1, tokens.begin() + at + 2);
-    depths.erase(depths.begin() + at - 1, depths.begin() + at + 2);
-    tokens.insert(tokens.begin() + at - 1, value);
-    depths.insert(depths.begin() + at - 1, depth);
+    const auto i = static_cast<std::ptrdiff_t>(chosen);
+    tokens.erase(tokens.begin() + i - 1, tokens.begin() + i + 2);
+    depths.erase(depths.begin() + i - 1, depths.begin() + i + 2);
+    starts.erase(starts.begin() + i, starts.begin() + i + 2);
+    tokens.insert(tokens.begin() + i - 1, value);
+    depths.insert(depths.begin() + i - 1, depth);
   }
+  literal.at = starts[0];
   return FormatNumber(numberFormat, literal.Read(tokens[0]));
 }

@@ -3,6 +3,7 @@
 // Quadratic, kept only to judge the product's evaluator against.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,4 +14,11 @@
 // first occurrence and searching again from the start.
 void NormalizeByRescanning(std::string& text);
 
-std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<ComputeFault>& faults);
+// Each fault as the passes meet it, at the operator of the pass (or at a lone
+// number), counted in the text as given.
+std::string LiteralEvaluate(std::string text, std::string_view numberFormat, std::vector<FaultMet>& faults);
+
+// For test failures: the message and where its operator stands.
+inline void PrintTo(const FaultMet& fault, std::ostream* out) {
+  *out << '"' << ComputeFaultMessage(fault.kind) << "\" at " << fault.position;
+}

@@ -11,8 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "AccessibleObject.h"
+#include "ComApartment.h"
 #include "DataFile.h"
 #include "RunningDialog.h"
 #include "TallywiseDlgIds.h"
@@ -47,6 +51,43 @@ std::string Name(IAccessible* object) {
 std::string Value(IAccessible* object) {
   BSTR value = nullptr;
   return SUCCEEDED(object->get_accValue(Self(), &value)) ? Narrow(value) : "(failed)";
+}
+
+IUnknown* UnknownOf(IUnknown* object) {
+  ComPtr<IUnknown> unknown;
+  object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.GetAddressOf()));
+  return unknown.Get();  // compared only, while the object is held elsewhere
+}
+
+// The bytes of an object's identity string, or "(none)" without IAccIdentity.
+std::string IdentityString(IAccessible* object) {
+  ComPtr<IAccIdentity> identity;
+  if (FAILED(object->QueryInterface(IID_IAccIdentity, reinterpret_cast<void**>(identity.GetAddressOf())))) {
+    return "(none)";
+  }
+  BYTE* bytes = nullptr;
+  DWORD length = 0;
+  if (FAILED(identity->GetIdentityString(CHILDID_SELF, &bytes, &length))) return "(failed)";
+  std::string text(reinterpret_cast<const char*>(bytes), length);
+  ::CoTaskMemFree(bytes);
+  return text;
+}
+
+// The children as AccessibleChildren gives them: child ids, or "object".
+std::string Children(IAccessible* object) {
+  long count = 0;
+  if (FAILED(object->get_accChildCount(&count))) return "(failed)";
+  std::vector<VARIANT> children(static_cast<size_t>(count));
+  long obtained = 0;
+  if (count > 0 && FAILED(::AccessibleChildren(object, 0, count, children.data(), &obtained))) return "(failed)";
+  std::string text = std::to_string(count) + ":";
+  for (long i = 0; i < obtained; ++i) {
+    VARIANT& child = children[static_cast<size_t>(i)];
+    text += ' ';
+    text += child.vt == VT_I4 ? std::to_string(child.lVal) : "object";
+    ::VariantClear(&child);
+  }
+  return text;
 }
 
 bool Pressed(IAccessible* object) {
@@ -201,16 +242,80 @@ TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumb
   ::UnhookWinEvent(hook);
 }
 
+// Clients tell objects apart by their IUnknown: a control gives the same object
+// for as long as the window lives, whose identity string and children are the
+// standard object's, since it stands for the same element.
+TEST_F(Accessibility, EachControlKeepsOneObjectWithTheStandardIdentityAndChildren) {
+  for (int id : {IDC_EXPRESSION, IDC_RESULT, IDC_TOPMOST, IDC_PRECISION}) {
+    const ComPtr<IAccessible> first = ObjectOf(id);
+    const ComPtr<IAccessible> again = ObjectOf(id);
+    ComPtr<IAccessible> standard;
+    ASSERT_TRUE(SUCCEEDED(::CreateStdAccessibleObject(Item(id), OBJID_CLIENT, IID_IAccessible,
+                                                      reinterpret_cast<void**>(standard.GetAddressOf()))));
+    ASSERT_TRUE(first && again && standard);
+    EXPECT_EQ(UnknownOf(first.Get()), UnknownOf(again.Get())) << "control " << id;
+    EXPECT_EQ(IdentityString(first.Get()), IdentityString(standard.Get())) << "control " << id;
+    EXPECT_EQ(Children(first.Get()), Children(standard.Get())) << "control " << id;
+  }
+}
+
+// The object itself, as a client in the program's own thread holds it (an
+// in-context hook), without a proxy between.
+class AccessibleObjects : public testing::Test {
+protected:
+  void SetUp() override {
+    m_hEdit = ::CreateWindowExA(0, "EDIT", "typed", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(m_hEdit, nullptr);
+    m_pObjects = std::make_unique<CAccessibleObjects>();
+    const LRESULT answer = m_pObjects->Answer(m_hEdit, 0, [this] {
+      ++m_nAsked;
+      return AccessibleFacts{"Named", std::string("Valued"), 0};
+    });
+    ASSERT_GT(answer, 0);
+    ASSERT_TRUE(
+        SUCCEEDED(::ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(m_pObject.GetAddressOf()))));
+  }
+  void TearDown() override {
+    m_pObject.Reset();
+    m_pObjects.reset();
+    if (m_hEdit) ::DestroyWindow(m_hEdit);
+  }
+
+  CComApartment m_apartment;
+  HWND m_hEdit = nullptr;
+  int m_nAsked = 0;
+  std::unique_ptr<CAccessibleObjects> m_pObjects;
+  ComPtr<IAccessible> m_pObject;
+};
+
+// Whatever a client asks for, each interface it gets leads back to the one
+// IUnknown and on to the others, as COM requires.
+TEST_F(AccessibleObjects, EveryInterfaceLeadsBackToTheSameObject) {
+  IUnknown* const self = UnknownOf(m_pObject.Get());
+  for (REFIID riid : {IID_IAccessible, IID_IDispatch, IID_IOleWindow, IID_IAccIdentity, IID_IEnumVARIANT}) {
+    ComPtr<IUnknown> part;
+    if (FAILED(m_pObject->QueryInterface(riid, reinterpret_cast<void**>(part.GetAddressOf())))) continue;
+    EXPECT_EQ(UnknownOf(part.Get()), self);
+    ComPtr<IAccessible> back;
+    EXPECT_TRUE(SUCCEEDED(part->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(back.GetAddressOf()))));
+  }
+  EXPECT_EQ(Name(m_pObject.Get()), "Named");
+}
+
 // A reader may keep an object after the window has gone; asking it then must
-// fail cleanly, not reach into the window's destroyed object.
-TEST_F(Accessibility, ObjectKeptPastTheWindowAnswersWithAnError) {
-  const ComPtr<IAccessible> result = ObjectOf(IDC_RESULT);
-  ASSERT_TRUE(result);
-  ::PostMessageA(m_dialog->Window(), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(m_dialog->WaitForEnd());
+// fail cleanly, and must not reach the facts, whose owner is gone.
+TEST_F(AccessibleObjects, ObjectKeptPastItsOwnerAnswersWithAnErrorAndAsksNothing) {
+  ASSERT_EQ(Value(m_pObject.Get()), "Valued");
+  m_pObjects.reset();
+  m_nAsked = 0;
   BSTR value = nullptr;
-  EXPECT_TRUE(FAILED(result->get_accValue(Self(), &value)));
+  EXPECT_EQ(m_pObject->get_accValue(Self(), &value), CO_E_OBJNOTCONNECTED);
   ::SysFreeString(value);
+  VARIANT role;
+  ::VariantInit(&role);
+  EXPECT_EQ(m_pObject->get_accRole(Self(), &role), CO_E_OBJNOTCONNECTED) << "nor the standard object's answer";
+  EXPECT_EQ(m_nAsked, 0);
 }
 
 }  // namespace

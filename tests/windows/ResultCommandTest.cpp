@@ -21,19 +21,25 @@ std::pair<int, int> Selection(HWND edit) {
   return {static_cast<int>(start), static_cast<int>(end)};
 }
 
-BOOL CALLBACK FindAttentionBox(HWND hWnd, LPARAM result) {
+BOOL CALLBACK CollectAttentionBox(HWND hWnd, LPARAM boxes) {
   char caption[32] = "";
   ::GetWindowTextA(hWnd, caption, sizeof caption);
-  if (!::IsWindowVisible(hWnd) || std::string(caption) != "Attention") return TRUE;
-  *reinterpret_cast<HWND*>(result) = hWnd;
-  return FALSE;
+  if (::IsWindowVisible(hWnd) && std::string(caption) == "Attention") {
+    reinterpret_cast<std::vector<HWND>*>(boxes)->push_back(hWnd);
+  }
+  return TRUE;
 }
 
-// The message box of a computing failure, if one is open on the window's thread.
+// The message boxes of computing failures open on the window's thread.
+std::vector<HWND> MessageBoxes(DWORD threadId) {
+  std::vector<HWND> boxes;
+  ::EnumThreadWindows(threadId, CollectAttentionBox, reinterpret_cast<LPARAM>(&boxes));
+  return boxes;
+}
+
 HWND FindMessageBox(DWORD threadId) {
-  HWND found = nullptr;
-  ::EnumThreadWindows(threadId, FindAttentionBox, reinterpret_cast<LPARAM>(&found));
-  return found;
+  const std::vector<HWND> boxes = MessageBoxes(threadId);
+  return boxes.empty() ? nullptr : boxes.front();
 }
 
 // The text of a message box: its static text item.
@@ -68,12 +74,18 @@ protected:
                    reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
   }
 
+  // The Result command as another program or an automation tool gives it: it
+  // arrives even while the window is disabled under a message box.
+  void PostResult() {
+    ::PostMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
+  }
+
   // A click on Result that may open message boxes: each is read and closed with
   // OK, as a user would, until the command has finished.
   std::vector<std::string> ClickResultClosingMessages() {
     ::SetWindowTextA(Result(), "(running)");
-    ::PostMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
+    PostResult();
     std::vector<std::string> messages;
     WaitUntil([&] {
       if (HWND box = FindMessageBox(m_dialog->ThreadId())) {
@@ -210,6 +222,46 @@ TEST_F(ResultCommand, EachComputingFailureShowsOneMessageAndTheEvaluationGoesOn)
   Type("(-4)#2");
   EXPECT_EQ(ClickResultClosingMessages().size(), 1u);
   EXPECT_EQ(WindowText(Result()), "0.000");
+
+  // In the order the passes reach them: deepest first, then the strongest.
+  Type("(0-4)#2+(7/(3-3))-1/0+1");
+  EXPECT_EQ(ClickResultClosingMessages(),
+            (std::vector<std::string>{"Division to the zero!", "No even root of a negative number!",
+                                      "Division to the zero!"}));
+  EXPECT_EQ(WindowText(Result()), "1.000");
+}
+
+// While a box is open the window's thread runs the box's message loop, which
+// hands on what is posted to the window: a second Result command must not start.
+TEST_F(ResultCommand, AResultCommandArrivingWhileABoxIsOpenIsIgnored) {
+  Type("2*(1/0)+3");
+  ::SetWindowTextA(Result(), "(running)");
+  PostResult();
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(m_dialog->ThreadId())) != nullptr; }));
+
+  // Another expression, with a fault of its own, and its Result command. The
+  // selection posted after it shows when the box's loop has handed both on.
+  Type("1/0+7");
+  PostResult();
+  ::PostMessageA(Expression(), EM_SETSEL, 1, 2);
+  ASSERT_TRUE(WaitUntil([&] { return Selection(Expression()) == std::make_pair(1, 2); }));
+  EXPECT_EQ(MessageBoxes(m_dialog->ThreadId()), std::vector<HWND>{box}) << "no second box";
+  EXPECT_EQ(WindowText(Result()), "(running)") << "nothing shown before the box is closed";
+
+  ::SendMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(Result()) != "(running)"; }));
+  EXPECT_EQ(WindowText(Result()), "3.000") << "the first expression's value";
+  EXPECT_EQ(WindowText(Expression()), "1/0+7") << "the field keeps what it was given";
+  ::PostMessageA(Expression(), EM_SETSEL, 0, 1);
+  ASSERT_TRUE(WaitUntil([&] { return Selection(Expression()) == std::make_pair(0, 1); }));
+  EXPECT_TRUE(MessageBoxes(m_dialog->ThreadId()).empty()) << "the second command never ran";
+  EXPECT_EQ(WindowText(Result()), "3.000");
+
+  // The window takes commands again once the first has finished.
+  Type("2+2");
+  ClickResult();
+  EXPECT_EQ(WindowText(Result()), "4.000");
 }
 
 TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
