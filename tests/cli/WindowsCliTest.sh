@@ -31,7 +31,7 @@ expect() {  # name, wanted stdout, wanted stderr, wanted status, status
 
 run '1+1\r\n2*\r\n1/0' ; status=$?
 expect "CR LF lines, in and out" '2.000\r\n0.000\r\n' \
-  '<stdin>:2:3: Paste number here\r\n  2*\r\n    ^\r\nDivision to the zero!\r\n' 3 $status
+  '<stdin>:2:3: Paste number here\r\n  2*\r\n    ^\r\n<stdin>:3:2: Division to the zero!\r\n' 3 $status
 
 wine "$program" 1+1 2+2 </dev/null >/dev/full 2>"$dir/err"; status=$?
 : >"$dir/out"
