@@ -51,7 +51,8 @@ void CTallywiseDlg::RemakeDisplayFontForDpi(UINT fontDpi) {
 
 // Where the system does not lay the dialog out again itself (Windows 8.1 and
 // the first versions of Windows 10), every control keeps its place in dialog
-// units by growing or shrinking with the scale.
+// units by growing or shrinking with the scale, and the buttons' text is
+// written in the dialog font made for the new scale.
 void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
   const auto scale = [&](LONG length) { return ::MulDiv(length, static_cast<int>(toDpi), static_cast<int>(fromDpi)); };
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -65,6 +66,20 @@ void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
     ::SetWindowPos(child, nullptr, left, top, scale(corners[1].x) - left, scale(corners[1].y) - top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
+
+  // The dialog font was made for the scale the window was created at, which
+  // for such a system is the system's.
+  LOGFONTA look{};
+  if (!::GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof look, &look)) return;
+  look.lfHeight = ::MulDiv(look.lfHeight, static_cast<int>(toDpi), static_cast<int>(SystemDpi()));
+  CFont font;
+  if (!font.CreateFontIndirect(&look)) return;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child != m_editExpression.m_hWnd && child != m_editResult.m_hWnd) {
+      ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+    }
+  }
+  m_buttonFont.Swap(font);  // the buttons' font before leaves with `font`
 }
 
 // The window has been moved to a monitor of another scale, or its monitor's

@@ -82,5 +82,8 @@ private:
   CToolTipCtrl m_tipCtrl;
   CIcon m_hIconTop;
   CIcon m_hIconNoTop;
+  // The buttons' font after a change of scale that the system left to the
+  // program; until then they show the dialog font.
+  CFont m_buttonFont;
   CButton m_btnTopMost;
 };

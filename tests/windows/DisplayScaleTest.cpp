@@ -42,7 +42,8 @@ IconSizes IconSizesAt(UINT dpi) {
   return {};
 }
 
-int HeightAt(int heightAt96, UINT dpi) { return ::MulDiv(heightAt96, static_cast<int>(dpi), 96); }
+// A length in pixels at 96 DPI at another scale.
+int LengthAt(int heightAt96, UINT dpi) { return ::MulDiv(heightAt96, static_cast<int>(dpi), 96); }
 
 HICON CaptionIcon(HWND window, WPARAM which) {
   return reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, which, 0));
@@ -96,7 +97,7 @@ TEST_F(DisplayScale, FieldsShowTheStoredFontAtTheScreensScale) {
     SCOPED_TRACE(c.heightAt96);
     ASSERT_NO_FATAL_FAILURE(Start(c.file));
     const LOGFONTA shown = FontDescription(FieldFont());
-    EXPECT_EQ(shown.lfHeight, HeightAt(c.heightAt96, m_dpi));
+    EXPECT_EQ(shown.lfHeight, LengthAt(c.heightAt96, m_dpi));
     EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
     // Nothing of the text is cut off by the field's edges.
     TEXTMETRICA metrics{};
@@ -157,12 +158,25 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   const RECT suggested{before.left + 40, before.top + 30, before.left + 40 + (before.right - before.left) * 3 / 2,
                        before.top + 30 + (before.bottom - before.top) * 3 / 2};
 
+  const HWND button = Item(IDC_RESULT_BUTTON);
+  const RECT buttonBefore = PlaceInDialog(button, Window());
+  const LONG buttonTextHeight = FontDescription(ShownFont(button)).lfHeight;
+
   ::SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  // Wine runs the program as per-monitor aware of the first version, where
+  // the system leaves the controls and their text to the program.
+  const RECT buttonAfter = PlaceInDialog(button, Window());
+  EXPECT_EQ(buttonAfter.left, LengthAt(buttonBefore.left, 144));
+  EXPECT_EQ(buttonAfter.top, LengthAt(buttonBefore.top, 144));
+  EXPECT_EQ(buttonAfter.right, LengthAt(buttonBefore.right, 144));
+  EXPECT_EQ(buttonAfter.bottom, LengthAt(buttonBefore.bottom, 144));
+  EXPECT_EQ(FontDescription(ShownFont(button)).lfHeight, LengthAt(buttonTextHeight, 144));
 
   const RECT after = WindowRect(Window());
   EXPECT_TRUE(::EqualRect(&after, &suggested))
       << after.left << "," << after.top << " " << after.right << "," << after.bottom;
-  EXPECT_EQ(FontDescription(FieldFont()).lfHeight, HeightAt(-15, 144));
+  EXPECT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-15, 144));
   EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
   EXPECT_EQ(::GetObjectType(oldFont), 0u) << "the old font was not deleted";
   const IconSizes at144 = IconSizesAt(144);
