@@ -19,19 +19,19 @@ constexpr int kPinSizeAt96 = 16;
 // icon that has been destroyed.
 void CTallywiseDlg::ShowIconsForDpi() {
   const HINSTANCE module = AfxGetResourceHandle();
-  CIcon big;
-  CIcon small;
+  CIcon bigIcon;
+  CIcon smallIcon;
   CIcon top;
   CIcon noTop;
-  big.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXICON, m_nDpi));
-  small.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXSMICON, m_nDpi));
+  bigIcon.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXICON, m_nDpi));
+  smallIcon.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXSMICON, m_nDpi));
   top.Load(module, IDI_TOP, ScaleFrom96(kPinSizeAt96, m_nDpi));
   noTop.Load(module, IDI_NOTOP, ScaleFrom96(kPinSizeAt96, m_nDpi));
-  SetIcon(big, TRUE);
-  SetIcon(small, FALSE);
+  SetIcon(bigIcon, TRUE);
+  SetIcon(smallIcon, FALSE);
   m_btnTopMost.SetIcon(m_bTopMost ? top : noTop);
-  m_hIcon.Swap(big);
-  m_hIconSmall.Swap(small);
+  m_hIcon.Swap(bigIcon);
+  m_hIconSmall.Swap(smallIcon);
   m_hIconTop.Swap(top);
   m_hIconNoTop.Swap(noTop);
 }

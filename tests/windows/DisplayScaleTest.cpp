@@ -30,7 +30,7 @@ UINT PrefixDpi() {
 // pin drawn 16 pixels square at 100 %.
 struct IconSizes {
   UINT dpi;
-  int small, big, pin;
+  int smallIcon, bigIcon, pin;
 };
 constexpr IconSizes kIconSizes[] = {{96, 16, 32, 16}, {144, 24, 48, 24}, {192, 32, 64, 32}};
 
@@ -125,9 +125,9 @@ TEST_F(DisplayScale, FilesAreWrittenBackAsTheyWereRead) {
 TEST_F(DisplayScale, CaptionAndPinShowTheFramesDrawnForTheirSize) {
   const IconSizes sizes = IconSizesAt(m_dpi);
   ASSERT_NO_FATAL_FAILURE(Start(kStoredFile));  // on top: the green pin
-  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), sizes.small);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), sizes.smallIcon);
   EXPECT_TRUE(ShowsIconFrame(CaptionIcon(Window(), ICON_SMALL), IDR_MAINFRAME));
-  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), sizes.big);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), sizes.bigIcon);
   EXPECT_TRUE(ShowsIconFrame(CaptionIcon(Window(), ICON_BIG), IDR_MAINFRAME));
   EXPECT_EQ(IconSize(Pin()), sizes.pin);
   EXPECT_TRUE(ShowsIconFrame(Pin(), IDI_TOP));
@@ -144,7 +144,7 @@ TEST_F(DisplayScale, AboutBoxShowsTheFrameDrawnForAnIconsSize) {
   ASSERT_NE(about.Window(), nullptr);
   const HWND icon = ::GetWindow(about.Window(), GW_CHILD);
   const auto shown = reinterpret_cast<HICON>(::SendMessageA(icon, STM_GETICON, 0, 0));
-  EXPECT_EQ(IconSize(shown), IconSizesAt(m_dpi).big);
+  EXPECT_EQ(IconSize(shown), IconSizesAt(m_dpi).bigIcon);
   EXPECT_TRUE(ShowsIconFrame(shown, IDR_MAINFRAME));
 }
 
@@ -180,8 +180,8 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
   EXPECT_EQ(::GetObjectType(oldFont), 0u) << "the old font was not deleted";
   const IconSizes at144 = IconSizesAt(144);
-  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), at144.small);
-  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), at144.big);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), at144.smallIcon);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), at144.bigIcon);
   EXPECT_EQ(IconSize(Pin()), at144.pin);
   EXPECT_TRUE(ShowsIconFrame(Pin(), IDI_NOTOP));
   for (HICON old : oldIcons) {
