@@ -8,6 +8,7 @@ CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
 CAboutBox::~CAboutBox() = default;
 
 BEGIN_MESSAGE_MAP(CAboutBox, CDialog)
+  ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 void CAboutBox::DoDataExchange(CDataExchange* pDX) {
@@ -24,5 +25,31 @@ BOOL CAboutBox::OnInitDialog() {
   m_linkMail.SetURL("mailto:" TALLYWISE_SUPPORT_ADDRESS);
   m_linkHome.SetToolTipText("More programs on " TALLYWISE_WEB_HOST);
   m_linkHome.SetURL("http://" TALLYWISE_WEB_HOST);
+  ShowIconForDpi(DpiForWindow(m_hWnd));
   return TRUE;  // the dialog manager puts the focus on the OK button
+}
+
+// The template's icon is the one the system loads for its own scale; the box
+// shows the frame drawn for an icon's size at the scale of its monitor instead.
+void CAboutBox::ShowIconForDpi(UINT dpi) {
+  HWND iconControl = nullptr;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && !iconControl; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) iconControl = child;
+  }
+  CIcon icon;
+  if (!iconControl || !icon.Load(AfxGetResourceHandle(), IDR_MAINFRAME, SystemMetricForDpi(SM_CXICON, dpi))) return;
+  ::SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon.GetSafeHandle()), 0);
+  m_hIcon.Swap(icon);  // the icon shown before leaves with `icon`
+}
+
+// Moved to a monitor of another scale: the system has laid the box out for
+// it (or, before Windows 10 version 1703, left it as it was); it takes the
+// place the system suggests and the icon for the new scale.
+LRESULT CAboutBox::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  Default();
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowIconForDpi(HIWORD(wParam));
+  return 0;
 }

@@ -13,10 +13,16 @@ public:
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
 private:
+  void ShowIconForDpi(UINT dpi);
+
   CLink m_linkMail;
   CLink m_linkHome;
+  // The program icon at the size of an icon at the box's scale; outlives the
+  // box's window, which shows it.
+  CIcon m_hIcon;
 };

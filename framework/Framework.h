@@ -1,6 +1,6 @@
 // The application framework the program is written against: application
 // object, windows with message maps, modal dialogs with data exchange, the
-// controls, fonts and the font chooser.
+// controls, fonts, icons, the font chooser and the display scale.
 #pragma once
 
 #include "CString.h"
@@ -8,8 +8,10 @@
 #include "Controls.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "Dpi.h"
 #include "Font.h"
 #include "FontDialog.h"
+#include "Icon.h"
 #include "MessageMap.h"
 #include "ToolTipCtrl.h"
 #include "WinApp.h"

@@ -15,6 +15,7 @@
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+ManifestDPIAware true
 ; The installed files get the time they were installed, not the build's.
 SetDateSave off
 ; A file that cannot be written stops the installation instead of being

@@ -4,6 +4,7 @@
 #   docs/screenshot.png          the window with a result
 #   docs/screenshot-prompt.png   the window with a prompt and its caret
 #   docs/screenshot-about.png    the About box
+#   docs/screenshot-144dpi.png   the window with a result at 150 % (144 DPI)
 #   scripts/screenshots.sh [Tallywise.exe]
 # By default it takes the release build that scripts/package.sh made.
 set -euo pipefail
@@ -21,7 +22,8 @@ unset DISPLAY
 . scripts/wine-env.sh
 trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 # A caret that does not blink is in every picture.
-wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null 2>&1
+steady_caret() { wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null 2>&1; }
+steady_caret
 
 window_named() {  # title: waits for the window and prints its X id
   local id
@@ -39,12 +41,17 @@ shoot() {  # window id, file
   echo "$2"
 }
 
-wine "$exe" </dev/null >"$work/wine.log" 2>&1 &
-main=$(window_named Tallywise)
-xdotool windowfocus --sync "$main"
+start_with_result() {  # prints the main window's X id once it shows a result
+  wine "$exe" </dev/null >>"$work/wine.log" 2>&1 &
+  local id
+  id=$(window_named Tallywise)
+  xdotool windowfocus --sync "$id"
+  xdotool type --delay 50 '2*(3+4)-5'
+  xdotool key Return
+  echo "$id"
+}
 
-xdotool type --delay 50 '2*(3+4)-5'
-xdotool key Return
+main=$(start_with_result)
 shoot "$main" docs/screenshot.png
 
 # Without its last number the expression is incomplete.
@@ -57,3 +64,15 @@ sleep 0.5
 xdotool key Up Up Return
 about=$(window_named 'About Tallywise')
 shoot "$about" docs/screenshot-about.png
+
+# The same window on a screen at 150 %, in a prefix of that scale (on the same
+# display); the first one's programs end first, so that only one window is
+# named Tallywise.
+wineserver -k
+wineserver -w
+export TALLYWISE_WINE_DPI=144
+# shellcheck source=scripts/wine-env.sh
+. scripts/wine-env.sh
+steady_caret
+main=$(start_with_result)
+shoot "$main" docs/screenshot-144dpi.png

@@ -9,11 +9,20 @@
 #   TALLYWISE_WINEPREFIX  prefix folder (default: $TMPDIR/tallywise-wine);
 #                         give parallel test runs different ones.
 #   TALLYWISE_WINEARCH    win32 (default) or win64, for a new prefix.
+#   TALLYWISE_WINE_DPI    screen scale in DPI (default 96, that is 100 %);
+#                         any other scale gets a prefix of its own beside
+#                         that folder, named <folder>-dpi<DPI>.
 #
 # Returns non-zero when the display or the prefix cannot be brought up.
 
 export WINEARCH="${TALLYWISE_WINEARCH:-win32}"
 export WINEPREFIX="${TALLYWISE_WINEPREFIX:-${TMPDIR:-/tmp}/tallywise-wine}"
+# Wine reads the scale from the prefix's registry when its server starts, so
+# each scale has a prefix of its own.
+_tw_dpi=${TALLYWISE_WINE_DPI:-96}
+if [ "$_tw_dpi" != 96 ]; then
+  WINEPREFIX="$WINEPREFIX-dpi$_tw_dpi"
+fi
 export WINEDEBUG=-all
 # Without these Wine offers to download Mono and Gecko, and litters the
 # desktop menus with entries for the test programs.
@@ -75,11 +84,15 @@ _tallywise_configure_prefix() {
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
   timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ /d 'Liberation Mono' /f &&
   timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f || return 1
+  if [ "$_tw_dpi" != 96 ]; then
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$_tw_dpi" /f || return 1
+  fi
   # Wine draws the caption buttons with Marlett, which it does not find in
   # fonts-wine's folder; without it they show as the letters "0 1 r".
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
-  # Lets a fresh prefix's start-up processes finish; when programs of an
-  # earlier run still use the prefix it gives up, which does no harm.
+  # Lets a fresh prefix's start-up processes finish, and the server go, so
+  # that the next one reads the scale; when programs of an earlier run still
+  # use the prefix it gives up, which does no harm.
   timeout 30 wineserver -w
   return 0
 }

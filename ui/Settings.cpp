@@ -1,5 +1,10 @@
 // The dialog's side of the settings file: read once while the window starts,
-// written once when it is asked to close.
+// written once when it is asked to close. The font height is kept in pixels at
+// 96 DPI, as the program has always written it and as Windows showed it at
+// any scale before the program drew itself at its monitor's scale: the font
+// is made at the window's scale and its height taken back to 96 DPI to be
+// stored, so a file is written back as it was read, and a font keeps its size
+// in points from one scale to another.
 #include "TallywiseDlg.h"
 
 #include <cstring>
@@ -38,7 +43,7 @@ void CTallywiseDlg::LoadSettings() {
 
 void CTallywiseDlg::ApplyDefaultSettings() {
   m_strFormat = MakeNumberFormat(3);
-  m_pFont->CreateFont(-15, 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "Courier New");
+  m_pFont->CreateFont(ScaleFrom96(-15, m_nDpi), 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "Courier New");
   m_nPosX = 300;
   m_nPosY = 300;
   m_bTopMost = false;
@@ -58,8 +63,8 @@ BOOL CTallywiseDlg::ApplySettings(const CStringArray& lines, CString& format, in
   format = settings->format;
   x = settings->x;
   y = settings->y;
-  if (!font.CreateFont(settings->fontHeight, 0, 0, 0, settings->fontWeight, settings->italic, FALSE, FALSE, 0, 0, 0, 0,
-                       0, settings->faceName.c_str())) {
+  if (!font.CreateFont(ScaleFrom96(settings->fontHeight, m_nDpi), 0, 0, 0, settings->fontWeight, settings->italic,
+                       FALSE, FALSE, 0, 0, 0, 0, 0, settings->faceName.c_str())) {
     return FALSE;
   }
   topMost = settings->topMost;
@@ -74,7 +79,7 @@ BOOL CTallywiseDlg::CollectSettings(CStringArray& lines, const CString& format, 
   settings.format = format.str();
   settings.x = x;
   settings.y = y;
-  settings.fontHeight = logFont.lfHeight;
+  settings.fontHeight = ScaleTo96(logFont.lfHeight, m_nDpi);
   settings.fontWeight = logFont.lfWeight;
   settings.italic = logFont.lfItalic;
   settings.faceName.assign(logFont.lfFaceName, strnlen(logFont.lfFaceName, LF_FACESIZE));

@@ -4,6 +4,21 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
+namespace {
+
+// The chooser measures heights against the screen's scale and shows whole
+// points, rounded half up. Away from 100 % it is given the height of the
+// point size it shows for the font at 100 %, so that a font shows as the same
+// size at every scale: 15 pixels at 96 DPI are 11.25 points, shown as 11, but
+// the 23 pixels the window uses at 144 DPI would show as 12.
+int HeightForChooser(int heightAt96, UINT chooserDpi) {
+  if (chooserDpi == kDefaultDpi || heightAt96 >= 0) return ScaleFrom96(heightAt96, chooserDpi);
+  const int points = ::MulDiv(-heightAt96, 72, kDefaultDpi);
+  return -::MulDiv(points, static_cast<int>(chooserDpi), 72);
+}
+
+}  // namespace
+
 // The entries follow the system's own. Without the About text there is no
 // entry at all, rather than a Font command on its own.
 void CTallywiseDlg::ExtendSystemMenu() {
@@ -30,17 +45,21 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
   }
 }
 
-// The chooser opens on the font shown now. The new font is made and handed to
-// both fields before the old one goes: a font the system cannot make leaves
-// the fields, and the font object that the settings are saved from, as they were.
+// The chooser opens on the font shown now, at its size in points. The new font
+// is made for the window's scale and handed to both fields before the old one
+// goes: a font the system cannot make leaves the fields, and the font object
+// that the settings are saved from, as they were.
 void CTallywiseDlg::ChooseDisplayFont() {
+  const UINT chooserDpi = SystemDpi();
   LOGFONTA current{};
   m_pFont->GetLogFont(&current);
+  current.lfHeight = HeightForChooser(ScaleTo96(current.lfHeight, m_nDpi), chooserDpi);
   CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS);
   if (chooser.DoModal() != IDOK) return;
 
   LOGFONTA chosen{};
   chooser.GetCurrentFont(&chosen);
+  chosen.lfHeight = ScaleFrom96(ScaleTo96(chosen.lfHeight, chooserDpi), m_nDpi);
   CFont font;
   if (!font.CreateFont(chosen.lfHeight, chosen.lfWidth, chosen.lfEscapement, chosen.lfOrientation, chosen.lfWeight,
                        chosen.lfItalic, chosen.lfUnderline, chosen.lfStrikeOut, chosen.lfCharSet, chosen.lfOutPrecision,

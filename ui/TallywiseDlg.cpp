@@ -3,17 +3,8 @@
 #include "NumberText.h"
 #include "TallywiseDlgIds.h"
 
-namespace {
-
-HICON LoadProgramIcon(UINT id) { return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)); }
-
-}  // namespace
-
-CTallywiseDlg::CTallywiseDlg(CWnd* parent)
-    : CDialog(IDD_TALLYWISE_DIALOG, parent),
-      m_hIcon(LoadProgramIcon(IDR_MAINFRAME)),
-      m_hIconTop(LoadProgramIcon(IDI_TOP)),
-      m_hIconNoTop(LoadProgramIcon(IDI_NOTOP)) {}
+// The icons are loaded with the window, at the sizes its scale asks for.
+CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
 
 void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -43,6 +34,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_WM_WINDOWPOSCHANGED()
   ON_WM_HELPINFO()
   ON_CONTROL_GETOBJECT(OnGetControlObject)
+  ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 BOOL CTallywiseDlg::OnInitDialog() {
@@ -50,12 +42,14 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_tipCtrl.Create(this);
   AddToolTips();
   m_pFont = std::make_unique<CFont>();
+  m_nDpi = DpiForWindow(m_hWnd);
   LoadSettings();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
+  KeepOwnFontOnDpiChange(m_editExpression);
+  KeepOwnFontOnDpiChange(m_editResult);
   ExtendSystemMenu();
-  SetIcon(m_hIcon, TRUE);
-  SetIcon(m_hIcon, FALSE);
+  ShowIconsForDpi();
   PlaceWindow();
   InitPrecision();
   return TRUE;  // the system puts the focus on the first tab stop, the expression field

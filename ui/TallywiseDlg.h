@@ -31,6 +31,7 @@ protected:
 
   void OnSysCommand(UINT id, LPARAM lParam);
   LRESULT OnGetControlObject(HWND control, WPARAM wParam);
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -53,11 +54,18 @@ private:
   AccessibleFacts DescribeControl(int id) const;
   std::string ShownResult() const;
   void AnnounceResult();
+  void ShowIconsForDpi();
+  void RemakeDisplayFontForDpi(UINT fontDpi);
+  void ScaleControls(UINT fromDpi, UINT toDpi);
 
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
-  HICON m_hIcon;  // shared with the system: never destroyed
+  // The scale the display font and the icons are made for: the window's.
+  UINT m_nDpi = kDefaultDpi;
+  // The program icon at the caption's big size (the taskbar's, Alt+Tab's).
+  CIcon m_hIcon;
+  CIcon m_hIconSmall;
   // The evaluator's work space in place of a token list and a depth list: it
   // reaches the same results in one pass. Empty before and after every evaluation.
   EvaluationStacks m_evaluationStacks;
@@ -74,8 +82,11 @@ private:
   int m_nPosY = 0;
   bool m_bTopMost = false;
   CToolTipCtrl m_tipCtrl;
-  HICON m_hIconTop;    // shared with the system: never destroyed
-  HICON m_hIconNoTop;  // shared with the system: never destroyed
+  CIcon m_hIconTop;
+  CIcon m_hIconNoTop;
+  // The buttons' font after a change of scale that the system left to the
+  // program; until then they show the dialog font.
+  CFont m_buttonFont;
   CButton m_btnTopMost;
   // Last in, first out: the controls' objects are detached before any member
   // their facts read goes, and long before the apartment ends.

@@ -124,15 +124,19 @@ TEST_F(MainWindow, StartsAtTheDefaultPlaceNotOnTopWithTheGreyPin) {
   EXPECT_TRUE(::IsWindowVisible(dlg.Window()));
   EXPECT_FALSE(::GetWindowLongA(dlg.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST)
       << "the template asks for topmost; the start takes it away";
-  ASSERT_NE(ProgramIcon(IDI_NOTOP), nullptr);
-  EXPECT_EQ(::SendMessageA(dlg.Item(IDC_TOPMOST), BM_GETIMAGE, IMAGE_ICON, 0),
-            reinterpret_cast<LRESULT>(ProgramIcon(IDI_NOTOP)));
+  EXPECT_TRUE(ShowsIconFrame(reinterpret_cast<HICON>(::SendMessageA(dlg.Item(IDC_TOPMOST), BM_GETIMAGE, IMAGE_ICON, 0)),
+                             IDI_NOTOP));
 }
 
 TEST_F(MainWindow, ShowsTheProgramIconInItsCaption) {
-  ASSERT_NE(ProgramIcon(IDR_MAINFRAME), nullptr);
-  for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
-    EXPECT_EQ(::SendMessageA(dlg.Window(), WM_GETICON, size, 0), reinterpret_cast<LRESULT>(ProgramIcon(IDR_MAINFRAME)));
+  const struct {
+    WPARAM which;
+    int metric;
+  } icons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+  for (const auto& icon : icons) {
+    const auto shown = reinterpret_cast<HICON>(::SendMessageA(dlg.Window(), WM_GETICON, icon.which, 0));
+    EXPECT_EQ(IconSize(shown), ::GetSystemMetrics(icon.metric)) << "icon " << icon.which;
+    EXPECT_TRUE(ShowsIconFrame(shown, IDR_MAINFRAME)) << "icon " << icon.which;
   }
 }
 
@@ -192,7 +196,7 @@ TEST_F(MainWindow, OnTopToggleSwapsThePinAndGivesTheFocusBack) {
   for (int icon : {IDI_TOP, IDI_NOTOP}) {
     ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.Item(IDC_RESULT)), TRUE);
     ::SendMessageA(toggle, BM_CLICK, 0, 0);
-    EXPECT_EQ(::SendMessageA(toggle, BM_GETIMAGE, IMAGE_ICON, 0), reinterpret_cast<LRESULT>(ProgramIcon(icon)));
+    EXPECT_TRUE(ShowsIconFrame(reinterpret_cast<HICON>(::SendMessageA(toggle, BM_GETIMAGE, IMAGE_ICON, 0)), icon));
     EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION));
   }
 }

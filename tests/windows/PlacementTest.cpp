@@ -106,7 +106,7 @@ TEST_F(Placement, StartMovesTheHiddenWindowThenShowsItWithTheStoredZOrder) {
     EXPECT_TRUE(::IsWindowVisible(Window()));
     // The template asks for topmost; Wine carries out both starts faithfully.
     EXPECT_EQ(HasTopMostStyle(), c.topMost);
-    EXPECT_EQ(Pin(), ProgramIcon(c.topMost ? IDI_TOP : IDI_NOTOP));
+    EXPECT_TRUE(ShowsIconFrame(Pin(), c.topMost ? IDI_TOP : IDI_NOTOP));
   }
 }
 
@@ -124,7 +124,7 @@ TEST_F(Placement, TwoTogglesBringBackTheFirstStateWithTheFocusInTheExpressionFie
         const std::vector<WindowPosCall> expected = {{onTop ? HWND_TOPMOST : HWND_NOTOPMOST, before.left, before.top,
                                                       Width(before), Height(before), SWP_SHOWWINDOW}};
         EXPECT_EQ(m_recorder.Calls(), expected) << "click " << i + 1;
-        EXPECT_EQ(Pin(), ProgramIcon(onTop ? IDI_TOP : IDI_NOTOP)) << "click " << i + 1;
+        EXPECT_TRUE(ShowsIconFrame(Pin(), onTop ? IDI_TOP : IDI_NOTOP)) << "click " << i + 1;
         EXPECT_EQ(Focus(), Item(IDC_EXPRESSION)) << "click " << i + 1;
         const RECT after = WindowRect(Window());
         EXPECT_TRUE(::EqualRect(&before, &after)) << "the window neither moves nor changes size";
@@ -174,7 +174,9 @@ TEST_F(Placement, MinimisedWindowShowsTheProgramIconAndSavesItsFormerPlace) {
     ::SendMessageA(Window(), WM_PAINT, 0, 0);
     EXPECT_EQ(erase.Count(), 1) << "the minimised window's background is erased as an icon's";
   }
-  EXPECT_EQ(::SendMessageA(Window(), WM_QUERYDRAGICON, 0, 0), reinterpret_cast<LRESULT>(ProgramIcon(IDR_MAINFRAME)));
+  const auto dragIcon = reinterpret_cast<HICON>(::SendMessageA(Window(), WM_QUERYDRAGICON, 0, 0));
+  EXPECT_EQ(dragIcon, reinterpret_cast<HICON>(::SendMessageA(Window(), WM_GETICON, ICON_BIG, 0)));
+  EXPECT_TRUE(ShowsIconFrame(dragIcon, IDR_MAINFRAME));
 
   const auto lines = LinesOf(CloseAndRead());
   ASSERT_EQ(lines.size(), 8u);

@@ -44,7 +44,7 @@ protected:
   Shown WhatIsShown() const {
     const LOGFONTA font = ShownFontDescription(Item(IDC_EXPRESSION));
     const RECT rect = WindowRect(Window());
-    const bool green = Pin() == ProgramIcon(IDI_TOP);
+    const bool green = ShowsIconFrame(Pin(), IDI_TOP);
     EXPECT_EQ(green, LastZOrder() == HWND_TOPMOST) << "pin and z-order disagree";
     EXPECT_EQ(green ? HWND_TOPMOST : HWND_NOTOPMOST, LastZOrder());
     Shown shown{Decimals(), rect.left, rect.top, font.lfHeight, font.lfWeight, font.lfItalic != 0, "", green};

@@ -131,7 +131,62 @@ inline LOGFONTA FontDescription(HFONT font) {
 // The description of the font a window shows; empty when it shows the system font.
 inline LOGFONTA ShownFontDescription(HWND hWnd) { return FontDescription(ShownFont(hWnd)); }
 
-inline HICON ProgramIcon(int id) { return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)); }
+// Width of an icon's image in pixels; 0 for no icon.
+inline int IconSize(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// The colour pixels of an icon, top row first.
+inline std::vector<DWORD> IconPixels(HICON icon) {
+  const int size = IconSize(icon);
+  std::vector<DWORD> pixels(static_cast<size_t>(size) * static_cast<size_t>(size));
+  ICONINFO info{};
+  if (!size || !::GetIconInfo(icon, &info)) return {};
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = size;
+  format.bmiHeader.biHeight = -size;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  const HDC screen = ::GetDC(nullptr);
+  ::GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(size), pixels.data(), &format, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  return pixels;
+}
+
+// True when the icon resource holds a frame drawn for this size.
+inline bool HasIconFrame(int id, int size) {
+  const HMODULE module = ::GetModuleHandleA(nullptr);
+  const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  const auto* group = found ? static_cast<const BYTE*>(::LockResource(::LoadResource(module, found))) : nullptr;
+  if (!group) return false;
+  const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+  for (WORD i = 0; i < count; ++i) {
+    const BYTE width = group[6 + 14 * i];  // 0 stands for 256
+    if ((width ? width : 256) == size) return true;
+  }
+  return false;
+}
+
+// True when the icon shows the frame of the program's icon resource drawn for
+// its size, not another frame scaled to it.
+inline bool ShowsIconFrame(HICON shown, int id) {
+  const int size = IconSize(shown);
+  if (!size || !HasIconFrame(id, size)) return false;
+  const HICON frame =
+      static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+  const bool same = frame && IconPixels(frame) == IconPixels(shown);
+  if (frame) ::DestroyIcon(frame);
+  return same;
+}
 
 // The tooltip window of the control's thread that carries a tool for the
 // control, and the tool's text.

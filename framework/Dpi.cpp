@@ -1,0 +1,80 @@
+#include "Dpi.h"
+
+namespace {
+
+using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
+using GetThreadDpiAwarenessContextProc = HANDLE(WINAPI*)();
+using AreDpiAwarenessContextsEqualProc = BOOL(WINAPI*)(HANDLE, HANDLE);
+using SetDialogControlDpiChangeBehaviorProc = BOOL(WINAPI*)(HWND, int, int);
+
+// DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and DCDC_DISABLE_FONT_UPDATE,
+// which the compiler's headers offer only to programs that need Windows 10.
+const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+constexpr int kDisableFontUpdate = 1;
+
+struct DpiFunctions {
+  GetDpiForWindowProc getDpiForWindow = nullptr;
+  GetSystemMetricsForDpiProc getSystemMetricsForDpi = nullptr;
+  GetThreadDpiAwarenessContextProc getThreadDpiAwarenessContext = nullptr;
+  AreDpiAwarenessContextsEqualProc areDpiAwarenessContextsEqual = nullptr;
+  SetDialogControlDpiChangeBehaviorProc setDialogControlDpiChangeBehavior = nullptr;
+};
+
+template <class Proc>
+Proc Lookup(HMODULE module, const char* name) {
+  // Through the generic function type, which converts to any other without a cast warning.
+  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// USER32 is loaded with the program, so looking the functions up loads nothing.
+const DpiFunctions& Functions() {
+  static const DpiFunctions found = [] {
+    DpiFunctions procs;
+    const HMODULE user = ::GetModuleHandleA("user32.dll");
+    if (!user) return procs;
+    procs.getDpiForWindow = Lookup<GetDpiForWindowProc>(user, "GetDpiForWindow");
+    procs.getSystemMetricsForDpi = Lookup<GetSystemMetricsForDpiProc>(user, "GetSystemMetricsForDpi");
+    procs.getThreadDpiAwarenessContext = Lookup<GetThreadDpiAwarenessContextProc>(user, "GetThreadDpiAwarenessContext");
+    procs.areDpiAwarenessContextsEqual = Lookup<AreDpiAwarenessContextsEqualProc>(user, "AreDpiAwarenessContextsEqual");
+    procs.setDialogControlDpiChangeBehavior =
+        Lookup<SetDialogControlDpiChangeBehaviorProc>(user, "SetDialogControlDpiChangeBehavior");
+    return procs;
+  }();
+  return found;
+}
+
+}  // namespace
+
+UINT SystemDpi() {
+  const HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+UINT DpiForWindow(HWND hWnd) {
+  if (const auto getDpiForWindow = Functions().getDpiForWindow) {
+    if (const UINT dpi = getDpiForWindow(hWnd)) return dpi;
+  }
+  return SystemDpi();
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  if (const auto getSystemMetricsForDpi = Functions().getSystemMetricsForDpi) {
+    return getSystemMetricsForDpi(index, dpi);
+  }
+  return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
+bool SystemRescalesDialogs() {
+  const DpiFunctions& procs = Functions();
+  if (!procs.getThreadDpiAwarenessContext || !procs.areDpiAwarenessContextsEqual) return false;
+  return procs.areDpiAwarenessContextsEqual(procs.getThreadDpiAwarenessContext(), kPerMonitorAwareV2);
+}
+
+void KeepOwnFontOnDpiChange(HWND control) {
+  if (const auto setBehavior = Functions().setDialogControlDpiChangeBehavior) {
+    setBehavior(control, kDisableFontUpdate, kDisableFontUpdate);
+  }
+}

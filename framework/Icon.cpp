@@ -1,0 +1,36 @@
+#include "Icon.h"
+
+namespace {
+
+using LoadIconWithScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+
+// Version 6 of the common controls has it; the program's manifest asks for
+// that version, which is loaded with the program.
+LoadIconWithScaleDownProc LoadIconWithScaleDownFunction() {
+  static const LoadIconWithScaleDownProc found = [] {
+    const HMODULE controls = ::GetModuleHandleA("comctl32.dll");
+    return controls ? reinterpret_cast<LoadIconWithScaleDownProc>(
+                          reinterpret_cast<void (*)()>(::GetProcAddress(controls, "LoadIconWithScaleDown")))
+                    : nullptr;
+  }();
+  return found;
+}
+
+}  // namespace
+
+BOOL CIcon::Load(HINSTANCE module, UINT id, int size) {
+  HICON icon = nullptr;
+  if (const auto loadWithScaleDown = LoadIconWithScaleDownFunction()) {
+    if (FAILED(loadWithScaleDown(module, MAKEINTRESOURCEW(id), size, size, &icon))) icon = nullptr;
+  }
+  if (!icon) icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+  if (!icon) return FALSE;
+  Destroy();
+  m_hIcon = icon;
+  return TRUE;
+}
+
+void CIcon::Destroy() {
+  if (m_hIcon) ::DestroyIcon(m_hIcon);
+  m_hIcon = nullptr;
+}

@@ -1,0 +1,197 @@
+// The main window and the About box at the screen scale of the test's prefix
+// (100 %, 150 % or 200 %; CTest runs this program once in a prefix of each):
+// the fonts and icons made for that scale, the settings file unchanged by
+// it, and a move to a monitor of another scale.
+#include <windows.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "AboutBox.h"
+#include "StoredRun.h"
+
+namespace {
+
+// The scale the prefix's screen was given; 96 when it was given none.
+UINT PrefixDpi() {
+  DWORD dpi = 0;
+  DWORD size = sizeof dpi;
+  if (::RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", RRF_RT_REG_DWORD, nullptr, &dpi,
+                     &size) != ERROR_SUCCESS) {
+    return 96;
+  }
+  return dpi;
+}
+
+// What Windows gives at each scale: the caption's small and big icon, and the
+// pin drawn 16 pixels square at 100 %.
+struct IconSizes {
+  UINT dpi;
+  int smallIcon, bigIcon, pin;
+};
+constexpr IconSizes kIconSizes[] = {{96, 16, 32, 16}, {144, 24, 48, 24}, {192, 32, 64, 32}};
+
+IconSizes IconSizesAt(UINT dpi) {
+  for (const IconSizes& sizes : kIconSizes) {
+    if (sizes.dpi == dpi) return sizes;
+  }
+  ADD_FAILURE() << "no icon sizes for " << dpi << " DPI";
+  return {};
+}
+
+// A length in pixels at 96 DPI at another scale.
+int LengthAt(int heightAt96, UINT dpi) { return ::MulDiv(heightAt96, static_cast<int>(dpi), 96); }
+
+HICON CaptionIcon(HWND window, WPARAM which) {
+  return reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, which, 0));
+}
+
+class DisplayScale : public StoredRun {
+protected:
+  void SetUp() override {
+    StoredRun::SetUp();
+    m_dpi = PrefixDpi();
+  }
+
+  HFONT FieldFont() const { return ShownFont(Item(IDC_EXPRESSION)); }
+
+  // The point size the font chooser shows when it opens.
+  int ChooserPointSize() {
+    ::PostMessageA(Window(), WM_SYSCOMMAND, IDM_FONT, 0);
+    HWND chooser = nullptr;
+    if (!WaitUntil([&] { return (chooser = FindDialogOfThread(m_dlg->ThreadId(), "Font")) != nullptr; })) return -1;
+    const int points = std::atoi(WindowText(::GetDlgItem(chooser, cmb3)).c_str());
+    ::PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(chooser); }));
+    return points;
+  }
+
+  UINT m_dpi = 96;
+};
+
+TEST_F(DisplayScale, TheProgramDrawsItselfAtTheScreensScale) {
+  ASSERT_NO_FATAL_FAILURE(Start(std::nullopt));
+  EXPECT_TRUE(::IsProcessDPIAware()) << "the manifest declares no DPI awareness";
+  HDC screen = ::GetDC(nullptr);
+  EXPECT_EQ(static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY)), m_dpi) << "the prefix's scale is not in effect";
+  ::ReleaseDC(nullptr, screen);
+  // Laid out as the template says, in dialog units of the scaled dialog font.
+  RECT client;
+  ::GetClientRect(Window(), &client);
+  EXPECT_EQ(client.right, DialogUnits(Window(), {0, 0, 286, 50}).right);
+  EXPECT_EQ(client.bottom, DialogUnits(Window(), {0, 0, 286, 50}).bottom);
+}
+
+// The file keeps heights at 96 DPI; the fields show them at the screen's scale,
+// and the chooser shows the same size in points as at 100 %.
+TEST_F(DisplayScale, FieldsShowTheStoredFontAtTheScreensScale) {
+  const struct {
+    std::optional<std::string> file;
+    int heightAt96;
+    int points;
+  } cases[] = {{std::nullopt, -15, 11}, {"%0.3f\r\n300\r\n300\r\n-20\r\n700\r\n1\r\nCourier New\r\n0\r\n", -20, 15}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heightAt96);
+    ASSERT_NO_FATAL_FAILURE(Start(c.file));
+    const LOGFONTA shown = FontDescription(FieldFont());
+    EXPECT_EQ(shown.lfHeight, LengthAt(c.heightAt96, m_dpi));
+    EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
+    // Nothing of the text is cut off by the field's edges.
+    TEXTMETRICA metrics{};
+    const HDC dc = ::GetDC(Item(IDC_EXPRESSION));
+    const HGDIOBJ old = ::SelectObject(dc, FieldFont());
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(Item(IDC_EXPRESSION), dc);
+    RECT field;
+    ::GetClientRect(Item(IDC_EXPRESSION), &field);
+    EXPECT_LE(metrics.tmHeight, field.bottom);
+    EXPECT_EQ(ChooserPointSize(), c.points);
+  }
+}
+
+TEST_F(DisplayScale, FilesAreWrittenBackAsTheyWereRead) {
+  const std::string odd = "%0.2f\r\n200\r\n150\r\n-13\r\n400\r\n0\r\nCourier New\r\n0\r\n";
+  for (const std::string& file : {kDefaultFile, kStoredFile, odd}) {
+    SCOPED_TRACE(file);
+    ASSERT_NO_FATAL_FAILURE(Start(file));
+    EXPECT_EQ(CloseAndRead(), file);
+  }
+}
+
+TEST_F(DisplayScale, CaptionAndPinShowTheFramesDrawnForTheirSize) {
+  const IconSizes sizes = IconSizesAt(m_dpi);
+  ASSERT_NO_FATAL_FAILURE(Start(kStoredFile));  // on top: the green pin
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), sizes.smallIcon);
+  EXPECT_TRUE(ShowsIconFrame(CaptionIcon(Window(), ICON_SMALL), IDR_MAINFRAME));
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), sizes.bigIcon);
+  EXPECT_TRUE(ShowsIconFrame(CaptionIcon(Window(), ICON_BIG), IDR_MAINFRAME));
+  EXPECT_EQ(IconSize(Pin()), sizes.pin);
+  EXPECT_TRUE(ShowsIconFrame(Pin(), IDI_TOP));
+  ::SendMessageA(Item(IDC_TOPMOST), BM_CLICK, 0, 0);
+  EXPECT_EQ(IconSize(Pin()), sizes.pin);
+  EXPECT_TRUE(ShowsIconFrame(Pin(), IDI_NOTOP));
+}
+
+TEST_F(DisplayScale, AboutBoxShowsTheFrameDrawnForAnIconsSize) {
+  ModalThread about{[] {
+    CAboutBox box;
+    return box.DoModal();
+  }};
+  ASSERT_NE(about.Window(), nullptr);
+  const HWND icon = ::GetWindow(about.Window(), GW_CHILD);
+  const auto shown = reinterpret_cast<HICON>(::SendMessageA(icon, STM_GETICON, 0, 0));
+  EXPECT_EQ(IconSize(shown), IconSizesAt(m_dpi).bigIcon);
+  EXPECT_TRUE(ShowsIconFrame(shown, IDR_MAINFRAME));
+}
+
+// As when the window is dragged from a monitor at 100 % to one at 150 %.
+TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlaceFontAndIcons) {
+  if (m_dpi != 96) GTEST_SKIP() << "moves from 100 %";
+  ASSERT_NO_FATAL_FAILURE(Start(std::nullopt));
+  const HFONT oldFont = FieldFont();
+  const HICON oldIcons[] = {CaptionIcon(Window(), ICON_SMALL), CaptionIcon(Window(), ICON_BIG), Pin()};
+  const RECT before = WindowRect(Window());
+  const RECT suggested{before.left + 40, before.top + 30, before.left + 40 + (before.right - before.left) * 3 / 2,
+                       before.top + 30 + (before.bottom - before.top) * 3 / 2};
+
+  const HWND button = Item(IDC_RESULT_BUTTON);
+  const RECT buttonBefore = PlaceInDialog(button, Window());
+  const LONG buttonTextHeight = FontDescription(ShownFont(button)).lfHeight;
+
+  ::SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  // Wine runs the program as per-monitor aware of the first version, where
+  // the system leaves the controls and their text to the program.
+  const RECT buttonAfter = PlaceInDialog(button, Window());
+  EXPECT_EQ(buttonAfter.left, LengthAt(buttonBefore.left, 144));
+  EXPECT_EQ(buttonAfter.top, LengthAt(buttonBefore.top, 144));
+  EXPECT_EQ(buttonAfter.right, LengthAt(buttonBefore.right, 144));
+  EXPECT_EQ(buttonAfter.bottom, LengthAt(buttonBefore.bottom, 144));
+  EXPECT_EQ(FontDescription(ShownFont(button)).lfHeight, LengthAt(buttonTextHeight, 144));
+
+  const RECT after = WindowRect(Window());
+  EXPECT_TRUE(::EqualRect(&after, &suggested))
+      << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+  EXPECT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-15, 144));
+  EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
+  EXPECT_EQ(::GetObjectType(oldFont), 0u) << "the old font was not deleted";
+  const IconSizes at144 = IconSizesAt(144);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), at144.smallIcon);
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_BIG)), at144.bigIcon);
+  EXPECT_EQ(IconSize(Pin()), at144.pin);
+  EXPECT_TRUE(ShowsIconFrame(Pin(), IDI_NOTOP));
+  for (HICON old : oldIcons) {
+    ICONINFO info{};
+    EXPECT_FALSE(::GetIconInfo(old, &info)) << "an old icon was not destroyed";
+  }
+  // The font's height goes back to the file at 96 DPI.
+  const std::string moved = "%0.3f\r\n" + std::to_string(suggested.left) + "\r\n" + std::to_string(suggested.top) +
+                            "\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n";
+  EXPECT_EQ(CloseAndRead(), moved);
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// The main window at the scale of its monitor: the icons loaded at the sizes
+// that scale asks for, and what changes when the window moves to a monitor of
+// another scale. The display font's height is kept in the settings at 96 DPI
+// (see Settings.cpp); the window's font is that height at the window's scale.
+#include "Placement.h"
+#include "TallywiseDlg.h"
+#include "TallywiseDlgIds.h"
+
+namespace {
+
+// The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
+// button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
+constexpr int kPinSizeAt96 = 16;
+
+}  // namespace
+
+// Each icon is the frame drawn for its size at the window's scale. The new
+// ones are shown before the old ones go, so that no window ever holds an
+// icon that has been destroyed.
+void CTallywiseDlg::ShowIconsForDpi() {
+  const HINSTANCE module = AfxGetResourceHandle();
+  CIcon bigIcon;
+  CIcon smallIcon;
+  CIcon top;
+  CIcon noTop;
+  bigIcon.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXICON, m_nDpi));
+  smallIcon.Load(module, IDR_MAINFRAME, SystemMetricForDpi(SM_CXSMICON, m_nDpi));
+  top.Load(module, IDI_TOP, ScaleFrom96(kPinSizeAt96, m_nDpi));
+  noTop.Load(module, IDI_NOTOP, ScaleFrom96(kPinSizeAt96, m_nDpi));
+  SetIcon(bigIcon, TRUE);
+  SetIcon(smallIcon, FALSE);
+  m_btnTopMost.SetIcon(m_bTopMost ? top : noTop);
+  m_hIcon.Swap(bigIcon);
+  m_hIconSmall.Swap(smallIcon);
+  m_hIconTop.Swap(top);
+  m_hIconNoTop.Swap(noTop);
+}
+
+// The font was made for `fontDpi`; the same font in points is made for the
+// window's scale now and given to both fields before the old one is deleted.
+void CTallywiseDlg::RemakeDisplayFontForDpi(UINT fontDpi) {
+  LOGFONTA look{};
+  if (!m_pFont->GetLogFont(&look)) return;
+  look.lfHeight = ScaleFrom96(ScaleTo96(look.lfHeight, fontDpi), m_nDpi);
+  CFont font;
+  if (!font.CreateFontIndirect(&look)) return;  // the fields keep the font they have
+  m_editExpression.SetFont(&font);
+  m_editResult.SetFont(&font);
+  m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
+}
+
+// Where the system does not lay the dialog out again itself (Windows 8.1 and
+// the first versions of Windows 10), every control keeps its place in dialog
+// units by growing or shrinking with the scale, and the buttons' text is
+// written in the dialog font made for the new scale.
+void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
+  const auto scale = [&](LONG length) { return ::MulDiv(length, static_cast<int>(toDpi), static_cast<int>(fromDpi)); };
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    ::ScreenToClient(m_hWnd, &corners[0]);
+    ::ScreenToClient(m_hWnd, &corners[1]);
+    const LONG left = scale(corners[0].x);
+    const LONG top = scale(corners[0].y);
+    ::SetWindowPos(child, nullptr, left, top, scale(corners[1].x) - left, scale(corners[1].y) - top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The dialog font was made for the scale the window was created at, which
+  // for such a system is the system's.
+  LOGFONTA look{};
+  if (!::GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof look, &look)) return;
+  look.lfHeight = ::MulDiv(look.lfHeight, static_cast<int>(toDpi), static_cast<int>(SystemDpi()));
+  CFont font;
+  if (!font.CreateFontIndirect(&look)) return;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child != m_editExpression.m_hWnd && child != m_editResult.m_hWnd) {
+      ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+    }
+  }
+  m_buttonFont.Swap(font);  // the buttons' font before leaves with `font`
+}
+
+// The window has been moved to a monitor of another scale, or its monitor's
+// scale has changed. The system suggests the rectangle the window has at the
+// new scale, placed so that it stays under the pointer while it is dragged.
+LRESULT CTallywiseDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const UINT oldDpi = m_nDpi;
+  const UINT newDpi = HIWORD(wParam);  // horizontal and vertical scale are always the same
+  const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+  if (newDpi == 0 || newDpi == oldDpi) return Default();
+  Default();
+  if (!SystemRescalesDialogs()) ScaleControls(oldDpi, newDpi);
+  g_pfnSetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_nDpi = newDpi;
+  RemakeDisplayFontForDpi(oldDpi);
+  ShowIconsForDpi();
+  return 0;
+}
