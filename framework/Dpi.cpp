@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include "LateBoundFunction.h"
+
 namespace {
 
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
@@ -21,24 +23,20 @@ struct DpiFunctions {
   SetDialogControlDpiChangeBehaviorProc setDialogControlDpiChangeBehavior = nullptr;
 };
 
-template <class Proc>
-Proc Lookup(HMODULE module, const char* name) {
-  // Through the generic function type, which converts to any other without a cast warning.
-  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
 // USER32 is loaded with the program, so looking the functions up loads nothing.
 const DpiFunctions& Functions() {
   static const DpiFunctions found = [] {
     DpiFunctions procs;
     const HMODULE user = ::GetModuleHandleA("user32.dll");
     if (!user) return procs;
-    procs.getDpiForWindow = Lookup<GetDpiForWindowProc>(user, "GetDpiForWindow");
-    procs.getSystemMetricsForDpi = Lookup<GetSystemMetricsForDpiProc>(user, "GetSystemMetricsForDpi");
-    procs.getThreadDpiAwarenessContext = Lookup<GetThreadDpiAwarenessContextProc>(user, "GetThreadDpiAwarenessContext");
-    procs.areDpiAwarenessContextsEqual = Lookup<AreDpiAwarenessContextsEqualProc>(user, "AreDpiAwarenessContextsEqual");
+    procs.getDpiForWindow = LateBoundFunction<GetDpiForWindowProc>(user, "GetDpiForWindow");
+    procs.getSystemMetricsForDpi = LateBoundFunction<GetSystemMetricsForDpiProc>(user, "GetSystemMetricsForDpi");
+    procs.getThreadDpiAwarenessContext =
+        LateBoundFunction<GetThreadDpiAwarenessContextProc>(user, "GetThreadDpiAwarenessContext");
+    procs.areDpiAwarenessContextsEqual =
+        LateBoundFunction<AreDpiAwarenessContextsEqualProc>(user, "AreDpiAwarenessContextsEqual");
     procs.setDialogControlDpiChangeBehavior =
-        Lookup<SetDialogControlDpiChangeBehaviorProc>(user, "SetDialogControlDpiChangeBehavior");
+        LateBoundFunction<SetDialogControlDpiChangeBehaviorProc>(user, "SetDialogControlDpiChangeBehavior");
     return procs;
   }();
   return found;

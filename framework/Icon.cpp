@@ -1,5 +1,7 @@
 #include "Icon.h"
 
+#include "LateBoundFunction.h"
+
 namespace {
 
 using LoadIconWithScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
@@ -7,12 +9,8 @@ using LoadIconWithScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, 
 // Version 6 of the common controls has it; the program's manifest asks for
 // that version, which is loaded with the program.
 LoadIconWithScaleDownProc LoadIconWithScaleDownFunction() {
-  static const LoadIconWithScaleDownProc found = [] {
-    const HMODULE controls = ::GetModuleHandleA("comctl32.dll");
-    return controls ? reinterpret_cast<LoadIconWithScaleDownProc>(
-                          reinterpret_cast<void (*)()>(::GetProcAddress(controls, "LoadIconWithScaleDown")))
-                    : nullptr;
-  }();
+  static const LoadIconWithScaleDownProc found =
+      LateBoundFunction<LoadIconWithScaleDownProc>(::GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
   return found;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Bstr.h"
+#include "LateBoundFunction.h"
 
 namespace {
 
@@ -25,12 +26,6 @@ struct UiaNotifications {
   ClientsAreListeningProc clientsAreListening = nullptr;
 };
 
-template <class Proc>
-Proc Lookup(HMODULE module, const char* name) {
-  // Through the generic function type, which converts to any other without a cast warning.
-  return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
 // Looked up at run time: the program must start on systems without the
 // notification (Windows 7 and 8). The library, once loaded, stays for the
 // life of the process.
@@ -42,9 +37,9 @@ const UiaNotifications& Notifications() {
     if (length == 0 || length >= MAX_PATH) return procs;
     const HMODULE core = ::LoadLibraryA((std::string(system) + "\\UIAutomationCore.dll").c_str());
     if (!core) return procs;
-    procs.hostProviderFromHwnd = Lookup<HostProviderFromHwndProc>(core, "UiaHostProviderFromHwnd");
-    procs.raiseNotificationEvent = Lookup<RaiseNotificationEventProc>(core, "UiaRaiseNotificationEvent");
-    procs.clientsAreListening = Lookup<ClientsAreListeningProc>(core, "UiaClientsAreListening");
+    procs.hostProviderFromHwnd = LateBoundFunction<HostProviderFromHwndProc>(core, "UiaHostProviderFromHwnd");
+    procs.raiseNotificationEvent = LateBoundFunction<RaiseNotificationEventProc>(core, "UiaRaiseNotificationEvent");
+    procs.clientsAreListening = LateBoundFunction<ClientsAreListeningProc>(core, "UiaClientsAreListening");
     return procs;
   }();
   return found;
