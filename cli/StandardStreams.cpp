@@ -120,17 +120,6 @@ long ReadSome(int fd, char* buffer, size_t size) {
   return _read(fd, buffer, static_cast<unsigned>(std::min(size, kLargestTransfer)));
 }
 
-int WriteAll(int fd, std::string_view data) {
-  if (HANDLE console = ConsoleOf(fd)) return WriteConsoleFromUtf8(console, data);
-  while (!data.empty()) {
-    const long count = WriteSome(fd, data.data(), data.size());
-    if (count < 0) return errno;
-    if (count == 0) return EIO;
-    data.remove_prefix(static_cast<size_t>(count));
-  }
-  return 0;
-}
-
 #else
 
 namespace {
@@ -176,7 +165,12 @@ long ReadSome(int fd, char* buffer, size_t size) {
   }
 }
 
+#endif
+
 int WriteAll(int fd, std::string_view data) {
+#ifdef _WIN32
+  if (HANDLE console = ConsoleOf(fd)) return WriteConsoleFromUtf8(console, data);
+#endif
   while (!data.empty()) {
     const long count = WriteSome(fd, data.data(), data.size());
     if (count < 0) return errno;
@@ -186,5 +180,3 @@ int WriteAll(int fd, std::string_view data) {
   }
   return 0;
 }
-
-#endif
