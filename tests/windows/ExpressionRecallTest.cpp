@@ -6,11 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "DataFile.h"
-#include "RunningDialog.h"
+#include "MainDialogTest.h"
 #include "TallywiseDlgIds.h"
 
 namespace {
@@ -34,27 +32,15 @@ struct Step {
   const char* shown;
 };
 
-class ExpressionRecall : public testing::Test {
+class ExpressionRecall : public MainDialogTest {
 protected:
-  void SetUp() override {
-    m_dialog = std::make_unique<RunningDialog>();
-    ASSERT_NE(m_dialog->Window(), nullptr);
-  }
-  void TearDown() override { m_dialog.reset(); }
-
-  HWND Expression() const { return m_dialog->Item(IDC_EXPRESSION); }
-  HWND Result() const { return m_dialog->Item(IDC_RESULT); }
-
   // Up and Down go to the field itself, past the dialog manager; the
   // keyboard test below takes the whole road.
   void Do(Act act, const char* text = "") const {
     switch (act) {
       case Act::Type: ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); break;
       case Act::Edit: ::SendMessageA(Expression(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); break;
-      case Act::Enter:
-        ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
-        break;
+      case Act::Enter: ClickResult(); break;
       case Act::Up:
       case Act::Down:
         const WPARAM key = act == Act::Up ? VK_UP : VK_DOWN;
@@ -69,9 +55,6 @@ protected:
     ::SendMessageA(Expression(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
   }
-
-  FirstRun m_firstRun;
-  std::unique_ptr<RunningDialog> m_dialog;
 };
 
 TEST_F(ExpressionRecall, UpAndDownWalkTheHistoryAndComeBackToTheDraft) {

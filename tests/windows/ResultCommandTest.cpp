@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DataFile.h"
+#include "MainDialogTest.h"
 #include "RunningDialog.h"
 #include "TallywiseDlgIds.h"
 
@@ -51,27 +51,12 @@ std::string MessageBoxText(HWND box) {
   return text;
 }
 
-class ResultCommand : public testing::Test {
+class ResultCommand : public MainDialogTest {
 protected:
-  void SetUp() override {
-    m_dialog = std::make_unique<RunningDialog>();
-    ASSERT_NE(m_dialog->Window(), nullptr);
-  }
-  void TearDown() override { m_dialog.reset(); }
-
-  HWND Expression() const { return m_dialog->Item(IDC_EXPRESSION); }
-  HWND Result() const { return m_dialog->Item(IDC_RESULT); }
   HWND Spin() const { return m_dialog->Item(IDC_PRECISION); }
 
   void Type(const std::string& text) {
     ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  }
-
-  // The Result command as Enter gives it, without moving the focus; returns once
-  // the command has finished, so it must not open a message box.
-  void ClickResult() {
-    ::SendMessageA(m_dialog->Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(m_dialog->Item(IDC_RESULT_BUTTON)));
   }
 
   // The Result command as another program or an automation tool gives it: it
@@ -108,11 +93,6 @@ protected:
     ::SendMessageA(Spin(), WM_LBUTTONUP, 0, at);
   }
   int Decimals() const { return LOWORD(::SendMessageA(Spin(), UDM_GETPOS, 0, 0)); }
-
-  // Every run starts from the default number format: a settings file left by
-  // an earlier test would set the precision otherwise.
-  FirstRun m_firstRun;
-  std::unique_ptr<RunningDialog> m_dialog;
 };
 
 struct PromptCase {
