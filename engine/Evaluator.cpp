@@ -26,10 +26,9 @@ constexpr long long kStrengthsPerDepth = 8;
 // passes: deeper first, then stronger, then further left.
 struct RankedFault {
   long long rank;
-  size_t operatorAt;
-  FaultMet fault;
+  FaultMet fault;  // at the position of its operator
   bool TakenBefore(const RankedFault& other) const {
-    return rank != other.rank ? rank > other.rank : operatorAt < other.operatorAt;
+    return rank != other.rank ? rank > other.rank : fault.position < other.fault.position;
   }
 };
 
@@ -174,7 +173,7 @@ private:
   double Fault(const PendingOperator& op, ComputeFault kind) { return Fault(op.rank, op.position, kind); }
   // Out of the way of the reductions, which meet a fault rarely.
   [[gnu::noinline, gnu::cold]] double Fault(long long rank, size_t at, ComputeFault kind) {
-    m_faults.push_back({rank, at, {kind, at}});
+    m_faults.push_back({rank, {kind, at}});
     return 0.0;
   }
 
