@@ -30,7 +30,7 @@ constexpr std::string_view kHelp[] = {
     "  operators of equal strength are taken from the left, powers too: 2^3^2 is 64;",
     "  every intermediate value is rounded to six decimals: 1/3000000*3000000 is 0,",
     "  and the 7th to 9th decimals of a computed value are always 0;",
-    "  a second decimal point ends a number: 1.000,5 is 1.",
+    "  a number has one decimal separator: 1,000 is one, 1.000,5 is rejected.",
     "An argument is an option only when it is - and a letter or -- and a word;",
     "every other argument, such as -5 or -,5, is an expression. Blank lines are",
     "skipped. The prompt of a rejected line of a file or of standard input, and",

@@ -49,6 +49,17 @@ std::optional<CheckOutcome> CheckBalance(std::string_view s) {
   return std::nullopt;
 }
 
+// Where the first number that holds two decimal points has its second one.
+size_t FindSecondSeparator(std::string_view normalized) {
+  bool pointInNumber = false;
+  for (size_t k = 0; k < normalized.size(); ++k) {
+    const char ch = normalized[k];
+    if (ch == '.' && pointInNumber) return k;
+    pointInNumber = ch == '.' || (pointInNumber && IsNumberChar(ch));
+  }
+  return std::string_view::npos;
+}
+
 // Where each character of the normalised text stands in the expression field:
 // at its own index, unless normalising took characters out before it.
 class FieldPositions {
@@ -104,6 +115,12 @@ CheckOutcome CheckNormalized(std::string_view text, FieldPositions fieldIndex) {
   for (size_t k = 0; k + 1 < n; ++k) {
     if (text[k] == ')' && IsNumberChar(text[k + 1])) return PasteOperator(CaretAfter(fieldIndex[k]));
   }
+
+  // A number with a second decimal separator, as in 1.2.3 or 1,234.5, would be
+  // read only up to it: another number than the one typed. The caret goes before
+  // that separator, where the operator it may stand for belongs.
+  if (const size_t second = FindSecondSeparator(text); second != std::string_view::npos)
+    return PasteOperator(CaretBefore(fieldIndex[second]));
 
   return CheckOutcome{};
 }
@@ -172,11 +189,15 @@ bool PassesAtOnce(std::string_view text) {
   CharKind previous = kStart;
   long long depth = 0;
   bool objected = false;
+  bool pointInNumber = false;
   for (char ch : text) {
     const CharKind kind = kKindOfByte[static_cast<unsigned char>(ch)];
     objected |= kObjections[previous][kind];
     depth += (kind == kOpen) - (kind == kClose);
     objected |= depth < 0;
+    const bool point = ch == '.';
+    objected |= point & pointInNumber;
+    pointInNumber = (pointInNumber | point) & (kind == kNumber);
     previous = kind;
   }
   return !objected && !kObjections[previous][kEnd] && depth == 0;

@@ -47,6 +47,8 @@ check "CR LF, an empty line skipped, no line end at the end" $'2.000\n4.000' "" 
   bash -c "printf '1+1\r\n\n2+2' | '$eval_program'"
 check "NUL byte shown escaped, marker under it" "" $'<stdin>:1:3: Unknown symbol \'\\x00\'\n  1+\\x00\n    ^~~~' 1 \
   bash -c "printf '1+\\0\n' | '$eval_program'"
+check "a second decimal separator asks for an operator before it" "1.000" \
+  $'Paste operator here\n  1,234.5\n       ^' 1 "$eval_program" "1,000" "1,234.5"
 check "minus and comma is an expression" $'-0.500\n-5.000' "" 0 "$eval_program" "-,5" "- 5"
 check "version" "tallywise-eval $version" "" 0 "$eval_program" --version
 check "write error" "" "tallywise-eval: write error: No space left on device" 4 \
@@ -67,7 +69,7 @@ check "-dN" "1.00" "" 0 "$eval_program" -d2 1
 check "--decimals=N" "1.0000" "" 0 "$eval_program" --decimals=4 1
 check "-h is --help" "$("$eval_program" --help)" "" 0 "$eval_program" -h
 check "help explains the calculator's rules" "3" "" 0 \
-  bash -c "'$eval_program' --help | grep -c -e '2^3^2 is 64' -e '1/3000000\\*3000000 is 0' -e '1.000,5 is 1'"
+  bash -c "'$eval_program' --help | grep -c -e '2^3^2 is 64' -e '1/3000000\\*3000000 is 0' -e '1.000,5 is rejected'"
 check "files in order, byte-order mark and blank lines skipped, NAME:LINE:COLUMN" $'2.000\n3.000\n4.000' \
   "$dir/mixed:4:3: Paste number here"$'\n  2*\n    ^\n'"$dir/mixed:5: Missing ')'"$'\n  (1' 1 \
   "$eval_program" -f "$dir/mixed" --file="$dir/four"

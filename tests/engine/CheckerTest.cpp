@@ -53,7 +53,8 @@ TEST(Checker, PassesCompleteExpressions) {
       {"2*(3+4)-5", std::nullopt, kNoMark},
       {"5", std::nullopt, kNoMark},
       {".", std::nullopt, kNoMark},
-      {"1.2.3", std::nullopt, kNoMark},
+      {"1,000", std::nullopt, kNoMark},
+      {"1 , 5", std::nullopt, kNoMark},
       {"2 5", std::nullopt, kNoMark},
       {"2,5", std::nullopt, kNoMark},
       {"-5", std::nullopt, kNoMark},
@@ -126,6 +127,22 @@ TEST(Checker, OperatorsTogether) {
       {"(1)+2", std::nullopt, kNoMark},
       {"1+(2)", std::nullopt, kNoMark},
       {"((1))", std::nullopt, kNoMark},
+  });
+}
+
+TEST(Checker, NumberWithTwoDecimalSeparatorsAsksForAnOperatorBeforeTheSecond) {
+  ExpectChecks({
+      {"1.2.3", kPasteOperator, Caret(3)},
+      {"1,234.5", kPasteOperator, Caret(5)},
+      {"1.000,5", kPasteOperator, Caret(5)},
+      {"..", kPasteOperator, Caret(1)},
+      {"2*1 . 5 , 3", kPasteOperator, Caret(8)},
+      {"(1.5.)", kPasteOperator, Caret(4)},
+      {"1.5+2.5", std::nullopt, kNoMark},
+      // A fault that comes first in the checker's order keeps its prompt and mark.
+      {"1.2.3+", kPasteNumber, Caret(6)},
+      {"1.2.3a", Unknown('a'), Select(5, 6)},
+      {"(1.2.3", kMissingClose, kNoMark},
   });
 }
 

@@ -36,7 +36,7 @@ private:
       case 4: text += std::string("0.").append(static_cast<size_t>(Pick(7)), '0') + std::to_string(1 + Pick(9)); break;
       case 5: text += below(1000) + "." + below(1000000); break;
       case 6: text += std::string(".") + below(100); break;
-      case 7: text += below(10) + "." + below(10) + "." + below(10); break;  // read up to the second point
+      case 7: text += below(100) + (Chance(50) ? "." : " , 5"); break;  // a point at the end, a comma set apart
       default: text += std::to_string(1 + Pick(3)).append(static_cast<size_t>(Pick(20)), '0'); break;
     }
   }
