@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CharacterWidth.h"
 #include "CommandLine.h"
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
@@ -52,6 +53,7 @@ bool EvaluateFile(EvaluationRun& run, std::string_view name) {
 
 int Run(const std::vector<std::string_view>& args) {
   UseBinaryStandardStreams();
+  UseEnvironmentCharacterSet();
   const Invocation invocation = ReadCommandLine(args);
   switch (invocation.action) {
     case Invocation::ShowHelp: return PrintAndExit(HelpText());
