@@ -64,7 +64,7 @@ int Run(const std::vector<std::string_view>& args) {
 
   EvaluationRun run(invocation.decimals, invocation.aligned);
   if (invocation.sources.empty()) {
-    if (CanEditLines() && IsTerminal(kStandardInput) && IsTerminal(kStandardOutput))
+    if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);
     else
       run.EvaluateLines(kStandardInput, kStandardInputName);
