@@ -131,12 +131,21 @@ int ReadByte(EditLine* editor, LineState& state, int milliseconds) {
   for (;;) {
     switch (const int signal = state.signals.Take()) {
       case 0: break;
-      case SIGINT: state.interrupted = true; errno = EINTR; return -1;
+      case SIGINT:
+        state.interrupted = true;
+        errno = EINTR;
+        return -1;
       case SIGHUP:
-      case SIGTERM: state.endingSignal = signal; errno = EINTR; return -1;
+      case SIGTERM:
+        state.endingSignal = signal;
+        errno = EINTR;
+        return -1;
       case SIGTSTP:
       case SIGQUIT: StopOrQuit(editor, state, signal); continue;
-      case SIGWINCH: el_resize(editor); el_set(editor, EL_REFRESH); continue;
+      case SIGWINCH:
+        el_resize(editor);
+        el_set(editor, EL_REFRESH);
+        continue;
       default:  // SIGCONT after a stop the session did not see coming
         el_set(editor, EL_PREP_TERM, 0);
         el_set(editor, EL_PREP_TERM, 1);

@@ -20,7 +20,6 @@ constexpr size_t kEchoColumns = 80;
 constexpr size_t kColumnsBeforeMark = 30;
 constexpr std::string_view kCut = "...";
 
-
 // Characters that would reach the terminal as something else than one visible
 // glyph: C1 controls, zero-width and direction marks, combining marks, the
 // byte-order mark, line and paragraph separators.
