@@ -10,9 +10,6 @@
 
 namespace {
 
-// Set once the tool knows its locale's character set is UTF-8.
-bool g_localeIsUtf8 = false;
-
 size_t BuiltInColumnsOf(char32_t code) {
   const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF && code != 0x303F) ||
                     (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
@@ -23,6 +20,9 @@ size_t BuiltInColumnsOf(char32_t code) {
 }
 
 #ifndef _WIN32
+// Set once the tool knows its locale's character set is UTF-8.
+bool g_localeIsUtf8 = false;
+
 bool CharacterSetIsUtf8() {
   const char* set = nl_langinfo(CODESET);
   return set != nullptr && (std::strcmp(set, "UTF-8") == 0 || std::strcmp(set, "utf8") == 0);
