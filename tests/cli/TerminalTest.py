@@ -47,9 +47,13 @@ class Screen:
 
 
 def take_terminal():
-    """In the child: the pseudo-terminal becomes its controlling terminal, so
-    Ctrl+C, Ctrl+Z and Ctrl+\\ raise signals; no core file is left by a quit."""
+    """In the child, as a shell starts a job in the foreground: the pseudo-terminal
+    becomes its controlling terminal, so Ctrl+C, Ctrl+Z and Ctrl+\\ raise signals,
+    which act as they would by default (a caller may ignore some); no core file
+    is left by a quit."""
     fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+    for number in (signal.SIGINT, signal.SIGQUIT, signal.SIGTSTP, signal.SIGHUP, signal.SIGTERM):
+        signal.signal(number, signal.SIG_DFL)
     resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
@@ -78,7 +82,7 @@ def run_session(program, env, steps, status, absent=()):
                 failures.append(f"{what}: {error}")
         calc.wait(timeout=5)
         if calc.returncode != status:
-            failures.append(f"ended with status {calc.returncode}, wanted {status}")
+            failures.append(f"ended with status {calc.returncode}, wanted {status}, after {screen.seen!r}")
         try:
             screen.wait_for(b"\x00never", seconds=0.3)
         except TimeoutError:
