@@ -44,20 +44,10 @@ CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expressio
   return outcome;
 }
 
-// Columns of the GNU form count characters from 1, a UTF-8 sequence as one.
-long long ColumnOf(std::string_view line, size_t at) {
-  long long column = 1;
-  for (size_t i = 0; i < at && i < line.size(); i += CharacterLength(line, i))
-    ++column;
-  return column;
-}
-
 std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
-  std::string prefix;
-  for (size_t i = 0; i < place.name.size(); i += CharacterLength(place.name, i))
-    prefix += VisibleCharacter(place.name, i);
+  std::string prefix = VisibleName(place.name);
   prefix += ':' + std::to_string(place.line) + ':';
-  if (at) prefix += std::to_string(ColumnOf(line, *at)) + ':';
+  if (at) prefix += std::to_string(EditorColumn(line, *at)) + ':';
   prefix += ' ';
   return prefix;
 }
@@ -130,7 +120,8 @@ void EvaluationRun::FlushAll() {
 void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
   Note(kInputOutputError);
   std::string text = what;
-  if (name != "<stdin>") text = std::string(name) + ": " + text;
+  // A name comes from the user and may hold anything, escape sequences too.
+  if (name != "<stdin>") text = VisibleName(name) + ": " + text;
   ReportError(text, error);
 }
 

@@ -11,8 +11,11 @@ constexpr std::string_view kHelp[] = {
     "standard input when neither is given.",
 #else
     "standard input when neither is given. At a terminal it prompts with \"> \";",
-    "a rejected line comes back for editing with the cursor on the faulty spot;",
-    "Ctrl+D ends, Ctrl+C drops the line being typed.",
+    "a rejected line comes back for editing with the cursor on the faulty spot",
+    "(unless more lines are waiting); Ctrl+D, quit or exit end, Ctrl+C drops the",
+    "line being typed. The lines typed are kept in $XDG_STATE_HOME/tallywise/history",
+    "(~/.local/state/tallywise/history), or in the file TALLYWISE_HISTORY names;",
+    "TALLYWISE_HISTORY set and empty keeps none.",
 #endif
     "",
     "  -d, --decimals=N   decimal places of the results, 0 to 9 (default 3)",
@@ -35,7 +38,8 @@ constexpr std::string_view kHelp[] = {
     "every other argument, such as -5 or -,5, is an expression. Blank lines are",
     "skipped. The prompt of a rejected line of a file or of standard input, and",
     "the message of a fault met in one, start with NAME:LINE:COLUMN: (standard",
-    "input is named <stdin>).",
+    "input is named <stdin>; a tab counts to the next multiple of 8 columns, a",
+    "wide character as two).",
     "",
     "Exit status (where several apply, the highest):",
     "  0  every expression accepted and computed",

@@ -2,6 +2,16 @@
 
 #include <algorithm>
 
+#include "CharacterWidth.h"
+
+char32_t DecodedCharacter(std::string_view text, size_t at, size_t length) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+  for (size_t i = 1; i < length; ++i)
+    code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
+  return code;
+}
+
 namespace {
 
 constexpr size_t kEchoColumns = 80;
@@ -9,14 +19,6 @@ constexpr size_t kEchoColumns = 80;
 // leads up to the mark stays in view.
 constexpr size_t kColumnsBeforeMark = 30;
 constexpr std::string_view kCut = "...";
-
-char32_t DecodedAt(std::string_view text, size_t at, size_t length) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-  for (size_t i = 1; i < length; ++i)
-    code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
-  return code;
-}
 
 // Characters that would reach the terminal as something else than one visible
 // glyph: C1 controls, zero-width and direction marks, combining marks, the
@@ -34,27 +36,21 @@ bool PrintsAsItself(char32_t code) {
   return true;
 }
 
-// East Asian wide and full-width characters take two terminal columns.
-size_t ColumnsOf(char32_t code) {
-  const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF && code != 0x303F) ||
-                    (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-                    (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-                    (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x1F300 && code <= 0x1F64F) ||
-                    (code >= 0x1F900 && code <= 0x1F9FF) || (code >= 0x20000 && code <= 0x3FFFD);
-  return wide ? 2 : 1;
-}
-
 // The visible form of the character at `at` with the columns it takes.
 struct Shown {
   std::string text;
   size_t columns;
 };
 
-Shown ShowCharacter(std::string_view text, size_t at) {
+// `column` is where it starts, for a tab, which shows as blanks up to the next
+// tab stop. A character that would join the one before it shows in escaped form,
+// so every character has columns of its own to mark.
+Shown ShowCharacter(std::string_view text, size_t at, size_t column) {
   const size_t length = CharacterLength(text, at);
+  if (text[at] == '\t') return {std::string(NextTabStop(column) - column, ' '), NextTabStop(column) - column};
   if (length > 1) {
-    const char32_t code = DecodedAt(text, at, length);
-    if (PrintsAsItself(code)) return {std::string(text.substr(at, length)), ColumnsOf(code)};
+    const char32_t code = DecodedCharacter(text, at, length);
+    if (PrintsAsItself(code) && ColumnsOf(code) > 0) return {std::string(text.substr(at, length)), ColumnsOf(code)};
   }
   std::string shown;
   for (size_t i = 0; i < length; ++i)
@@ -75,14 +71,14 @@ size_t CharacterStartFrom(std::string_view text, size_t at) {
 size_t ColumnsBetween(std::string_view text, size_t from, size_t to) {
   size_t columns = 0;
   for (size_t i = from; i < to; i += CharacterLength(text, i))
-    columns += ShowCharacter(text, i).columns;
+    columns += ShowCharacter(text, i, columns).columns;
   return columns;
 }
 
 bool FitsInEcho(std::string_view text) {
   size_t columns = 0;
   for (size_t i = 0; i < text.size() && columns <= kEchoColumns; i += CharacterLength(text, i))
-    columns += ShowCharacter(text, i).columns;
+    columns += ShowCharacter(text, i, columns).columns;
   return columns <= kEchoColumns;
 }
 
@@ -116,13 +112,34 @@ size_t CharacterLength(std::string_view text, size_t at) {
   for (size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 1;
   }
-  const char32_t code = DecodedAt(text, at, length);
+  const char32_t code = DecodedCharacter(text, at, length);
   // Over-long forms, surrogates and values past Unicode's end are no characters.
   if (code < least || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 1;
   return length;
 }
 
-std::string VisibleCharacter(std::string_view text, size_t at) { return ShowCharacter(text, at).text; }
+std::string VisibleCharacter(std::string_view text, size_t at) {
+  return text[at] == '\t' ? VisibleByte('\t') : ShowCharacter(text, at, 0).text;
+}
+
+std::string VisibleName(std::string_view name) {
+  std::string shown;
+  for (size_t i = 0; i < name.size(); i += CharacterLength(name, i))
+    shown += VisibleCharacter(name, i);
+  return shown;
+}
+
+long long EditorColumn(std::string_view line, size_t at) {
+  size_t columns = 0;
+  for (size_t i = 0; i < at && i < line.size(); i += CharacterLength(line, i)) {
+    const size_t length = CharacterLength(line, i);
+    if (line[i] == '\t')
+      columns = NextTabStop(columns);
+    else
+      columns += length > 1 ? ColumnsOf(DecodedCharacter(line, i, length)) : 1;
+  }
+  return static_cast<long long>(columns) + 1;
+}
 
 MarkedExpression MarkExpression(std::string_view expression, const std::optional<FieldSelection>& mark) {
   const size_t length = expression.size();
@@ -147,7 +164,7 @@ MarkedExpression MarkExpression(std::string_view expression, const std::optional
   size_t columns = marked.expression.size();
   size_t i = from;
   for (; i <= length; i += i < length ? CharacterLength(expression, i) : 1) {
-    const Shown shown = i < length ? ShowCharacter(expression, i) : Shown{" ", 1};
+    const Shown shown = i < length ? ShowCharacter(expression, i, columns) : Shown{" ", 1};
     const bool moreAfter = i < length && i + CharacterLength(expression, i) < length && !fits;
     if (moreAfter && columns + shown.columns > kEchoColumns - kCut.size()) break;
     if (i < length) marked.expression += shown.text;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CharacterWidth.h"
 #include "CommandLine.h"
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
@@ -52,6 +53,7 @@ bool EvaluateFile(EvaluationRun& run, std::string_view name) {
 
 int Run(const std::vector<std::string_view>& args) {
   UseBinaryStandardStreams();
+  UseEnvironmentCharacterSet();
   const Invocation invocation = ReadCommandLine(args);
   switch (invocation.action) {
     case Invocation::ShowHelp: return PrintAndExit(HelpText());
@@ -62,7 +64,7 @@ int Run(const std::vector<std::string_view>& args) {
 
   EvaluationRun run(invocation.decimals, invocation.aligned);
   if (invocation.sources.empty()) {
-    if (CanEditLines() && IsTerminal(kStandardInput) && IsTerminal(kStandardOutput))
+    if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);
     else
       run.EvaluateLines(kStandardInput, kStandardInputName);

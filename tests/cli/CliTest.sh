@@ -85,6 +85,11 @@ check "a long line echoed in a window" "" "<stdin>:1:401: Unknown symbol 'x'
 check "a file that cannot be opened, the rest goes on" "2.000" "tallywise-eval: $dir/none: cannot open: No such file or directory" 4 \
   "$eval_program" -f "$dir/none" 1+1
 
+check "columns count a wide character as two and a tab to the next multiple of 8; the echo lines up" "" \
+  "<stdin>:1:10: Paste number here"$'\n  中      *\n           ^' 1 bash -c "printf '中 \\t*\\n' | LC_ALL=C.UTF-8 '$eval_program'"
+check "a file name that cannot be opened is shown escaped" "" \
+  "tallywise-eval: \\x1b[31m: cannot open: No such file or directory" 4 "$eval_program" -f $'\e[31m'
+
 # Someone waiting for each answer (a coprocess) gets it before typing the next line.
 coprocess_answers_each_line() {
   local answer status=0 to_calc

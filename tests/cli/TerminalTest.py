@@ -1,15 +1,25 @@
 #!/usr/bin/env python3
-"""tallywise-eval at a terminal, through a pseudo-terminal: a rejected line comes
-back with the cursor on the marked spot, so typing the missing piece completes it.
+"""tallywise-eval at a terminal, through a pseudo-terminal that is the program's
+controlling terminal, as a shell gives it one: each session of the table types
+its keys, waits for what should appear, and checks how the program ended.
 
     TerminalTest.py PROGRAM
 """
+import fcntl
 import os
 import pty
+import resource
 import select
+import signal
+import stat
 import subprocess
 import sys
+import tempfile
+import termios
 import time
+
+UP = b"\x1b[A"
+PASTE_BEGINS, PASTE_ENDS = b"\x1b[200~", b"\x1b[201~"
 
 
 class Screen:
@@ -36,50 +46,109 @@ class Screen:
         self.checked += self.seen[self.checked:].index(wanted) + len(wanted)
 
 
-def main():
-    program = sys.argv[1]
-    master, slave = pty.openpty()
-    env = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8", HOME="/nonexistent")
-    calc = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env, start_new_session=True)
-    os.close(slave)
-    failures = []
-    screen = Screen(master)
+def take_terminal():
+    """In the child, as a shell starts a job in the foreground: the pseudo-terminal
+    becomes its controlling terminal, so Ctrl+C, Ctrl+Z and Ctrl+\\ raise signals,
+    which act as they would by default (a caller may ignore some); no core file
+    is left by a quit."""
+    fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+    for number in (signal.SIGINT, signal.SIGQUIT, signal.SIGTSTP, signal.SIGHUP, signal.SIGTERM):
+        signal.signal(number, signal.SIG_DFL)
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
-    def typed(keys, wanted, what):
-        try:
+
+def run_session(program, env, steps, status, absent=()):
+    """Types each step's keys (or sends its signal) and waits for its text; the
+    failures, each naming its step."""
+    master, slave = pty.openpty()
+    calc = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env,
+                            start_new_session=True, preexec_fn=take_terminal)
+    os.close(slave)
+    screen = Screen(master)
+    failures = []
+    try:
+        screen.wait_for(b"> ")
+        for keys, wanted, what in steps:
             # The editor writes its prompt a moment before it takes the terminal
             # over; keys typed in between meet the terminal's own line discipline.
             time.sleep(0.2)
-            os.write(master, keys)
-            screen.wait_for(wanted)
-        except TimeoutError as error:
-            failures.append(f"{what}: {error}")
-
-    try:
-        screen.wait_for(b"> ")
-        # "2*" is missing a number after the *: the line comes back as it was,
-        # the cursor after the *; typing 3 completes it.
-        typed(b"2*\r", b"Paste number here", "2* is rejected")
-        typed(b"", b"> 2*", "2* comes back")
-        typed(b"3\r", b"6.000\r\n> ", "2* and 3 typed gives 6.000")
-        # "4(5)" needs an operator before the parenthesis: the cursor goes back there.
-        typed(b"4(5)\r", b"> 4(5)", "4(5) comes back")
-        typed(b"*\r", b"20.000\r\n> ", "* typed before the ( gives 4*(5) = 20.000")
-        # Ctrl+C drops the line being typed, Ctrl+D ends.
-        typed(b"7+7\x03", b"\n> ", "Ctrl+C gives a new prompt on a new line")
-        typed(b"\x04", b"^D", "Ctrl+D ends")
+            if isinstance(keys, int):
+                calc.send_signal(keys)
+            else:
+                os.write(master, keys)
+            try:
+                screen.wait_for(wanted)
+            except TimeoutError as error:
+                failures.append(f"{what}: {error}")
         calc.wait(timeout=5)
+        if calc.returncode != status:
+            failures.append(f"ended with status {calc.returncode}, wanted {status}, after {screen.seen!r}")
         try:
-            screen.wait_for(b"14.000", seconds=0.5)
-            failures.append("Ctrl+C did not drop 7+7")
+            screen.wait_for(b"\x00never", seconds=0.3)
         except TimeoutError:
             pass
+        failures += [f"{text!r} was shown" for text in absent if text in screen.seen]
     except (TimeoutError, subprocess.TimeoutExpired) as error:
         failures.append(str(error))
     finally:
         if calc.poll() is None:
             calc.kill()
             calc.wait()
+        os.close(master)
+    return failures
+
+
+def main():
+    program = sys.argv[1]
+    state = tempfile.mkdtemp(prefix="tallywise-terminal.")
+    history = os.path.join(state, "tallywise", "history")
+    utf8 = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8", HOME="/nonexistent", TALLYWISE_HISTORY="")
+    kept = dict(utf8, XDG_STATE_HOME=state)
+    del kept["TALLYWISE_HISTORY"]
+    sessions = [
+        ("a rejected line comes back for editing; Ctrl+C drops a line", utf8, [
+            (b"2*\r", b"Paste number here", "2* is rejected"),
+            (b"", b"> 2*", "2* comes back, the cursor after the *"),
+            (b"3\r", b"6.000\r\n> ", "typing 3 completes it"),
+            (b"4(5)\r", b"> 4(5)", "4(5) comes back"),
+            (b"*\r", b"20.000\r\n> ", "* typed before the ( gives 4*(5)"),
+            (b"7+7\x03", b"\n> ", "Ctrl+C gives a new prompt on a new line"),
+            (b"\x04", b"\n", "Ctrl+D ends"),
+        ], 1, [b"14.000"]),
+        ("no locale (env -i): every byte reaches the checker", {"TERM": "xterm"}, [
+            (b"2\xd73\r", b"Unknown symbol '\\xd7'", "a Latin-1 \xd7 is named and rejected"),
+            (b"\x15" + "2×3\r".encode(), "Unknown symbol '×'".encode(), "a UTF-8 × is named and rejected"),
+            (b"\x15quit\r", b"\n", "quit ends"),
+        ], 1, [b"23.000", b"6.000"]),
+        ("typed-ahead and pasted lines are answered each on its own", utf8, [
+            (b"1+1\r2*\r3+3\r", b"6.000\r\n", "three lines typed ahead"),
+            (PASTE_BEGINS + b"4*\r5+5\r" + PASTE_ENDS, b"10.000\r\n", "two lines pasted"),
+            (b"\x04", b"\n", "Ctrl+D ends"),
+        ], 1, [b"2*3+3", b"4*5+5"]),
+        ("Ctrl+\\ quits as in any program", utf8, [(b"1+\x1c", b"", "Ctrl+\\")], -signal.SIGQUIT),
+        ("the history is written when the session is ended by SIGTERM", kept, [
+            (b"4*4\r", b"16.000", "4*4"),
+            (signal.SIGTERM, b"", "SIGTERM"),
+        ], -signal.SIGTERM),
+        ("the history comes back in the next session", kept, [
+            (UP, b"4*4", "Up brings back 4*4"),
+            (b"\r", b"16.000", "and computes it"),
+            (b"exit\r", b"\n", "exit ends"),
+        ], 0),
+    ]
+    failures = []
+    for name, env, steps, status, *absent in sessions:
+        failures += [f"{name}: {failure}" for failure in run_session(program, env, steps, status, *absent)]
+        if name.startswith("the history is written"):
+            try:
+                with open(history, "rb") as file:
+                    if file.read() != b"4*4\n":
+                        failures.append(f"{name}: the history file does not hold 4*4 alone")
+                if stat.S_IMODE(os.stat(history).st_mode) != 0o600:
+                    failures.append(f"{name}: the history file is not for its owner alone")
+            except OSError as error:
+                failures.append(f"{name}: {error}")
+    subprocess.run(["rm", "-rf", state], check=False)
     for failure in failures:
         print("FAIL", failure)
     if failures:
