@@ -55,6 +55,12 @@ BEGIN_MESSAGE_MAP(CLink, CStatic)
   ON_WM_TIMER()
   ON_WM_ERASEBKGND()
   ON_WM_SETCURSOR()
+  ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+  ON_WM_KEYDOWN()
+  ON_MESSAGE(WM_SETFOCUS, OnFocusChange)
+  ON_MESSAGE(WM_KILLFOCUS, OnFocusChange)
+  ON_MESSAGE(WM_PAINT, OnPaint)
+  ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CLink::CLink() { SetLinkStyle(0); }
@@ -220,6 +226,66 @@ BOOL CLink::OnSetCursor(HWND, UINT, UINT) {
 }
 
 void CLink::OnClicked() { s_pfnShellExecute(nullptr, "open", m_strURL, nullptr, nullptr, SW_SHOW); }
+
+// Enter would otherwise press the dialog's default button; Space reaches the
+// link anyway.
+LRESULT CLink::OnGetDlgCode(WPARAM, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  const bool enter = msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+  return Default() | (enter ? DLGC_WANTMESSAGE : 0);
+}
+
+void CLink::OnKeyDown(UINT key, UINT, UINT) {
+  if (key == VK_RETURN || key == VK_SPACE) {
+    OnClicked();
+    return;
+  }
+  Default();
+}
+
+LRESULT CLink::OnFocusChange(WPARAM, LPARAM) {
+  ::InvalidateRect(m_hWnd, nullptr, TRUE);
+  return Default();
+}
+
+// The text as the static control draws it, with the focus rectangle around it
+// while the link has the focus, unless the user works with the mouse and the
+// system hides focus rectangles until a key is used. Like the static control,
+// it paints into a device context given with the message.
+LRESULT CLink::OnPaint(WPARAM givenDc, LPARAM) {
+  const LRESULT result = Default();
+  if (::GetFocus() != m_hWnd || (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS)) return result;
+  RECT client;
+  GetClientRect(&client);
+  const HDC dc = givenDc ? reinterpret_cast<HDC>(givenDc) : ::GetDC(m_hWnd);
+  ::DrawFocusRect(dc, &client);
+  if (!givenDc) ::ReleaseDC(m_hWnd, dc);
+  return result;
+}
+
+// A screen reader's default action is a click, posted so that the reader's
+// call returns before the shell has been asked.
+AccessibleFacts CLink::DescribeAsLink() const {
+  const HWND link = m_hWnd;
+  return {"",
+          std::string(m_strURL.str()),
+          STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE,
+          ROLE_SYSTEM_LINK,
+          "Jump",
+          [link] {
+            ::PostMessageA(::GetParent(link), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED),
+                           reinterpret_cast<LPARAM>(link));
+          }};
+}
+
+LRESULT CLink::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+    if (const LRESULT answer = m_accessibleObjects.Answer(m_hWnd, wParam, [this] { return DescribeAsLink(); })) {
+      return answer;
+    }
+  }
+  return Default();
+}
 
 // A font the system could not create is never handed to the window: it keeps
 // showing what it showed.

@@ -1,6 +1,8 @@
 // A static text item of a dialog turned into a hyperlink: link colours, a
 // hover look while the pointer is over it, a hand cursor, a tooltip, and a
 // click that hands its target (a web or "mailto:" address) to the shell.
+// Given WS_TABSTOP in the template it is reached with Tab, shows a focus
+// rectangle and opens with Enter or Space; screen readers hear it as a link.
 // Attach it to the item with DDX_Control; it sets itself up then.
 #pragma once
 
@@ -9,6 +11,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "AccessibleObject.h"
 #include "Framework.h"
 
 class CLink : public CStatic {
@@ -48,6 +51,11 @@ protected:
   void OnTimer(UINT_PTR id);
   BOOL OnEraseBkgnd(HDC dc);
   BOOL OnSetCursor(HWND wnd, UINT hitTest, UINT message);
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+  void OnKeyDown(UINT key, UINT repeats, UINT flags);
+  LRESULT OnFocusChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaint(WPARAM givenDc, LPARAM);
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -60,6 +68,7 @@ private:
   void RebuildWithUnderline(CFont& font, BOOL underline);
   void ShowFont(const CFont& font);
   BOOL IsPointerInside() const;
+  AccessibleFacts DescribeAsLink() const;
 
   std::unique_ptr<CFont> m_pNormalFont;
   std::unique_ptr<CFont> m_pHoverFont;
@@ -77,4 +86,6 @@ private:
   COLORREF m_crBack = 0;
   COLORREF m_crHoverBack = 0;
   COLORREF m_crFrame = 0;
+  // Last, so that screen readers' objects are cut off before anything they read goes.
+  CAccessibleObjects m_accessibleObjects;
 };

@@ -202,7 +202,14 @@ HRESULT CAccessibleObject::get_accDescription(VARIANT child, BSTR* description) 
 }
 
 HRESULT CAccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-  return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accRole(child, role); });
+  const std::optional<AccessibleFacts> facts = FactsFor(child);
+  if (!facts || facts->role == 0)
+    return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accRole(child, role); });
+  if (!role) return E_POINTER;
+  ::VariantInit(role);
+  role->vt = VT_I4;
+  role->lVal = facts->role;
+  return S_OK;
 }
 
 HRESULT CAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
@@ -226,7 +233,12 @@ HRESULT CAccessibleObject::get_accSelection(VARIANT* children) {
 }
 
 HRESULT CAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
-  return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accDefaultAction(child, action); });
+  const std::optional<AccessibleFacts> facts = FactsFor(child);
+  if (!facts || facts->defaultAction.empty())
+    return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accDefaultAction(child, action); });
+  if (!action) return E_POINTER;
+  *action = AllocBstr(facts->defaultAction);
+  return *action ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CAccessibleObject::accSelect(long flags, VARIANT child) {
@@ -247,7 +259,11 @@ HRESULT CAccessibleObject::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT CAccessibleObject::accDoDefaultAction(VARIANT child) {
-  return Forward(m_pStandard, [&](IAccessible& standard) { return standard.accDoDefaultAction(child); });
+  const std::optional<AccessibleFacts> facts = FactsFor(child);
+  if (!facts || !facts->doDefaultAction)
+    return Forward(m_pStandard, [&](IAccessible& standard) { return standard.accDoDefaultAction(child); });
+  facts->doDefaultAction();
+  return S_OK;
 }
 
 HRESULT CAccessibleObject::put_accName(VARIANT child, BSTR name) {

@@ -18,6 +18,11 @@ struct AccessibleFacts {
   std::string name;                  // empty: the standard object's name
   std::optional<std::string> value;  // none: the standard object's value
   DWORD addedState = 0;              // STATE_SYSTEM_ flags on top of the standard state
+  LONG role = 0;                     // 0: the standard object's role
+  std::string defaultAction{};       // empty: the standard object's default action
+  // What the default action does; called on the control's thread, so it must
+  // not wait for anything (post what takes time).
+  std::function<void()> doDefaultAction{};
 };
 
 // Read each time a client asks, so a client that keeps the object hears the
@@ -67,28 +72,28 @@ public:
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* argumentError) override;
 
-  // The three properties the program adds to; for the control itself only.
+  // What the program adds to; for the control itself only.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
 
   // Everything else is the standard object's.
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override;
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override;
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override;
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 

@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include <string>
+
 #include "LateBoundFunction.h"
 
 namespace {
@@ -9,11 +11,13 @@ using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
 using GetThreadDpiAwarenessContextProc = HANDLE(WINAPI*)();
 using AreDpiAwarenessContextsEqualProc = BOOL(WINAPI*)(HANDLE, HANDLE);
 using SetDialogControlDpiChangeBehaviorProc = BOOL(WINAPI*)(HWND, int, int);
+using GetDpiForMonitorProc = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and DCDC_DISABLE_FONT_UPDATE,
 // which the compiler's headers offer only to programs that need Windows 10.
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 constexpr int kDisableFontUpdate = 1;
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 struct DpiFunctions {
   GetDpiForWindowProc getDpiForWindow = nullptr;
@@ -42,6 +46,20 @@ const DpiFunctions& Functions() {
   return found;
 }
 
+// Windows 8.1 tells the scale of a monitor but not yet of a window. Its library
+// is loaded, from the system's folder, only where the window's scale is not to
+// be had otherwise, and stays for the life of the process.
+GetDpiForMonitorProc MonitorDpiFunction() {
+  static const GetDpiForMonitorProc found = [] {
+    char directory[MAX_PATH] = "";
+    const UINT length = ::GetSystemDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return GetDpiForMonitorProc{};
+    const std::string library = std::string(directory, length) + "\\shcore.dll";
+    return LateBoundFunction<GetDpiForMonitorProc>(::LoadLibraryA(library.c_str()), "GetDpiForMonitor");
+  }();
+  return found;
+}
+
 }  // namespace
 
 UINT SystemDpi() {
@@ -54,6 +72,12 @@ UINT SystemDpi() {
 UINT DpiForWindow(HWND hWnd) {
   if (const auto getDpiForWindow = Functions().getDpiForWindow) {
     if (const UINT dpi = getDpiForWindow(hWnd)) return dpi;
+  } else if (const auto getDpiForMonitor = MonitorDpiFunction()) {
+    UINT x = 0;
+    UINT y = 0;
+    if (SUCCEEDED(getDpiForMonitor(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) && y) {
+      return y;
+    }
   }
   return SystemDpi();
 }

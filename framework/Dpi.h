@@ -12,8 +12,9 @@ constexpr UINT kDefaultDpi = 96;
 // which the system's own dialogs, the font chooser among them, measure with.
 UINT SystemDpi();
 
-// The scale of the monitor the window is on (Windows 10 version 1607 and
-// later), else the system's.
+// The scale of the monitor the window is on (Windows 8.1 and later), else the
+// system's. Windows 8.1 and the first versions of Windows 10 give the
+// system's for a window that has not been shown yet.
 UINT DpiForWindow(HWND hWnd);
 
 // A GetSystemMetrics size at this scale; where the system cannot say, its own

@@ -86,16 +86,39 @@ void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
 // scale has changed. The system suggests the rectangle the window has at the
 // new scale, placed so that it stays under the pointer while it is dragged.
 LRESULT CTallywiseDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  const UINT oldDpi = m_nDpi;
   const UINT newDpi = HIWORD(wParam);  // horizontal and vertical scale are always the same
   const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-  if (newDpi == 0 || newDpi == oldDpi) return Default();
+  if (newDpi == 0 || newDpi == m_nDpi) return Default();
   Default();
+  MoveToScale(newDpi, suggested);
+  return 0;
+}
+
+// Controls, display font and icons made for the new scale, the window in the
+// frame given for it.
+void CTallywiseDlg::MoveToScale(UINT newDpi, const RECT& frame) {
+  const UINT oldDpi = m_nDpi;
   if (!SystemRescalesDialogs()) ScaleControls(oldDpi, newDpi);
-  g_pfnSetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  g_pfnSetWindowPos(m_hWnd, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE);
   m_nDpi = newDpi;
   RemakeDisplayFontForDpi(oldDpi);
   ShowIconsForDpi();
-  return 0;
+}
+
+// The scale was taken while the window still stood where the template put it,
+// and Windows 8.1 and the first versions of Windows 10 give a hidden window the
+// system's scale anyway. Placed at its remembered corner on a monitor of another
+// scale, it takes that monitor's scale before it is first shown, growing or
+// shrinking from that corner, so that its first paint is already right.
+void CTallywiseDlg::TakeScaleOfPlace() {
+  const UINT placedDpi = g_pfnDpiForWindow(m_hWnd);
+  if (placedDpi == 0 || placedDpi == m_nDpi) return;
+  RECT rect;
+  GetWindowRect(&rect);
+  const auto scale = [&](LONG length) {
+    return ::MulDiv(length, static_cast<int>(placedDpi), static_cast<int>(m_nDpi));
+  };
+  MoveToScale(placedDpi, {rect.left, rect.top, rect.left + scale(rect.right - rect.left),
+                          rect.top + scale(rect.bottom - rect.top)});
 }

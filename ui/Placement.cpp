@@ -8,6 +8,7 @@
 #include "TallywiseDlg.h"
 
 SetWindowPosProc g_pfnSetWindowPos = &::SetWindowPos;
+DpiForWindowProc g_pfnDpiForWindow = &DpiForWindow;
 
 namespace {
 
@@ -61,6 +62,7 @@ void CTallywiseDlg::PlaceWindow() {
   const POINT at = VisibleTopLeft(m_nPosX, m_nPosY, Width(rect), Height(rect));
   // Hidden while it moves, so that it never shows at the template's place.
   g_pfnSetWindowPos(m_hWnd, HWND_TOP, at.x, at.y, Width(rect), Height(rect), SWP_HIDEWINDOW);
+  TakeScaleOfPlace();
   ShowOnTopState();
 }
 

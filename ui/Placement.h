@@ -10,6 +10,11 @@
 using SetWindowPosProc = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
 extern SetWindowPosProc g_pfnSetWindowPos;
 
+// The scale of the monitor the main window is on: DpiForWindow, unless a test
+// stands in a monitor of another scale, which Wine's one screen cannot show.
+using DpiForWindowProc = UINT (*)(HWND);
+extern DpiForWindowProc g_pfnDpiForWindow;
+
 // Moves the window remembers: anything else (a minimised window at -32000,
 // an edge at 0 or beyond, a second screen) keeps the last accepted corner.
 inline bool IsRememberedPosition(int x, int y) { return 0 < x && x < 1280 && 0 < y && y < 1024; }

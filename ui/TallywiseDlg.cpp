@@ -1,6 +1,7 @@
 #include "TallywiseDlg.h"
 
 #include "NumberText.h"
+#include "Placement.h"
 #include "TallywiseDlgIds.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
@@ -42,7 +43,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_tipCtrl.Create(this);
   AddToolTips();
   m_pFont = std::make_unique<CFont>();
-  m_nDpi = DpiForWindow(m_hWnd);
+  m_nDpi = g_pfnDpiForWindow(m_hWnd);
   LoadSettings();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());

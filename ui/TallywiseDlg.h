@@ -57,6 +57,8 @@ private:
   void ShowIconsForDpi();
   void RemakeDisplayFontForDpi(UINT fontDpi);
   void ScaleControls(UINT fromDpi, UINT toDpi);
+  void MoveToScale(UINT newDpi, const RECT& frame);
+  void TakeScaleOfPlace();
 
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.

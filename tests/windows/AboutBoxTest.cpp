@@ -60,9 +60,9 @@ TEST_F(AboutBox, ShowsIconNameVersionNoticeButtonAndLinksAsDesigned) {
       {-1, " Tallywise Version 1.2", "Static", {40, 10, 119, 8}, WS_GROUP | SS_NOPREFIX, WS_TABSTOP},
       {-1, "Copyright (C) 2026 Quillbright", "Static", {42, 23, 141, 8}, WS_GROUP, WS_TABSTOP | SS_CENTER | SS_RIGHT},
       {IDOK, "OK", "Button", {179, 7, 50, 16}, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0},
-      // Reached with the mouse only: no tab stops.
-      {IDC_LINK_HOME, "Home page", "Static", {42, 38, 60, 13}, WS_GROUP | SS_CENTER | SS_CENTERIMAGE, WS_TABSTOP},
-      {IDC_LINK_MAIL, "eMail", "Static", {111, 38, 57, 13}, WS_GROUP | SS_CENTER | SS_CENTERIMAGE, WS_TABSTOP},
+      // Tab stops, so that they can be opened without the mouse.
+      {IDC_LINK_HOME, "Home page", "Static", {42, 38, 60, 13}, WS_TABSTOP | WS_GROUP | SS_CENTER | SS_CENTERIMAGE, 0},
+      {IDC_LINK_MAIL, "eMail", "Static", {111, 38, 57, 13}, WS_TABSTOP | WS_GROUP | SS_CENTER | SS_CENTERIMAGE, 0},
   };
   for (const Item& item : items) {
     SCOPED_TRACE(item.text);

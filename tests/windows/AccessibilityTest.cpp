@@ -15,9 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "AboutBox.h"
+#include "AboutBoxIds.h"
 #include "AccessibleObject.h"
 #include "ComApartment.h"
 #include "DataFile.h"
+#include "LinkProbe.h"
 #include "RunningDialog.h"
 #include "TallywiseDlgIds.h"
 
@@ -256,6 +259,97 @@ TEST_F(Accessibility, EachControlKeepsOneObjectWithTheStandardIdentityAndChildre
     EXPECT_EQ(UnknownOf(first.Get()), UnknownOf(again.Get())) << "control " << id;
     EXPECT_EQ(IdentityString(first.Get()), IdentityString(standard.Get())) << "control " << id;
     EXPECT_EQ(Children(first.Get()), Children(standard.Get())) << "control " << id;
+  }
+}
+
+// The About box's links from the keyboard alone, and as a screen reader reads them.
+class AboutBoxLinks : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(m_com)) << std::hex << m_com;
+    ASSERT_NE(m_box.Window(), nullptr);
+    ForgetShellCalls();
+  }
+  void TearDown() override {
+    if (SUCCEEDED(m_com)) ::CoUninitialize();
+  }
+
+  HWND Focus() const { return m_box.Focus(); }
+  // A key to the focused control, through the box's keyboard handling.
+  void Press(WORD key) const { PostKey(Focus(), key); }
+  bool WaitForFocusOn(HWND control) const {
+    return WaitUntil([&] { return Focus() == control; });
+  }
+  // The top row of pixels the link paints, where a focus rectangle shows.
+  std::vector<COLORREF> TopRow(HWND link) const {
+    PaintProbe probe(link);
+    ::SendMessageA(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe.Dc()), 0);
+    ::SendMessageA(link, WM_PAINT, reinterpret_cast<WPARAM>(probe.Dc()), 0);
+    std::vector<COLORREF> row;
+    for (int x = 0; x < probe.Width(); ++x) row.push_back(probe.Pixel(x, 0));
+    return row;
+  }
+
+  const HRESULT m_com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ModalThread m_box{[] {
+    CComApartment apartment;  // as on the main window's thread, which opens the box
+    CAboutBox box;
+    return box.DoModal();
+  }};
+};
+
+TEST_F(AboutBoxLinks, TabReachesEachLinkWhichShowsTheFocusAndOpensWithEnterOrSpace) {
+  const HWND home = m_box.Item(IDC_LINK_HOME);
+  const HWND mail = m_box.Item(IDC_LINK_MAIL);
+  const struct {
+    HWND link;
+    WORD key;
+    const char* file;
+  } steps[] = {{home, VK_RETURN, "http://quillbright.example"}, {mail, VK_SPACE, "mailto:support@quillbright.example"}};
+  ASSERT_EQ(Focus(), m_box.Item(IDOK));
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.file);
+    const std::vector<COLORREF> unfocused = TopRow(step.link);
+    Press(VK_TAB);
+    ASSERT_TRUE(WaitForFocusOn(step.link));
+    EXPECT_NE(TopRow(step.link), unfocused) << "no focus rectangle";
+    ForgetShellCalls();
+    Press(step.key);
+    const auto call = WaitForShellCall();
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->file, step.file);
+    EXPECT_EQ(::IsWindow(m_box.Window()), TRUE) << "the key closed the box";
+  }
+  Press(VK_TAB);
+  EXPECT_TRUE(WaitForFocusOn(m_box.Item(IDOK))) << "Tab goes round";
+}
+
+TEST_F(AboutBoxLinks, ScreenReadersReadEachLinkAsALinkAndCanFollowIt) {
+  const struct {
+    int id;
+    const char* name;
+    const char* file;
+  } links[] = {{IDC_LINK_HOME, "Home page", "http://quillbright.example"},
+               {IDC_LINK_MAIL, "eMail", "mailto:support@quillbright.example"}};
+  for (const auto& link : links) {
+    SCOPED_TRACE(link.name);
+    ComPtr<IAccessible> object;
+    ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(m_box.Item(link.id), static_cast<DWORD>(OBJID_CLIENT),
+                                                       IID_IAccessible, reinterpret_cast<void**>(object.GetAddressOf()))));
+    EXPECT_EQ(Name(object.Get()), link.name);
+    VARIANT role;
+    ::VariantInit(&role);
+    ASSERT_TRUE(SUCCEEDED(object->get_accRole(Self(), &role)));
+    EXPECT_EQ(role.vt, VT_I4);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+    BSTR action = nullptr;
+    EXPECT_TRUE(SUCCEEDED(object->get_accDefaultAction(Self(), &action)));
+    EXPECT_EQ(Narrow(action), "Jump");
+    ForgetShellCalls();
+    ASSERT_TRUE(SUCCEEDED(object->accDoDefaultAction(Self())));
+    const auto call = WaitForShellCall();
+    ASSERT_TRUE(call);
+    EXPECT_EQ(call->file, link.file);
   }
 }
 

@@ -194,4 +194,37 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   EXPECT_EQ(CloseAndRead(), moved);
 }
 
+// Started at its remembered corner on a monitor at 150 % while it was made
+// where the template put it, at 100 %: the window takes the monitor's scale
+// before it is first shown. Wine has one screen; the second monitor, right of
+// x = 640, is played through the window's scale lookup.
+TEST_F(DisplayScale, StartedOnAMonitorOfAnotherScaleTheWindowIsFirstShownAtThatScale) {
+  if (m_dpi != 96) GTEST_SKIP() << "starts from 100 %";
+  struct SecondMonitor {
+    SecondMonitor() : real(g_pfnDpiForWindow) {
+      g_pfnDpiForWindow = [](HWND window) -> UINT { return WindowRect(window).left >= 640 ? 144 : 96; };
+    }
+    ~SecondMonitor() { g_pfnDpiForWindow = real; }
+    DpiForWindowProc real;
+  } secondMonitor;
+  ASSERT_NO_FATAL_FAILURE(Start(kDefaultFile));  // at (300, 300): on the first monitor
+  const RECT at96 = WindowRect(Window());
+  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n700\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n"));
+
+  const RECT at144 = WindowRect(Window());
+  EXPECT_EQ(at144.left, 700);
+  EXPECT_EQ(at144.top, 300);
+  EXPECT_EQ(at144.right - at144.left, LengthAt(at96.right - at96.left, 144));
+  EXPECT_EQ(at144.bottom - at144.top, LengthAt(at96.bottom - at96.top, 144));
+  EXPECT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-15, 144));
+  EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), IconSizesAt(144).smallIcon);
+  EXPECT_EQ(IconSize(Pin()), IconSizesAt(144).pin);
+  // Nothing was shown at the old size.
+  for (const WindowPosCall& call : m_recorder.Calls()) {
+    if (!(call.flags & SWP_SHOWWINDOW)) continue;
+    EXPECT_EQ(call.cx, at144.right - at144.left) << call;
+    break;
+  }
+}
+
 }  // namespace
