@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -27,8 +28,11 @@ bool PutOnClipboard(const std::u16string& text) {
 
 std::string Printed(const std::u16string& text) {
   std::string printed;
-  for (const char16_t c : text)
-    printed += c < 0x80 ? std::string(1, static_cast<char>(c)) : "\\u" + std::to_string(c);
+  for (const char16_t c : text) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
+    printed += c < 0x80 ? std::string(1, static_cast<char>(c)) : escaped;
+  }
   return testing::PrintToString(printed);
 }
 
