@@ -64,8 +64,7 @@ std::vector<std::string> ParseHistoryText(std::string_view text, bool cutShort) 
     if (auto expression = UnescapedLine(line)) expressions.push_back(std::move(*expression));
   }
   if (expressions.size() > kHistoryLineCount) {
-    expressions.erase(expressions.begin(),
-                      expressions.end() - static_cast<std::ptrdiff_t>(kHistoryLineCount));
+    expressions.erase(expressions.begin(), expressions.end() - static_cast<std::ptrdiff_t>(kHistoryLineCount));
   }
   return expressions;
 }

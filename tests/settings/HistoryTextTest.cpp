@@ -33,6 +33,7 @@ TEST(HistoryText, ReadsWhatIsSoundAndPassesOverTheRest) {
     std::string text;
     bool cutShort;
     Expressions expressions;
+    // clang-format off
   } cases[] = {
       {"missing or empty", "", false, {}},
       {"as written", "1+2\r\n2*\r\n", false, {"1+2", "2*"}},
@@ -49,6 +50,7 @@ TEST(HistoryText, ReadsWhatIsSoundAndPassesOverTheRest) {
       {"too many lines: the newest kept", Numbered(1, 130), false, NumberedExpressions(31, 130)},
       {"unescaped 8-bit bytes", "\xbd+\x80\r\n", false, {"\xbd+\x80"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(ParseHistoryText(c.text, c.cutShort), c.expressions) << c.what;
   }

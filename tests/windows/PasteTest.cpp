@@ -48,6 +48,7 @@ TEST_F(Paste, ShowsTheTextMeantAndNeverALookAlikeDigitOrOperator) {
     std::u16string pasted;
     const char* field;
     const char* result;
+    // clang-format off
   } cases[] = {
       {u"2\u2074", "2^4", "16.000"},
       {u"1+2\r\n+3", "1+2+3", "6.000"},
@@ -73,6 +74,7 @@ TEST_F(Paste, ShowsTheTextMeantAndNeverALookAlikeDigitOrOperator) {
       {std::u16string(u"\xD800" "1"), "?1", "Unknown symbol '?'"},
       {u"2\t+3", "2\t+3", "Unknown symbol '\t'"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SetText("");
     ASSERT_TRUE(PutOnClipboard(c.pasted));

@@ -328,7 +328,10 @@ TEST_F(ResultCommand, PageUpAndPageDownInTheExpressionFieldStepLikeTheArrows) {
     int decimals;
     const char* shown;
   } steps[] = {
-      {VK_PRIOR, 1, 4, "0.3330"}, {VK_NEXT, 2, 2, "0.33"}, {VK_NEXT, 3, 0, "0"}, {VK_PRIOR, 11, 9, "0.000000000"},
+      {VK_PRIOR, 1, 4, "0.3330"},
+      {VK_NEXT, 2, 2, "0.33"},
+      {VK_NEXT, 3, 0, "0"},
+      {VK_PRIOR, 11, 9, "0.000000000"},
   };
   for (const auto& step : steps) {
     for (int i = 0; i < step.presses; ++i)
