@@ -29,20 +29,18 @@ private:
 
 std::string GetHistoryPath() { return GetDataDirectory() + "history.txt"; }
 
-// One byte past the limit tells a file that goes on from one that ends there.
+// Read in pieces, so that a short file takes little memory; one byte past the
+// limit tells a file that goes on from one that ends there.
 std::vector<std::string> ReadHistoryFile(const std::string& path) {
   const ReadHandle file(path);
   if (!file.IsOpen()) return {};
-  std::string text(kHistoryReadLimit + 1, '\0');
-  std::size_t filled = 0;
+  std::string text;
+  char piece[16384];
   DWORD read = 0;
-  while (filled < text.size() &&
-         ::ReadFile(file.Get(), text.data() + filled, static_cast<DWORD>(text.size() - filled), &read, nullptr) &&
-         read > 0) {
-    filled += read;
-  }
-  const bool cutShort = filled > kHistoryReadLimit;
-  text.resize(cutShort ? kHistoryReadLimit : filled);
+  while (text.size() <= kHistoryReadLimit && ::ReadFile(file.Get(), piece, sizeof piece, &read, nullptr) && read > 0)
+    text.append(piece, read);
+  const bool cutShort = text.size() > kHistoryReadLimit;
+  if (cutShort) text.resize(kHistoryReadLimit);
   return ParseHistoryText(text, cutShort);
 }
 

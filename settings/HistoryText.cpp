@@ -1,5 +1,7 @@
 #include "HistoryText.h"
 
+#include <deque>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -53,18 +55,20 @@ std::vector<std::string> HistoryLinesOf(const std::vector<std::string>& expressi
   return lines;
 }
 
+// Only the newest lines are held while reading: a foreign file of millions of
+// short lines costs no more memory than a history.
 std::vector<std::string> ParseHistoryText(std::string_view text, bool cutShort) {
   if (cutShort) text = text.substr(0, text.rfind('\n') + 1);  // npos + 1 is 0: no whole line at all
-  std::vector<std::string> expressions;
+  std::deque<std::string> newest;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (auto expression = UnescapedLine(line)) expressions.push_back(std::move(*expression));
+    if (auto expression = UnescapedLine(line)) {
+      newest.push_back(std::move(*expression));
+      if (newest.size() > kHistoryLineCount) newest.pop_front();
+    }
   }
-  if (expressions.size() > kHistoryLineCount) {
-    expressions.erase(expressions.begin(), expressions.end() - static_cast<std::ptrdiff_t>(kHistoryLineCount));
-  }
-  return expressions;
+  return {std::make_move_iterator(newest.begin()), std::make_move_iterator(newest.end())};
 }
