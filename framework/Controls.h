@@ -20,6 +20,7 @@ public:
 
 class CSpinButtonCtrl : public CWnd {
 public:
+  int GetPos() const { return static_cast<short>(LOWORD(SendMessage(UDM_GETPOS))); }
   int SetPos(int pos) { return static_cast<short>(LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(pos, 0)))); }
   void SetRange(short lower, short upper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(upper, lower)); }
 };

@@ -1,11 +1,20 @@
 #include "ExpressionHistory.h"
 
-void ExpressionHistory::Record(const std::string& expression) {
+bool ExpressionHistory::Record(const std::string& expression) {
   // An empty field gives nothing worth bringing back.
-  if (!expression.empty() && (m_entries.empty() || m_entries.back() != expression)) {
+  const bool added = !expression.empty() && (m_entries.empty() || m_entries.back() != expression);
+  if (added) {
     m_entries.push_back(expression);
     if (m_entries.size() > kCapacity) m_entries.pop_front();
   }
+  m_shown = m_entries.size();
+  m_draft.clear();
+  return added;
+}
+
+void ExpressionHistory::Restore(const std::vector<std::string>& expressions) {
+  const std::size_t skipped = expressions.size() > kCapacity ? expressions.size() - kCapacity : 0;
+  m_entries.assign(expressions.begin() + static_cast<std::ptrdiff_t>(skipped), expressions.end());
   m_shown = m_entries.size();
   m_draft.clear();
 }

@@ -1,12 +1,13 @@
-// The expressions given to the Result command in this run, newest last, and
-// the walk through them that Up and Down make in the expression field. It
-// lives as long as the window: nothing of it is stored.
+// The expressions given to the Result command, newest last, and the walk
+// through them that Up and Down make in the expression field. The window
+// keeps them in a file between runs.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 class ExpressionHistory {
 public:
@@ -14,8 +15,13 @@ public:
 
   // Keeps an expression as it stood in the field, accepted or rejected, unless
   // it repeats the newest entry; the oldest goes when there are too many. The
-  // next walk starts again from the text in the field.
-  void Record(const std::string& expression);
+  // next walk starts again from the text in the field. True when the entries
+  // changed.
+  bool Record(const std::string& expression);
+  // The newest kCapacity of these in place of the entries, as from a new start.
+  void Restore(const std::vector<std::string>& expressions);
+  void Clear() { Restore({}); }
+  const std::deque<std::string>& Entries() const { return m_entries; }
 
   // The entry before the one shown, or nothing at the oldest. Stepping away
   // from the field's own text keeps that text as the draft; when that text is

@@ -28,7 +28,7 @@ void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
   UpdateData(TRUE);
-  m_editExpression.Remember(m_strExpression);
+  if (m_editExpression.Remember(m_strExpression)) SaveHistory();
   if (!CheckExpression(m_strExpression)) {
     ::MessageBeep(0xF0);
     AnnounceResult();

@@ -92,10 +92,21 @@ BOOL CTallywiseDlg::WriteSettingsLines(const CString& path, const CStringArray& 
   return WriteSettingsFile(path.str(), ToStrings(lines));
 }
 
+void CTallywiseDlg::SaveSettings() {
+  CollectSettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost);
+  WriteSettingsLines(GetSettingsPath(), m_arrSettings);  // a file that cannot be written is passed over
+}
+
 // Only a close request saves; Escape ends the dialog through Cancel and
 // leaves the file as it was.
 void CTallywiseDlg::OnClose() {
-  CollectSettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost);
-  WriteSettingsLines(GetSettingsPath(), m_arrSettings);  // a file that cannot be written is passed over
+  SaveSettings();
   Default();
+}
+
+// The end of the session sends no close request: the process may end as soon
+// as this returns, so the settings are written here, as on a close request.
+LRESULT CTallywiseDlg::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending) SaveSettings();
+  return 0;
 }

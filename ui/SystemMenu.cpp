@@ -1,5 +1,5 @@
-// The main window's commands in its system menu: the About box and the
-// choice of the fields' display font.
+// The main window's commands in its system menu: the About box, the choice
+// of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
@@ -30,6 +30,7 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "Font...");
+  ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear History");
 }
 
 // The system keeps the four low bits of a command number for itself, so the
@@ -40,6 +41,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     about.DoModal();
   } else if (id == IDM_FONT) {
     ChooseDisplayFont();
+  } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
+    ClearHistory();
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }

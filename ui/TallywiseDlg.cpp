@@ -18,9 +18,11 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 // The tooltip sees the pointer only through this relay; the controls keep
-// their own window procedures.
+// their own window procedures. The expression field's keys for other controls
+// are taken before the dialog manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
   m_tipCtrl.RelayEvent(msg);
+  if (TranslateExpressionKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -32,6 +34,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_BN_CLICKED(IDC_TOPMOST, OnToggleTopMost)
   ON_NOTIFY(UDN_DELTAPOS, IDC_PRECISION, OnDeltaposPrecision)
   ON_WM_CLOSE()
+  ON_MESSAGE(WM_ENDSESSION, OnEndSession)
   ON_WM_WINDOWPOSCHANGED()
   ON_WM_HELPINFO()
   ON_CONTROL_GETOBJECT(OnGetControlObject)
@@ -45,6 +48,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_pFont = std::make_unique<CFont>();
   m_nDpi = g_pfnDpiForWindow(m_hWnd);
   LoadSettings();
+  LoadHistory();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
   KeepOwnFontOnDpiChange(m_editExpression);
@@ -58,7 +62,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
 
 void CTallywiseDlg::AddToolTips() {
   m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), "Top / No-top toggle");
-  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up");
+  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up (Page Up / Page Down)");
   m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), "Result (Enter)");
 }
 

@@ -26,6 +26,7 @@ protected:
   void OnPaint();
   HCURSOR OnQueryDragIcon();
   void OnClose();
+  LRESULT OnEndSession(WPARAM ending, LPARAM);
   void OnWindowPosChanged(WINDOWPOS* pos);
   BOOL OnHelpInfo(HELPINFO* info);
 
@@ -46,6 +47,14 @@ private:
   BOOL ApplySettings(const CStringArray& lines, CString& format, int& x, int& y, CFont& font, bool& topMost);
   BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
+  void SaveSettings();
+  void LoadHistory();
+  void SaveHistory();
+  void ClearHistory();
+  BOOL TranslateExpressionKey(const MSG& msg);
+  void StepDecimals(int delta);
+  bool NothingSelectedInExpression() const;
+  void CopyShownNumber();
   void ExtendSystemMenu();
   void ChooseDisplayFont();
   void PlaceWindow();

@@ -15,5 +15,6 @@
 #define IDC_PRECISION     1005
 
 // Commands added to the system menu.
-#define IDM_FONT     15
-#define IDM_ABOUTBOX 16
+#define IDM_FONT          15
+#define IDM_ABOUTBOX      16
+#define IDM_CLEAR_HISTORY 32

@@ -1,11 +1,13 @@
 // Earlier expressions brought back into the expression field with Up and
 // Down: the walk through the history and its draft, its ends and its limit,
-// and the whole road of real key presses.
+// the whole road of real key presses, and a new start that still has them.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include "MainDialogTest.h"
@@ -114,26 +116,92 @@ TEST_F(ExpressionRecall, KeepsTheNewestHundredExpressions) {
 // types into the focused window (keys it sent to a named window would be
 // events of that window alone, which the X server does not count as pressed).
 // Wine starts a Unix program given by its path but hands back no handle to
-// wait on, so the field's text tells when the keys have arrived.
-TEST_F(ExpressionRecall, UpAfterEnterBringsTheExpressionBackFromTheKeyboard) {
+// wait on, so what the window shows tells when the keys have arrived.
+void PressOnDisplay(const std::string& keys) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  char command[] =
+  std::string command =
       "/usr/bin/timeout 20 /bin/sh -c \"/usr/bin/xdotool search --sync --name '^Tallywise$' windowfocus --sync && "
-      "/usr/bin/xdotool key --delay 30 1 2 plus 3 Return asterisk 2 Up minus 1\"";
-  ASSERT_TRUE(::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      "/usr/bin/xdotool key --delay 30 " +
+      keys + "\"";
+  ASSERT_TRUE(
+      ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
       << "xdotool did not start: " << ::GetLastError();
   if (process.hThread) ::CloseHandle(process.hThread);
   if (process.hProcess) ::CloseHandle(process.hProcess);
+}
 
+// The window stays until the last key is up: a key whose release no window
+// of the prefix saw counts as held down for the next test's window.
+bool KeyReleased(int key) {
+  return WaitUntil([key] { return (::GetAsyncKeyState(key) & 0x8000) == 0; });
+}
+
+TEST_F(ExpressionRecall, UpAfterEnterBringsTheExpressionBackFromTheKeyboard) {
+  ASSERT_NO_FATAL_FAILURE(PressOnDisplay("1 2 plus 3 Return asterisk 2 Up minus 1"));
   // Typed after Up, "-1" lands behind the recalled expression only: without
   // the recall the field would end in "*2-1".
   EXPECT_TRUE(WaitUntil([&] { return WindowText(Expression()) == "12+3-1"; }, 15000)) << WindowText(Expression());
   EXPECT_EQ(WindowText(Result()), "15.000") << "Enter computed 12+3";
-  // The window stays until the last key is up: a key whose release no window
-  // of the prefix saw counts as held down for the next test's window.
-  EXPECT_TRUE(WaitUntil([] { return (::GetAsyncKeyState('1') & 0x8000) == 0; }));
+  EXPECT_TRUE(KeyReleased('1'));
+}
+
+std::optional<std::string> ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> text;
+  if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+// As another program leaves it: Unicode text, or nothing.
+void SetClipboard(const std::u16string& text) {
+  if (!::OpenClipboard(nullptr)) return;
+  ::EmptyClipboard();
+  if (!text.empty()) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    if (const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+      ::GlobalUnlock(memory);
+      if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);
+    }
+  }
+  ::CloseClipboard();
+}
+
+// A day's work survives Escape and a new start: Up brings back what was
+// pasted in the run before (Shift+Insert makes the superscript a power, where
+// the code page's best fit would make it a digit), and Ctrl+C copies the result of the field's
+// expression, or what is selected in the field.
+TEST(ExpressionHistoryAcrossRuns, UpBringsBackTheLastRunsExpressionAndCtrlCCopiesTheResult) {
+  const FirstRun firstRun;
+  {
+    RunningDialog first;
+    ASSERT_NE(first.Window(), nullptr);
+    SetClipboard(u"2\u2074+3");
+    ASSERT_NO_FATAL_FAILURE(PressOnDisplay("shift+Insert Return"));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(first.Item(IDC_RESULT)) == "19.000"; }, 15000));
+    EXPECT_TRUE(KeyReleased(VK_RETURN));
+    // Escape posted, not pressed: the window it ends would never see it rise.
+    PostKey(first.Item(IDC_EXPRESSION), VK_ESCAPE);
+    EXPECT_TRUE(first.WaitForEnd()) << "Escape did not end the first run";
+  }
+  SetClipboard(u"");
+  RunningDialog second;
+  ASSERT_NE(second.Window(), nullptr);
+  ASSERT_NO_FATAL_FAILURE(PressOnDisplay("Up Return ctrl+c"));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "19.000"; }, 15000)) << ClipboardText().value_or("(none)");
+  EXPECT_EQ(WindowText(second.Item(IDC_EXPRESSION)), "2^4+3");
+
+  ASSERT_NO_FATAL_FAILURE(PressOnDisplay("shift+Home ctrl+c"));
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "2^4+3"; }, 15000)) << ClipboardText().value_or("(none)");
+  EXPECT_TRUE(KeyReleased(VK_CONTROL));
 }
 
 }  // namespace

@@ -225,8 +225,9 @@ TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
   const struct {
     int id;
     const char* text;
-  } tools[] = {
-      {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}, {IDC_RESULT_BUTTON, "Result (Enter)"}};
+  } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"},
+               {IDC_PRECISION, "Round-up (Page Up / Page Down)"},
+               {IDC_RESULT_BUTTON, "Result (Enter)"}};
   for (UINT i = 0; i < 3; ++i) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);
@@ -250,8 +251,9 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
   const struct {
     int id;
     const char* text;
-  } tools[] = {
-      {IDC_RESULT_BUTTON, "Result (Enter)"}, {IDC_TOPMOST, "Top / No-top toggle"}, {IDC_PRECISION, "Round-up"}};
+  } tools[] = {{IDC_RESULT_BUTTON, "Result (Enter)"},
+               {IDC_TOPMOST, "Top / No-top toggle"},
+               {IDC_PRECISION, "Round-up (Page Up / Page Down)"}};
   for (const auto& t : tools) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "DataFile.h"
 #include "WaitUntil.h"
 #include "TallywiseDlgIds.h"
 
@@ -96,6 +97,7 @@ protected:
     ASSERT_NE(program.Window(), nullptr) << "the program shows no window";
   }
 
+  FirstRun firstRun;  // before the program, which must not find an earlier run's files
   RunningProgram program;
 };
 
@@ -121,6 +123,23 @@ TEST_F(Program, EndsWhenEscapeIsPressedInAField) {
 TEST_F(Program, EndsOnACloseRequest) {
   ::PostMessageA(program.Window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// Wine's own end of the session asks every window whether it may end, tells
+// it that it does (WM_ENDSESSION with a true wParam) and then ends the process
+// without a close request.
+TEST_F(Program, KeepsItsSettingsWhenTheSessionEnds) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION wineboot{};
+  char command[] = "wineboot.exe --end-session";
+  ASSERT_TRUE(::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &wineboot))
+      << ::GetLastError();
+  EXPECT_EQ(::WaitForSingleObject(wineboot.hProcess, 20000), WAIT_OBJECT_0);
+  ::CloseHandle(wineboot.hThread);
+  ::CloseHandle(wineboot.hProcess);
+  EXPECT_NE(program.WaitForExit(), STILL_ACTIVE) << "the program outlived the session";
+  EXPECT_EQ(ReadDataFile(), "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n");
 }
 
 }  // namespace

@@ -93,6 +93,15 @@ protected:
     ::SendMessageA(Spin(), WM_LBUTTONUP, 0, at);
   }
   int Decimals() const { return LOWORD(::SendMessageA(Spin(), UDM_GETPOS, 0, 0)); }
+
+  // A key pressed in the expression field, through the window's message loop;
+  // returns once the loop has handled it.
+  void PressInExpression(WORD key) {
+    ::SendMessageA(Expression(), EM_SETMODIFY, FALSE, 0);
+    PostKey(Expression(), key);
+    ::PostMessageA(Expression(), EM_SETMODIFY, TRUE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(Expression(), EM_GETMODIFY, 0, 0) != 0; }));
+  }
 };
 
 struct PromptCase {
@@ -304,6 +313,40 @@ TEST_F(ResultCommand, ArrowsNeverTouchAnExpressionTypedSinceTheLastResult) {
   EXPECT_EQ(WindowText(Expression()), "7*(8");
   EXPECT_EQ(Selection(Expression()), std::make_pair(2, 2));
   EXPECT_EQ(WindowText(Result()), "2.0000");
+}
+
+// Page Up and Page Down in the expression field are the right and the left
+// arrow: the same rewriting, the same bounds, and the field left as it was.
+TEST_F(ResultCommand, PageUpAndPageDownInTheExpressionFieldStepLikeTheArrows) {
+  Type("1/3");
+  ClickResult();
+  Type("7*(8");
+  ::SendMessageA(Expression(), EM_SETSEL, 2, 2);
+  const struct {
+    WORD key;
+    int presses;
+    int decimals;
+    const char* shown;
+  } steps[] = {
+      {VK_PRIOR, 1, 4, "0.3330"},
+      {VK_NEXT, 2, 2, "0.33"},
+      {VK_NEXT, 3, 0, "0"},
+      {VK_PRIOR, 11, 9, "0.000000000"},
+  };
+  for (const auto& step : steps) {
+    for (int i = 0; i < step.presses; ++i)
+      PressInExpression(step.key);
+    EXPECT_EQ(Decimals(), step.decimals) << step.presses << " x " << step.key;
+    EXPECT_EQ(WindowText(Result()), step.shown) << step.presses << " x " << step.key;
+  }
+  EXPECT_EQ(WindowText(Expression()), "7*(8");
+  EXPECT_EQ(Selection(Expression()), std::make_pair(2, 2));
+
+  Type("2*");
+  ClickResult();
+  PressInExpression(VK_NEXT);
+  EXPECT_EQ(WindowText(Result()), "Paste number here   ");
+  EXPECT_EQ(Decimals(), 8);
 }
 
 TEST_F(ResultCommand, ArrowsLeaveAPromptAsItIs) {

@@ -152,6 +152,17 @@ TEST_F(SettingsFile, EscapeEndsTheRunWithoutWriting) {
   EXPECT_FALSE(ReadDataFile()) << "a first run ended by Escape leaves no file";
 }
 
+// Windows sends no close request when the session ends, and may end the
+// process as soon as the window has been told.
+TEST_F(SettingsFile, TheEndOfTheSessionWritesAsACloseRequestDoes) {
+  ASSERT_NO_FATAL_FAILURE(Start(kStoredFile));
+  ::SendMessageA(Item(IDC_TOPMOST), BM_CLICK, 0, 0);
+  ::SendMessageA(Window(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_EQ(ReadDataFile(), kStoredFile) << "a session that goes on writes nothing";
+  ::SendMessageA(Window(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ReadDataFile(), WithoutLastLine(kStoredFile) + "0\r\n");
+}
+
 TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAndTheWindowStillCloses) {
   // A folder in the file's place: reading fails, and so does the replacement.
   ASSERT_TRUE(WriteDataFile(kStoredFile));

@@ -1,5 +1,5 @@
-// The main window's system menu: its two entries, the About box they open,
-// and the display font chosen through the system's font chooser.
+// The main window's system menu: its three entries, the About box, the
+// display font chosen through the system's font chooser, the emptied history.
 #include <windows.h>
 #include <dlgs.h>
 
@@ -133,28 +133,47 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithAboutAndFontAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 4);
+  ASSERT_GE(count, 5);
 
-  const MenuItem separator = ItemAt(menu, count - 3);
-  const MenuItem about = ItemAt(menu, count - 2);
-  const MenuItem font = ItemAt(menu, count - 1);
+  const MenuItem separator = ItemAt(menu, count - 4);
+  const MenuItem about = ItemAt(menu, count - 3);
+  const MenuItem font = ItemAt(menu, count - 2);
+  const MenuItem clearHistory = ItemAt(menu, count - 1);
   EXPECT_TRUE(separator.type & MFT_SEPARATOR);
   EXPECT_EQ(about.id, static_cast<UINT>(IDM_ABOUTBOX));
   EXPECT_EQ(about.text, "&About Tallywise...");
   EXPECT_FALSE(about.type & MFT_SEPARATOR);
   EXPECT_EQ(font.id, static_cast<UINT>(IDM_FONT));
   EXPECT_EQ(font.text, "Font...");
+  EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
+  EXPECT_EQ(clearHistory.text, "Clear History");
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {
     if (ItemAt(menu, i).id == SC_CLOSE) closeAt = i;
   }
   EXPECT_GE(closeAt, 0) << "the system's own entries are gone";
-  EXPECT_LT(closeAt, count - 3);
+  EXPECT_LT(closeAt, count - 4);
+}
+
+// At once in the window and on disk: Up finds nothing, and a new start neither.
+TEST_F(SystemMenu, ClearHistoryEmptiesTheHistoryAndItsFile) {
+  for (const char* text : {"1+2", "3*4"}) {
+    ::SendMessageA(expression, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageA(main.Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(main.Item(IDC_RESULT_BUTTON)));
+  }
+  ASSERT_EQ(ReadFileBytes(HistoryFilePath()), "1+2\r\n3*4\r\n");
+
+  ::SendMessageA(main.Window(), WM_SYSCOMMAND, IDM_CLEAR_HISTORY, 0);
+  EXPECT_EQ(ReadFileBytes(HistoryFilePath()).value_or("(none)"), "");
+  ::SendMessageA(expression, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
+  ::SendMessageA(expression, WM_KEYDOWN, VK_UP, 1);
+  EXPECT_EQ(WindowText(expression), "5") << "nothing to recall";
 }
 
 TEST_F(SystemMenu, AboutCommandRunsTheAboutBoxOverTheMainWindow) {
