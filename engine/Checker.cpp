@@ -25,7 +25,7 @@ void CheckRules::Note(Rule rule, Prompt prompt, FieldSelection mark, std::string
   if (!m_objections[rule]) m_objections[rule] = Objection{prompt, mark, std::move(named)};
 }
 
-void CheckRules::Object(const Unit& unit) {
+void CheckRules::Object(Unit unit) {
   // A number with a second decimal separator, as in 1.2.3 or 1,234.5, would be
   // read only up to it: another number than the one typed. The caret goes before
   // that separator, where the operator it may stand for belongs.

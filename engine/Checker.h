@@ -110,8 +110,7 @@ public:
   using State = check_rules_detail::CheckState;
 
   void Take(const Unit& unit) {
-    ++m_units;
-    if (m_units == 1) m_first = unit;
+    if (m_units++ == 0) m_first = {unit.kind, unit.symbol, unit.at};
     if (check_rules_detail::kObjects[m_state][unit.kind] || unit.secondSeparatorAt != kNowhere) [[unlikely]]
       Object(unit);
     m_open += unit.kind == kOpen;
@@ -122,7 +121,7 @@ public:
         ++m_unmatchedClose;
     }
     m_state = check_rules_detail::kNext[m_state][unit.kind];
-    m_last = unit;
+    m_last = {unit.kind, unit.symbol, unit.at};
   }
 
   // The verdict once the text has been read.
@@ -146,13 +145,20 @@ private:
     std::string named;
   };
 
-  void Object(const Unit& unit);
+  void Object(Unit unit);
   void Note(Rule rule, Prompt prompt, FieldSelection mark, std::string named = {});
+
+  // What the rules remember of a unit once it has gone by.
+  struct Seen {
+    UnitKind kind;
+    char symbol;
+    size_t at;
+  };
 
   State m_state = check_rules_detail::kAtStart;
   size_t m_units = 0;
-  Unit m_first{};
-  Unit m_last{};
+  Seen m_first{};
+  Seen m_last{};
   unsigned long long m_open = 0;
   unsigned long long m_unmatchedClose = 0;
   std::array<std::optional<Objection>, kRules> m_objections;

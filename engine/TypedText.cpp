@@ -27,23 +27,15 @@ TypedTextReader::LineBreaks TypedTextReader::ReadLineBreaks(size_t from) const {
   return {i, firstKeptLineFeed != kNowhere ? firstKeptLineFeed : crsOnTop > 0 ? bottom : kNowhere};
 }
 
-void TypedTextReader::ReadKeptLineBreaks(size_t from, Unit& unit) {
-  const LineBreaks breaks = ReadLineBreaks(from);
-  unit.kind = kUnknown;
-  unit.at = breaks.firstKept;
-  unit.symbol = m_text[breaks.firstKept];
-  m_next = breaks.end;
-}
-
 // A number with blanks or line breaks inside, a comma, more digits than a double
 // holds exactly, a second separator or no digit at all. It is read from its
 // characters as normalising leaves them; only a number that is not written in
 // one piece of digits and points is copied for that.
-void TypedTextReader::ReadLongNumber(size_t from, Unit& unit) {
+TypedTextReader::LongNumber TypedTextReader::ReadLongNumber(size_t from) const {
   std::string pieced;
   bool inOnePiece = true;
   bool pointSeen = false;
-  unit.secondSeparatorAt = kNowhere;
+  size_t secondSeparatorAt = kNowhere;
   size_t end = from;  // just after the last character taken
   for (size_t i = from; i < m_text.size() && (IsNumberChar(m_text[i]) || m_text[i] == ',');
        i = SkipNormalizedAway(end)) {
@@ -53,14 +45,12 @@ void TypedTextReader::ReadLongNumber(size_t from, Unit& unit) {
       pieced.assign(m_text.substr(from, end - from));
     }
     const bool point = ch == '.' || ch == ',';
-    if (point && pointSeen && unit.secondSeparatorAt == kNowhere) unit.secondSeparatorAt = i;
+    if (point && pointSeen && secondSeparatorAt == kNowhere) secondSeparatorAt = i;
     pointSeen |= point;
     if (!inOnePiece) pieced += point ? '.' : ch;
     end = i + 1;
   }
   const std::string_view number = inOnePiece ? m_text.substr(from, end - from) : std::string_view(pieced);
   size_t length = 0;
-  unit.kind = kNumber;
-  unit.value = ReadLeadingNumber(number, length);
-  m_next = end;
+  return {ReadLeadingNumber(number, length), secondSeparatorAt, end};
 }

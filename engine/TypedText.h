@@ -73,7 +73,11 @@ public:
       return true;
     }
     if (ch == '\r' || ch == '\n') {
-      ReadKeptLineBreaks(i, unit);
+      const LineBreaks breaks = ReadLineBreaks(i);
+      unit.kind = kUnknown;
+      unit.at = breaks.firstKept;
+      unit.symbol = m_text[breaks.firstKept];
+      m_next = breaks.end;
       return true;
     }
     unit.kind = typed_text_detail::kKindOfByte[static_cast<unsigned char>(ch)];
@@ -105,7 +109,6 @@ private:
     size_t firstKept;  // kNowhere when every character of the run goes
   };
   LineBreaks ReadLineBreaks(size_t from) const;
-  void ReadKeptLineBreaks(size_t from, Unit& unit);
 
   // A number: the usual short one in the loop here, the rest apart.
   void ReadNumberAt(size_t from, Unit& unit) {
@@ -135,17 +138,25 @@ private:
       ++after;
     const bool mayGoOn = after < m_text.size() && (IsNumberChar(m_text[after]) || m_text[after] == ',' ||
                                                    m_text[after] == '\r');
+    unit.kind = kNumber;
     if (digitCount == 0 || digitCount > kMostExactDigits || mayGoOn) [[unlikely]] {
-      ReadLongNumber(from, unit);
+      const LongNumber number = ReadLongNumber(from);
+      unit.value = number.value;
+      unit.secondSeparatorAt = number.secondSeparatorAt;
+      m_next = number.end;
       return;
     }
     // With at most 15 digits both the digits and the power of ten are exact
     // doubles, so their quotient is the correctly rounded value.
-    unit.kind = kNumber;
     unit.value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
     m_next = i;
   }
-  void ReadLongNumber(size_t from, Unit& unit);
+  struct LongNumber {
+    double value;
+    size_t secondSeparatorAt;
+    size_t end;
+  };
+  LongNumber ReadLongNumber(size_t from) const;
 
   static constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
