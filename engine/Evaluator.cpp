@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "Arithmetic.h"
-#include "NumberText.h"
 
 const char* ComputeFaultMessage(ComputeFault fault) {
   switch (fault) {
@@ -48,41 +47,11 @@ Evaluation Reduction::Finish(std::string_view numberFormat) {
   return evaluation;
 }
 
-namespace {
-
-// Every intermediate value is written with six decimals and read back, as the
-// calculator has always done. An integral value survives that unchanged, so
-// the text is spared there.
-double RoundTripIntermediate(double value) {
-  if (value == std::trunc(value)) return value;
-  return RoundTripSixDecimals(value);
-}
-
-}  // namespace
-
-// Takes the operator on top of the stack with its two operands and leaves the
-// value in their place. Its faults come in the order the passes meet them: the
-// left operand read, the right one, then the operation.
-void Reduction::ReduceTop() {
-  const PendingOperator op = m_stacks.operators.back();
-  m_stacks.operators.pop_back();
-  double right = m_stacks.operands.back();
-  m_stacks.operands.pop_back();
-  double& value = m_stacks.operands.back();
-  double left = value;
-  if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]] {
-    left = Read(op, left);
-    right = Read(op, right);
-  }
-  value = RoundTripIntermediate(Read(op, Apply(op, left, right)));
-}
-
-// A value beyond the range of doubles is never carried on: it is reported and
-// counts as 0, like a division by zero.
-double Reduction::Read(const PendingOperator& op, double value) {
-  if (std::isfinite(value)) [[likely]]
-    return value;
-  return Fault(op, ComputeFault::Overflow);
+// An operand beyond the range of doubles is read as a fault, the left one first.
+double Reduction::ApplyRead(const PendingOperator& op, double left, double right) {
+  left = Read(op, left);
+  right = Read(op, right);
+  return Apply(op, left, right);
 }
 
 double Reduction::Apply(const PendingOperator& op, double l, double r) {

@@ -10,11 +10,13 @@
 // units arrive, so the cost grows linearly with the length.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "NumberText.h"
 #include "TypedText.h"
 
 enum class ComputeFault {
@@ -126,8 +128,48 @@ private:
   static constexpr UnitKind kNothingYet = kUnitKinds;
 
   void Stop() { m_stopped = true; }
-  void ReduceTop();
-  double Read(const PendingOperator& op, double value);
+
+  // Takes the operator on top of the stack with its two operands and leaves the
+  // value in their place. Its faults come in the order the passes meet them: the
+  // left operand read, the right one, then the operation.
+  void ReduceTop() {
+    const PendingOperator op = m_stacks.operators.back();
+    m_stacks.operators.pop_back();
+    const double right = m_stacks.operands.back();
+    m_stacks.operands.pop_back();
+    double& value = m_stacks.operands.back();
+    const double left = value;
+    double result = 0;
+    if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]]
+      result = ApplyRead(op, left, right);
+    else if (op.op == '+')
+      result = left + right;
+    else if (op.op == '-')
+      result = left - right;
+    else if (op.op == '*')
+      result = left * right;
+    else
+      result = Apply(op, left, right);
+    value = RoundTripIntermediate(Read(op, result));
+  }
+
+  // Every intermediate value is written with six decimals and read back, as the
+  // calculator has always done. An integral value survives that unchanged, so
+  // the text is spared there.
+  static double RoundTripIntermediate(double value) {
+    if (value == std::trunc(value)) return value;
+    return RoundTripSixDecimals(value);
+  }
+
+  double ApplyRead(const PendingOperator& op, double left, double right);
+
+  // A value beyond the range of doubles is never carried on: it is reported and
+  // counts as 0, like a division by zero.
+  double Read(const PendingOperator& op, double value) {
+    if (std::isfinite(value)) [[likely]]
+      return value;
+    return Fault(op, ComputeFault::Overflow);
+  }
   double Apply(const PendingOperator& op, double l, double r);
   double Fault(const PendingOperator& op, ComputeFault kind) { return Fault(op.rank, op.position, kind); }
   double Fault(long long rank, size_t at, ComputeFault kind);
