@@ -7,8 +7,8 @@
 // 1.5 typed at 0 and "2\r\n5" the number 25. No copy of the text is made.
 #pragma once
 
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
