@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tallywise-eval over a file of N ordinary expressions, beside bc and beside the
 # engine alone on the same lines:
-#   bench/cli-vs-bc.sh [N] [BUILD_DIR]      (default 1000000, build/native)
+#   bench/cli-vs-bc.sh [N] [BUILD_DIR] [ROUNDS]   (default 1000000, build/native, 5)
 # The build needs the benchmarks (-DTALLYWISE_BENCH=ON) for bench/engine_lines.
 #
 # The expressions (seeded, so every run sees the same file) have 2 to 7 operands
@@ -9,12 +9,15 @@
 # (a%b) or a small power (a^k), and about one in fifty is one the checker
 # rejects. bc gets the accepted ones with scale=3, a%b written as (a*0.01*b).
 #
-# Prints the five times, wall clock and processor time, and the ratios: bc
-# against the tool (the aim is at least 5), and the tool against the engine alone
-# (the aim is at most 1.5).
+# The commands take turns, round after round, so that a machine whose speed
+# drifts slows them alike; each time printed is the median of its rounds, and
+# each ratio the median of the ratios within a round. Prints the times, wall
+# clock and processor time, and the ratios: bc against the tool (the aim is at
+# least 8), and the tool against the engine alone (the aim is at most 1.5).
 set -u
 n=${1:-1000000}
 build=${2:-build/native}
+rounds=${3:-5}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here" || exit 1
 tool=$build/cli/tallywise-eval
@@ -70,26 +73,47 @@ measure() {
 
 lines=$(wc -l <"$dir/expressions")
 bc_lines=$(($(wc -l <"$dir/bc-input") - 1))
-engine=$("$engine" "$dir/expressions" 2>/dev/null)
-pipe=$(measure "'$tool' <'$dir/expressions' | cat >/dev/null")
-file=$(measure "'$tool' <'$dir/expressions' >'$dir/results'")
-# Input through a pipe: everything pending is written before each read.
-piped=$(measure "cat '$dir/expressions' | '$tool' >'$dir/results'")
-bc=$(measure "bc -q <'$dir/bc-input'")
 
-wall() { echo "${1% *}"; }
-cpu() { echo "${1#* }"; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
+# One line per round: "engine pipe file piped bc", each as wall:processor.
+commands=(
+  "'$engine' '$dir/expressions'"
+  "'$tool' <'$dir/expressions' | cat >/dev/null"
+  "'$tool' <'$dir/expressions' >'$dir/results'"
+  "cat '$dir/expressions' | '$tool' >'$dir/results'"
+  "bc -q <'$dir/bc-input'"
+)
+for ((round = 0; round < rounds; ++round)); do
+  line=""
+  for command in "${commands[@]}"; do
+    line="$line $(measure "$command" | tr ' ' ':')"
+  done
+  echo "$line"
+done >"$dir/rounds"
+
+# The median of column $1 (1 = engine ... 5 = bc), field $2 (1 wall, 2 processor),
+# or with $3 the median of the per-round ratio column $3 / column $1.
+median() {
+  awk -v a="$1" -v f="$2" -v b="${3:-0}" '{
+      split($a, x, ":"); v = x[f]
+      if (b > 0) { split($b, y, ":"); v = (x[f] > 0) ? y[f] / x[f] : 0 }
+      print v
+    }' "$dir/rounds" | sort -g | awk -v ratio="${3:-0}" '{ values[NR] = $1 }
+    END {
+      if (NR % 2) m = values[(NR + 1) / 2]; else m = (values[NR / 2] + values[NR / 2 + 1]) / 2
+      printf(ratio > 0 ? "%.1f" : "%.3f", m)
+    }'
+}
 row() { printf '%-44s %8s %10s\n' "$1" "$2" "$3"; }
-echo "$lines expressions ($bc_lines of them for bc)"
+echo "$lines expressions ($bc_lines of them for bc), $rounds rounds, medians"
 row "" "wall s" "processor s"
-row "engine alone (check + evaluate in process)" "$(wall "$engine")" "$(cpu "$engine")"
-row "tallywise-eval, file into a pipe" "$(wall "$pipe")" "$(cpu "$pipe")"
-row "tallywise-eval, file into a file" "$(wall "$file")" "$(cpu "$file")"
-row "tallywise-eval, pipe into a file" "$(wall "$piped")" "$(cpu "$piped")"
-row "bc -q, scale=3" "$(wall "$bc")" "$(cpu "$bc")"
-for kind in wall cpu; do
-  echo "$kind: bc / tool: pipe $(ratio "$($kind "$bc")" "$($kind "$pipe")")x, file $(ratio "$($kind "$bc")" "$($kind "$file")")x," \
-    "piped input $(ratio "$($kind "$bc")" "$($kind "$piped")")x (aim: at least 5);" \
-    "tool / engine: pipe $(ratio "$($kind "$pipe")" "$($kind "$engine")")x, file $(ratio "$($kind "$file")" "$($kind "$engine")")x (aim: at most 1.5)"
+names=("engine alone (check + evaluate in process)" "tallywise-eval, file into a pipe" "tallywise-eval, file into a file"
+       "tallywise-eval, pipe into a file" "bc -q, scale=3")
+for column in 1 2 3 4 5; do
+  row "${names[column - 1]}" "$(median "$column" 1)" "$(median "$column" 2)"
+done
+for field in 1 2; do
+  kind=$([ "$field" -eq 1 ] && echo wall || echo cpu)
+  echo "$kind: bc / tool: pipe $(median 2 "$field" 5)x, file $(median 3 "$field" 5)x," \
+    "piped input $(median 4 "$field" 5)x (aim: at least 8);" \
+    "tool / engine: pipe $(median 1 "$field" 2)x, file $(median 1 "$field" 3)x (aim: at most 1.5)"
 done

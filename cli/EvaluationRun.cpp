@@ -39,7 +39,7 @@ std::string PromptLine(const CheckOutcome& outcome, std::string_view expression)
 CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expression) {
   if (NamesWholeCharacter(outcome, expression)) {
     const size_t start = static_cast<size_t>(outcome.mark->start);
-    outcome.mark->end = static_cast<int>(start + CharacterLength(expression, start));
+    outcome.mark->end = static_cast<std::ptrdiff_t>(start + CharacterLength(expression, start));
   }
   return outcome;
 }

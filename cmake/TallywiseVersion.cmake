@@ -21,5 +21,7 @@ endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/TallywiseVersion.h.in ${PROJECT_BINARY_DIR}/version/TallywiseVersion.h @ONLY)
 
+# Both programs stand above it: with the version comes the version record that
+# their resource scripts include (version/VersionRecord.rc2).
 add_library(tallywise_version INTERFACE)
-target_include_directories(tallywise_version INTERFACE ${PROJECT_BINARY_DIR}/version)
+target_include_directories(tallywise_version INTERFACE ${PROJECT_BINARY_DIR}/version ${PROJECT_SOURCE_DIR}/version)

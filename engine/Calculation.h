@@ -1,4 +1,6 @@
-// The work of one press of Enter: the check and, when it passes, the evaluation.
+// The engine's ways in. Each reads the text once, in one pass that checks it and
+// reduces it together: every unit goes to the checker's rules and to the reduction
+// as the reader yields it.
 #pragma once
 
 #include <string>
@@ -8,13 +10,20 @@
 #include "Checker.h"
 #include "Evaluator.h"
 
+// The work of one press of Enter: the check and, when it passes, the evaluation.
 struct Calculation {
   CheckOutcome check;
   std::string result;            // empty when the check failed
-  std::vector<FaultMet> faults;  // met by the evaluation, in the order of its passes
+  std::vector<FaultMet> faults;  // met by the evaluation, in the order of its passes; none when the check failed
 };
 
-// What CheckExpressionText and then EvaluateExpression give, with the text
-// scanned as few times as they allow: a complete text with nothing to normalise,
-// as most are, is checked in one pass and evaluated as it stands.
 Calculation Calculate(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks);
+
+// The check alone: the text as typed in the expression field; indices of the mark refer to it.
+CheckOutcome CheckExpressionText(std::string_view text);
+
+// The evaluation alone, of a text the checker has passed, with the value written
+// with the number format. Any other text still ends and gives a text: one whose
+// operands and operators do not alternate gives 0 and no faults.
+Evaluation EvaluateExpression(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks);
+Evaluation EvaluateExpression(std::string_view text, std::string_view numberFormat);

@@ -1,7 +1,5 @@
 #include "CharClasses.h"
 
-#include <algorithm>
-
 namespace {
 
 // The one normalising pass. Writes the kept characters from the front of `out`,
@@ -25,54 +23,6 @@ size_t Normalize(std::string_view text, char* out) {
 
 }  // namespace
 
-// Without an early exit the compiler can look at many characters at once; this
-// runs on every text the tool is given.
-bool NeedsNormalizing(std::string_view text) {
-  bool found = false;
-  for (char ch : text)
-    found |= (ch == ' ') | (ch == ',') | (ch == '\n');
-  return found;
-}
-
 void NormalizeExpression(std::string& text) { text.resize(Normalize(text, text.data())); }
-
-std::string NormalizedCopy(std::string_view field) {
-  std::string text(field.size(), '\0');
-  text.resize(Normalize(field, text.data()));
-  return text;
-}
-
-// The same pass as Normalize, keeping no text: only the number of CRs on top of
-// the kept characters, which an LF would take away. Whatever is written at a
-// position asked for last is what stands there in the end.
-void ToFieldIndices(std::string_view field, std::vector<size_t>& indices) {
-  std::vector<size_t> wanted(indices);
-  std::sort(wanted.begin(), wanted.end());
-  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-  std::vector<size_t> found(wanted);
-  size_t kept = 0;
-  size_t crsOnTop = 0;
-  for (size_t i = 0; i < field.size(); ++i) {
-    const char ch = field[i];
-    if (ch == ' ') continue;
-    if (ch == '\n' && crsOnTop > 0) {
-      --kept;
-      --crsOnTop;
-      continue;
-    }
-    crsOnTop = ch == '\r' ? crsOnTop + 1 : 0;
-    const auto at = std::lower_bound(wanted.begin(), wanted.end(), kept);
-    if (at != wanted.end() && *at == kept) found[static_cast<size_t>(at - wanted.begin())] = i;
-    ++kept;
-  }
-  for (size_t& index : indices)
-    index = found[static_cast<size_t>(std::lower_bound(wanted.begin(), wanted.end(), index) - wanted.begin())];
-}
-
-int FieldIndexOf(std::string_view field, size_t index) {
-  std::vector<size_t> indices{index};
-  ToFieldIndices(field, indices);
-  return static_cast<int>(indices.front());
-}
 
 int GetOperatorCode(std::string_view token) { return token.size() == 1 ? GetOperatorCode(token[0]) : 0; }

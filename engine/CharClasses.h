@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
 // Inline, like the next one: the checker and the evaluator ask for every character.
@@ -26,24 +25,10 @@ inline constexpr std::array<bool, 256> kIsOperator = MakeOperatorTable();
 inline bool IsOperatorChar(char ch) { return char_classes_detail::kIsOperator[static_cast<unsigned char>(ch)]; }
 
 // Removes blanks, turns commas into points and removes CR LF pairs, in that order.
-// A CR or LF that is not part of a pair stays (the checker reports it).
+// A CR or LF that is not part of a pair stays (the checker reports it). The
+// checker and the evaluator read the text as typed with TypedTextReader, which
+// sees it as this leaves it.
 void NormalizeExpression(std::string& text);
-
-// False when normalising would leave the text as it is, as it does for most.
-bool NeedsNormalizing(std::string_view text);
-
-// The text as typed, normalised.
-std::string NormalizedCopy(std::string_view field);
-
-// The index in the text as typed of the normalised text's character at `index`,
-// so that a spot found in the one can be marked in the other. It is found by
-// normalising once more rather than kept in a table four times the text's size:
-// a rejected text asks for one or two spots.
-int FieldIndexOf(std::string_view field, size_t index);
-
-// The same for several indices, found in one pass: an evaluation may meet a
-// fault at every operator of a long text.
-void ToFieldIndices(std::string_view field, std::vector<size_t>& indices);
 
 // + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
 // operator's binding strength.

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "Checker.h"
-#include "Evaluator.h"
+#include "Calculation.h"
 #include "NumberText.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
@@ -20,22 +19,23 @@ void ShowFaults(CWnd& owner, const std::vector<FaultMet>& faults) {
 
 }  // namespace
 
-// The boxes come after the evaluation, which is over by then. While one is open
-// the window is disabled, but a Result command posted to it still arrives through
-// the box's message loop: it is dropped, so the user sees the first command
-// through and nothing is evaluated twice.
+// The text is read once: the check and the evaluation come from that one
+// reading. The boxes come after the evaluation, which is over by then. While one
+// is open the window is disabled, but a Result command posted to it still arrives
+// through the box's message loop: it is dropped, so the user sees the first
+// command through and nothing is evaluated twice.
 void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
   UpdateData(TRUE);
   if (m_editExpression.Remember(m_strExpression)) SaveHistory();
-  if (!CheckExpression(m_strExpression)) {
+  const Calculation calculation = Evaluate(m_strExpression);
+  if (!CheckExpression(calculation.check)) {
     ::MessageBeep(0xF0);
     AnnounceResult();
   } else {
-    const Evaluation evaluation = Evaluate(m_strExpression);
-    ShowFaults(*this, evaluation.faults);
-    m_strResult = CString(evaluation.result);
+    ShowFaults(*this, calculation.faults);
+    m_strResult = CString(calculation.result);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
     m_editResult.SetWindowText(m_strResult);
@@ -44,8 +44,7 @@ void CTallywiseDlg::OnResult() {
   m_bResultRunning = false;
 }
 
-BOOL CTallywiseDlg::CheckExpression(CString expression) {
-  const CheckOutcome outcome = CheckExpressionText(expression.str());
+BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
   // Marked before the refresh: the refresh leaves the expression field alone,
@@ -55,14 +54,16 @@ BOOL CTallywiseDlg::CheckExpression(CString expression) {
   return FALSE;
 }
 
-void CTallywiseDlg::SelectInExpression(int start, int end) {
+// EM_SETSEL takes the field's indices as the platform's ints; a field's text is
+// far shorter than that.
+void CTallywiseDlg::SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end) {
   m_editExpression.SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   m_editExpression.SendMessage(EM_SCROLLCARET);
   m_editExpression.SetFocus();
 }
 
-Evaluation CTallywiseDlg::Evaluate(CString expression) {
-  return EvaluateExpression(expression.str(), m_strFormat.str(), m_evaluationStacks);
+Calculation CTallywiseDlg::Evaluate(CString expression) {
+  return Calculate(expression.str(), m_strFormat.str(), m_evaluationStacks);
 }
 
 void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {

@@ -2,12 +2,13 @@
 // on-top toggle and the precision control.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "AccessibleObject.h"
+#include "Calculation.h"
 #include "ComApartment.h"
-#include "Evaluator.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
 
@@ -38,9 +39,11 @@ protected:
 
 private:
   void AddToolTips();
-  BOOL CheckExpression(CString expression);
-  void SelectInExpression(int start, int end);
-  Evaluation Evaluate(CString expression);
+  // The one reading of the expression: its check and, when that passes, its value.
+  Calculation Evaluate(CString expression);
+  // Shows the check's prompt and mark; false when the text was rejected.
+  BOOL CheckExpression(const CheckOutcome& outcome);
+  void SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end);
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -78,7 +81,8 @@ private:
   CIcon m_hIcon;
   CIcon m_hIconSmall;
   // The evaluator's work space in place of a token list and a depth list: it
-  // reaches the same results in one pass. Empty before and after every evaluation.
+  // reaches the same results in one pass. Empty before and after every evaluation,
+  // keeping only its capacity.
   EvaluationStacks m_evaluationStacks;
   bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;

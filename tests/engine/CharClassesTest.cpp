@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "CharClasses.h"
+#include "TypedText.h"
 #include "LiteralEvaluator.h"
 
 namespace {
@@ -74,9 +75,9 @@ TEST(CharClasses, NormalizeAgreesWithRescanningOnRandomTexts) {
   }
 }
 
-// Every character of the normalised text is found again where it was typed: the
+// Every unit of the normalised text is found again where it was typed: the
 // positions are followed through the normalisation one removal at a time.
-TEST(CharClasses, FieldIndexFindsEachNormalisedCharacterWhereItWasTyped) {
+TEST(CharClasses, ReaderFindsEachNormalisedUnitWhereItWasTyped) {
   const char alphabet[] = {' ', '\r', '\n', '1', ','};
   uint32_t seed = 777;
   for (int round = 0; round < 5000; ++round) {
@@ -97,8 +98,17 @@ TEST(CharClasses, FieldIndexFindsEachNormalisedCharacterWhereItWasTyped) {
       }
       kept.emplace_back(text[i], static_cast<int>(i));
     }
-    for (size_t k = 0; k < kept.size(); ++k)
-      ASSERT_EQ(FieldIndexOf(text, k), kept[k].second) << testing::PrintToString(text) << " at " << k;
+    // A unit begins with each run of number characters and each run of line
+    // breaks that stay, the one named by its first character.
+    auto group = [](char ch) { return ch == '1' || ch == ',' ? 0 : 1; };
+    TypedTextReader reader(text);
+    Unit unit{};
+    for (size_t k = 0; k < kept.size(); ++k) {
+      if (k > 0 && group(kept[k - 1].first) == group(kept[k].first)) continue;
+      ASSERT_TRUE(reader.Next(unit)) << testing::PrintToString(text) << " at " << k;
+      ASSERT_EQ(static_cast<int>(unit.at), kept[k].second) << testing::PrintToString(text) << " at " << k;
+    }
+    ASSERT_FALSE(reader.Next(unit)) << testing::PrintToString(text);
   }
 }
 

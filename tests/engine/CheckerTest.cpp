@@ -4,6 +4,7 @@
 #include <functional>
 #include <random>
 
+#include "Calculation.h"
 #include "Checker.h"
 
 namespace {

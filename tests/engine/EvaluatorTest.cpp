@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Calculation.h"
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
 #include "NumberText.h"

@@ -1,0 +1,167 @@
+// The expression text as typed, read once from the left as the units that the
+// checker's rules and the evaluation need: numbers, operators, parentheses and
+// unknown symbols, each with the index of its first character in the text as
+// typed. The text is normalised as it is read: blanks are passed over, a comma is
+// a decimal point, and a CR LF pair (even one that forms only once the pair inside
+// it has gone, as in "\r\r\n\n") is passed over too, so that "1 , 5" is the number
+// 1.5 typed at 0 and "2\r\n5" the number 25. No copy of the text is made.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "CharClasses.h"
+
+// What the rules tell apart in a unit.
+enum UnitKind : unsigned char { kNumber, kOpen, kClose, kSign, kBinary, kUnknown, kUnitKinds };
+
+struct Unit {
+  UnitKind kind;
+  char symbol;    // the operator, the parenthesis or the unknown byte; for a number its first character
+  size_t at;      // where it begins in the text as typed
+  double value;   // a number's value as the evaluation reads it
+  // Where a number has its second decimal separator, the first place it stops
+  // being the number typed; kNowhere for most.
+  size_t secondSeparatorAt;
+};
+
+inline constexpr size_t kNowhere = static_cast<size_t>(-1);
+
+namespace typed_text_detail {
+// The kind of a unit of one character.
+constexpr UnitKind KindOf(char ch) {
+  switch (ch) {
+    case '(': return kOpen;
+    case ')': return kClose;
+    case '+':
+    case '-': return kSign;
+    case '*':
+    case '/':
+    case '%':
+    case '^':
+    case '#': return kBinary;
+    default: return kUnknown;
+  }
+}
+constexpr std::array<UnitKind, 256> MakeKindOfByte() {
+  std::array<UnitKind, 256> kinds{};
+  for (size_t byte = 0; byte < kinds.size(); ++byte)
+    kinds[byte] = KindOf(static_cast<char>(byte));
+  return kinds;
+}
+inline constexpr std::array<UnitKind, 256> kKindOfByte = MakeKindOfByte();
+}  // namespace typed_text_detail
+
+class TypedTextReader {
+public:
+  explicit TypedTextReader(std::string_view text) : m_text(text) {}
+
+  // The next unit; false at the end of the text.
+  bool Next(Unit& unit) {
+    const size_t i = SkipNormalizedAway(m_next);
+    if (i == m_text.size()) return false;
+
+    const char ch = m_text[i];
+    unit.at = i;
+    unit.symbol = ch;
+    unit.secondSeparatorAt = kNowhere;
+    if (IsNumberChar(ch) || ch == ',') {
+      ReadNumberAt(i, unit);
+      return true;
+    }
+    if (ch == '\r' || ch == '\n') {
+      const LineBreaks breaks = ReadLineBreaks(i);
+      unit.kind = kUnknown;
+      unit.at = breaks.firstKept;
+      unit.symbol = m_text[breaks.firstKept];
+      m_next = breaks.end;
+      return true;
+    }
+    unit.kind = typed_text_detail::kKindOfByte[static_cast<unsigned char>(ch)];
+    m_next = i + 1;
+    return true;
+  }
+
+private:
+  // The first index from `i` on that normalising keeps: past blanks and past line
+  // breaks that go in pairs.
+  size_t SkipNormalizedAway(size_t i) const {
+    while (i < m_text.size() && (m_text[i] == ' ' || m_text[i] == '\r')) {
+      if (m_text[i] == ' ') {
+        ++i;
+        continue;
+      }
+      const LineBreaks breaks = ReadLineBreaks(i);
+      if (breaks.firstKept != kNowhere) break;
+      i = breaks.end;
+    }
+    return i;
+  }
+
+  // A run of CRs, LFs and blanks. Each LF takes away the CR on top of those kept
+  // before it; what stays of the run is an unknown symbol for the rules, named by
+  // its first character that stays.
+  struct LineBreaks {
+    size_t end;        // just after the run
+    size_t firstKept;  // kNowhere when every character of the run goes
+  };
+  LineBreaks ReadLineBreaks(size_t from) const;
+
+  // A number: the usual short one in the loop here, the rest apart.
+  void ReadNumberAt(size_t from, Unit& unit) {
+    constexpr size_t kMostExactDigits = 15;
+    uint64_t digits = 0;
+    size_t digitCount = 0;
+    size_t decimals = 0;
+    bool afterPoint = false;
+    size_t i = from;
+    for (; i < m_text.size(); ++i) {
+      const char ch = m_text[i];
+      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
+      if (digit < 10) {
+        digits = digits * 10 + digit;
+        ++digitCount;
+        decimals += afterPoint;
+      } else if ((ch == '.' || ch == ',') && !afterPoint) {
+        afterPoint = true;
+      } else {
+        break;
+      }
+    }
+    // Blanks and line breaks may stand inside a number, and a second separator
+    // makes it another number than the one typed: both are rare.
+    size_t after = i;
+    while (after < m_text.size() && m_text[after] == ' ')
+      ++after;
+    const bool mayGoOn = after < m_text.size() && (IsNumberChar(m_text[after]) || m_text[after] == ',' ||
+                                                   m_text[after] == '\r');
+    unit.kind = kNumber;
+    if (digitCount == 0 || digitCount > kMostExactDigits || mayGoOn) [[unlikely]] {
+      const LongNumber number = ReadLongNumber(from);
+      unit.value = number.value;
+      unit.secondSeparatorAt = number.secondSeparatorAt;
+      m_next = number.end;
+      return;
+    }
+    // With at most 15 digits both the digits and the power of ten are exact
+    // doubles, so their quotient is the correctly rounded value.
+    unit.value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    m_next = i;
+  }
+  struct LongNumber {
+    double value;
+    size_t secondSeparatorAt;
+    size_t end;
+  };
+  LongNumber ReadLongNumber(size_t from) const;
+
+  static constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+
+  std::string_view m_text;
+  size_t m_next = 0;
+};
