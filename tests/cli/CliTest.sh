@@ -6,13 +6,15 @@ set -u
 eval_program=$1
 version=$2
 failures=0
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
+trap 'rm -rf "$dir"' EXIT
 
 check() {  # name, expected stdout, expected stderr, expected status, command...
   local name=$1 want_out=$2 want_err=$3 want_status=$4
   shift 4
   local out err status
-  out=$("$@" 2>/tmp/cli-err.$$); status=$?
-  err=$(cat /tmp/cli-err.$$); rm -f /tmp/cli-err.$$
+  out=$("$@" 2>"$dir/stderr"); status=$?
+  err=$(cat "$dir/stderr")
   if [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ] || [ "$status" != "$want_status" ]; then
     echo "FAIL $name"
     echo "  stdout: $(printf '%q' "$out")  wanted $(printf '%q' "$want_out")"
@@ -58,8 +60,6 @@ check "unknown option" "" $'tallywise-eval: unknown option --frobnicate\n'"$try_
 check "-f without a name" "" $'tallywise-eval: -f needs a file name\n'"$try_help" 2 "$eval_program" -f
 
 # The input and output rules for lines of files and standard input.
-dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
-trap 'rm -rf "$dir"' EXIT
 printf '\xef\xbb\xbf1+1\n\n  \n2*\n(1\n3\n' >"$dir/mixed"
 printf '2+2\n' >"$dir/four"
 long=$(printf '1+%.0s' $(seq 1 200))x
