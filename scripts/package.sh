@@ -42,7 +42,7 @@ cp "$build/app/Tallywise.exe" "$build/cli/tallywise-eval.exe" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/README.txt" >"$stage/README.txt"
 sed -e 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 # The manual page as plain text: mandoc's overstruck bold and underlining taken out.
-mandoc -T ascii "$root/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
+mandoc -T ascii "$build/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
 chmod 0644 "$stage"/*
 # Zip entries keep the local time of day: the files get the commit's UTC time
 # of day as local time, so the zip is the same in every time zone.

@@ -50,7 +50,9 @@ check "CR LF, an empty line skipped, no line end at the end" $'2.000\n4.000' "" 
 check "NUL byte shown escaped, marker under it" "" $'<stdin>:1:3: Unknown symbol \'\\x00\'\n  1+\\x00\n    ^~~~' 1 \
   bash -c "printf '1+\\0\n' | '$eval_program'"
 check "minus and comma is an expression" $'-0.500\n-5.000' "" 0 "$eval_program" "-,5" "- 5"
-check "version" "tallywise-eval $version" "" 0 "$eval_program" --version
+check "version, copyright and licence" \
+  "tallywise-eval $version"$'\nCopyright (C) 2026 Quillbright\nLicense MIT: <https://opensource.org/licenses/MIT>.' "" 0 \
+  bash -c "'$eval_program' --version | head -n 3"
 check "write error" "" "tallywise-eval: write error: No space left on device" 4 \
   bash -c "'$eval_program' 1+1 2+2 >/dev/full"
 check "read error" "" "tallywise-eval: read error: Is a directory" 4 bash -c "'$eval_program' </"

@@ -195,8 +195,8 @@ installed_evaluator_works() {
   local eval_exe="$program_dir/tallywise-eval.exe" out help status=0
   out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" "2*(3+4)-5" | tr -d '\r')
   [ "$out" = "9.000" ] || { echo "2*(3+4)-5 printed: $out"; status=1; }
-  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --version | tr -d '\r')
-  [ "$out" = "tallywise-eval $version" ] || { echo "--version printed: $out"; status=1; }
+  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --version | tr -d '\r' | head -n 2)
+  [ "$out" = "tallywise-eval $version"$'\n'"$tallywise_legal_notice" ] || { echo "--version printed: $out"; status=1; }
   help=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --help)
   out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" '/?')
   if [ -z "$help" ] || [ "$out" != "$help" ]; then echo "/? printed: $out"; status=1; fi
