@@ -41,6 +41,7 @@ mkdir -p "$stage"
 cp "$build/app/Tallywise.exe" "$build/cli/tallywise-eval.exe" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/README.txt" >"$stage/README.txt"
 sed -e 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
+sed -e 's/$/\r/' "$root/docs/portable.txt" >"$stage/portable.txt"
 # The manual page as plain text: mandoc's overstruck bold and underlining taken out.
 mandoc -T ascii "$build/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
 chmod 0644 "$stage"/*
@@ -54,7 +55,7 @@ zip_name=Tallywise-$version-win32.zip
 setup_name=Tallywise-$version-setup.exe
 
 # Names in a fixed order; -X leaves out the owner and the extra time fields.
-(cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt)
+(cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt portable.txt)
 
 makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release.nsh" \
   -DSTAGE="$stage" -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$dist/$setup_name" \
