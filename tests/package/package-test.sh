@@ -292,6 +292,7 @@ downgrade_refused() {
 uninstall_refused_while_running() {
   local input=$work/eval-input-$TALLYWISE_WINEARCH output=$work/eval-output-$TALLYWISE_WINEARCH
   local status=0 uninstall_status
+  rm -f "$input" "$output"
   mkfifo "$input" || return 1
   wine "$program_dir/tallywise-eval.exe" <"$input" >"$output" 2>&1 &
   exec {eval_input}>"$input"
