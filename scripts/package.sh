@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the release for Windows users into dist/:
+# Builds the release into dist/:
 #   Tallywise-<version>-win32.zip   Tallywise.exe, tallywise-eval.exe, README.txt, LICENSE.txt,
-#                                   tallywise-eval.txt (the manual page)
-#   Tallywise-<version>-setup.exe   the same, installed with NSIS
-#   SHA256SUMS                      of those two
+#                                   tallywise-eval.txt (the manual page), portable.txt
+#   Tallywise-<version>-setup.exe   the same, installed with NSIS, only for the user or for all
+#   tallywise-eval_<version>_<arch>.deb  the command-line tool for Debian (scripts/build-deb.sh)
+#   SHA256SUMS                      of those three
+#   winget/, scoop/                 the package managers' manifests (scripts/write-manifests.sh)
 #   scripts/package.sh
 # The version is the CMake project's. The same commit gives the same bytes in
 # any folder at any time in any time zone: every time stamp is the commit's
@@ -61,6 +63,11 @@ makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release
   -DSTAGE="$stage" -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$dist/$setup_name" \
   "$root/installer/Tallywise.nsi"
 
-(cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
+# The package managers' manifests name the two files above with their hashes.
+bash "$root/scripts/write-manifests.sh" "$dist" "$build/release/tallywise-release.sh"
 
-ls -l "$dist"
+deb_name=$(bash "$root/scripts/build-deb.sh" "$dist")
+
+(cd "$dist" && sha256sum "$zip_name" "$setup_name" "$deb_name" >SHA256SUMS)
+
+ls -lR "$dist"

@@ -32,6 +32,7 @@ check() {  # name, command...: the command explains a failure on stdout
 version=$tallywise_version
 IFS=. read -r major minor patch _ <<<"$version"
 zip_file=$dist/Tallywise-$version-win32.zip
+deb_file=$dist/tallywise-eval_${version}_$(dpkg --print-architecture).deb
 setup_file=$dist/Tallywise-$version-setup.exe
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX") || { echo "FAIL temporary folder: mktemp failed"; exit 1; }
 trap 'rm -rf "$work"' EXIT
@@ -49,7 +50,7 @@ zip_holds_its_files() {
 }
 
 checksums_verify() {
-  [ "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" = "$(basename "$zip_file") $(basename "$setup_file") " ] ||
+  [ "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" = "$(basename "$zip_file") $(basename "$setup_file") $(basename "$deb_file") " ] ||
     { echo "SHA256SUMS lists: $(awk '{print $2}' "$dist/SHA256SUMS")"; return 1; }
   (cd "$dist" && sha256sum --check --strict SHA256SUMS)
 }
@@ -80,6 +81,41 @@ check "zip holds exactly the six files, text with CR LF" zip_holds_its_files
 check "SHA256SUMS verifies" checksums_verify
 check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
+python3 "$here/check-manifests.py" "$dist" "$here/schemas" "$version" "$tallywise_maker" "$tallywise_program_name" \
+  "$tallywise_web_host" || failures=$((failures + 1))
+
+# The Debian package: lintian's verdict, its files, and its program run from
+# the unpacked package (never installed into this machine).
+deb_passes_lintian() {
+  lintian --fail-on error,warning --suppress-tags running-with-root-privileges "$deb_file" 2>&1 |
+    grep -v '^running with root privileges'
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+deb_holds_the_tool() {
+  local unpacked=$work/deb status=0 out
+  dpkg -x "$deb_file" "$unpacked" || return 1
+  local path
+  for path in usr/bin/tallywise-eval usr/share/man/man1/tallywise-eval.1.gz \
+              usr/share/bash-completion/completions/tallywise-eval usr/share/zsh/vendor-completions/_tallywise-eval \
+              usr/share/fish/vendor_completions.d/tallywise-eval.fish usr/share/doc/tallywise-eval/copyright; do
+    [ -f "$unpacked/$path" ] || { echo "no /$path"; status=1; }
+  done
+  out=$("$unpacked/usr/bin/tallywise-eval" -d 2 "2*(3+4)-5" "1/3")
+  [ "$out" = $'9.00\n0.33' ] || { echo "the packaged tool printed: $out"; status=1; }
+  out=$("$unpacked/usr/bin/tallywise-eval" --version | head -n 2)
+  [ "$out" = "tallywise-eval $version"$'\n'"$tallywise_legal_notice" ] || { echo "--version printed: $out"; status=1; }
+  out=$(zcat "$unpacked/usr/share/man/man1/tallywise-eval.1.gz" | head -n 1)
+  [[ $out == *"\"Tallywise $version\""* ]] || { echo "manual page header: $out"; status=1; }
+  # The package's own records say the same version and maker as the build.
+  out=$(dpkg-deb -f "$deb_file" Version Maintainer | tr '\n' '|')
+  [ "$out" = "Version: $version|Maintainer: $tallywise_maker <$tallywise_support_address>|" ] ||
+    { echo "control: $out"; status=1; }
+  return $status
+}
+
+check "Debian package: lintian finds no error and no warning" deb_passes_lintian
+check "Debian package: the tool, its page with the version, completions, copyright; it computes from dpkg -x" deb_holds_the_tool
 
 # The installer and uninstaller in a new prefix of the given kind, where nothing
 # was installed before. Exits with the number of failed checks.
