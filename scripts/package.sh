@@ -70,4 +70,4 @@ deb_name=$(bash "$root/scripts/build-deb.sh" "$dist")
 
 (cd "$dist" && sha256sum "$zip_name" "$setup_name" "$deb_name" >SHA256SUMS)
 
-ls -lR "$dist"
+(cd "$dist" && find . -type f -printf '%10s  %P\n' | LC_ALL=C sort -k 2)
