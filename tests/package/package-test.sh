@@ -153,6 +153,7 @@ checks_in_prefix() {  # win32 or win64
   check "[$arch only for me] silent install for all users beside it: status 5, nothing changed" other_scope_refused
   check "[$arch only for me] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
   check "[$arch only for me] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  check "[$arch only for me] /D= chooses the folder, which the entry and the uninstaller follow" installs_where_told
   exit $failures
 }
 
@@ -363,6 +364,23 @@ other_scope_refused() {
   [ ! -e "$machine_dir" ] || { echo "installed into $machine_dir"; status=1; }
   wine reg query "$machine_entry" >/dev/null 2>&1 && { echo "an all-users Apps & Features entry was written"; status=1; }
   [ "$(installed_version)" = "$version" ] || { echo "this user's entry was changed: $(installed_version)"; status=1; }
+  return $status
+}
+
+# /D=, last and unquoted, as installers of NSIS take it.
+installs_where_told() {
+  install_dir='C:\Tools\Tally wise'
+  program_dir=$WINEPREFIX/drive_c/Tools/Tally\ wise
+  local status=0
+  # cmd passes the blank in /D= on as written; the setup's copy has a path without one.
+  cp "$setup_file" "$WINEPREFIX/drive_c/windows/temp/setup-copy.exe" || return 1
+  wine cmd /c "C:\\windows\\temp\\setup-copy.exe /CurrentUser /S /D=$install_dir" </dev/null >/dev/null 2>&1 ||
+    { echo "setup /D= failed"; return 1; }
+  timeout 120 wineserver -w
+  [ -f "$program_dir/Tallywise.exe" ] || { echo "nothing in $install_dir"; status=1; }
+  [ "$(entry_values | sed -n 's/^InstallLocation=//p')" = "$install_dir" ] || { echo "entry: $(entry_values)"; status=1; }
+  uninstall_and_wait || { echo "the uninstaller failed"; status=1; }
+  if [ -e "$program_dir" ] || [ -n "$(entry_values)" ]; then echo "left behind after uninstalling"; status=1; fi
   return $status
 }
 
