@@ -16,9 +16,9 @@ export TALLYWISE_WINE_DPI=${3:-96}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-startup.XXXXXX") || exit 1
 export TALLYWISE_WINEPREFIX=$work/prefix
 unset DISPLAY
+trap 'bash "$here/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 # shellcheck source=scripts/wine-env.sh
 . "$here/scripts/wine-env.sh" || exit 1
-trap 'bash "$here/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 

@@ -1,6 +1,8 @@
 #include "HelpText.h"
 
 #include "StandardStreams.h"
+#include "TallywiseIdentity.h"
+#include "TallywiseVersion.h"
 
 namespace {
 
@@ -50,16 +52,29 @@ constexpr std::string_view kHelp[] = {
     "  4  a result or message could not be written, or the input could not be read",
 };
 
-}  // namespace
+constexpr std::string_view kVersion[] = {
+    "tallywise-eval " TALLYWISE_VERSION,
+    TALLYWISE_LEGAL_NOTICE,
+    "License MIT: <https://opensource.org/licenses/MIT>.",
+    "This is free software: you are free to change and redistribute it.",
+    "There is NO WARRANTY, to the extent permitted by law.",
+};
 
-std::string HelpText() {
+template <std::size_t N>
+std::string LinesOf(const std::string_view (&lines)[N]) {
   std::string text;
-  for (std::string_view line : kHelp) {
+  for (std::string_view line : lines) {
     text += line;
     text += kLineEnd;
   }
   return text;
 }
+
+}  // namespace
+
+std::string HelpText() { return LinesOf(kHelp); }
+
+std::string VersionText() { return LinesOf(kVersion); }
 
 std::string UsageErrorText(std::string_view complaint) {
   std::string text = "tallywise-eval: ";

@@ -18,7 +18,6 @@
 #include "ExitStatus.h"
 #include "HelpText.h"
 #include "StandardStreams.h"
-#include "TallywiseVersion.h"
 #include "TerminalSession.h"
 
 #ifdef _WIN32
@@ -57,7 +56,7 @@ int Run(const std::vector<std::string_view>& args) {
   const Invocation invocation = ReadCommandLine(args);
   switch (invocation.action) {
     case Invocation::ShowHelp: return PrintAndExit(HelpText());
-    case Invocation::ShowVersion: return PrintAndExit("tallywise-eval " TALLYWISE_VERSION + std::string(kLineEnd));
+    case Invocation::ShowVersion: return PrintAndExit(VersionText());
     case Invocation::Refuse: WriteAll(kStandardError, UsageErrorText(invocation.complaint)); return kBadUsage;
     case Invocation::Evaluate: break;
   }

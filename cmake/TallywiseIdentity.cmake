@@ -12,6 +12,8 @@ set(TALLYWISE_SUPPORT_ADDRESS "support@quillbright.example")
 # The program's own icon among its resources.
 set(TALLYWISE_ICON_ID 128)
 
+include(${CMAKE_CURRENT_LIST_DIR}/TallywiseIdentityCheck.cmake)
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/TallywiseIdentity.h.in ${PROJECT_BINARY_DIR}/version/TallywiseIdentity.h @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tallywise-release.sh.in ${PROJECT_BINARY_DIR}/release/tallywise-release.sh @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tallywise-release.nsh.in ${PROJECT_BINARY_DIR}/release/tallywise-release.nsh @ONLY)

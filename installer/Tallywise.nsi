@@ -3,18 +3,26 @@
 ; makes the program), STAGE (the folder holding the four files to install),
 ; ICON (the program's icon) and OUTFILE.
 ;
-; It installs for all users into Program Files and registers itself with
-; Apps & Features in HKLM, so it asks to run as administrator. The programs
-; it installs ask for nothing: see app/Tallywise.manifest.in.
+; It installs in one of two scopes. "Only for me" (/CurrentUser; the choice
+; offered first when it is run by hand) needs no administrator: the user's
+; own programs folder, %LOCALAPPDATA%\Programs\Tallywise, and the Start menu
+; and the Apps & Features entry (HKCU) of that user. "For all users"
+; (/AllUsers, and /S alone, as setups before this one did) installs into
+; Program Files with the machine's Start menu and entry (HKLM); run without
+; an administrator's rights it starts itself again, asking for them. /D=
+; chooses the folder in both. The programs it installs ask for nothing: see
+; app/Tallywise.manifest.in.
 ;
 ; Exit statuses, of the installer and of the uninstaller (docs/README.txt
 ; tells users): 0 done; 1 cancelled by the user; 2 stopped by an error;
 ; 3 Tallywise or tallywise-eval is running from the install folder, nothing
-; changed; 4 (installer) a newer version is installed, nothing changed.
+; changed; 4 (installer) a newer version is installed, nothing changed;
+; 5 (installer) Tallywise is installed in the other scope, nothing changed.
 
 Unicode true
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+; Only "For all users" needs an administrator, and asks for one then.
+RequestExecutionLevel user
 ManifestDPIAware true
 ; The installed files get the time they were installed, not the build's.
 SetDateSave off
@@ -27,17 +35,29 @@ AllowSkipFiles off
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include WordFunc.nsh
+!include nsDialogs.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAM_NAME}"
+!define EXIT_CANCELLED 1
 !define EXIT_PROGRAM_RUNNING 3
 !define EXIT_NEWER_INSTALLED 4
+!define EXIT_OTHER_SCOPE_INSTALLED 5
+; Given by the installer to the copy of itself that it starts as
+; administrator, so that the copy neither asks again nor shows the pages the
+; user has seen.
+!define ELEVATED_SWITCH "/Elevated"
 
 Name "${PROGRAM_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 BrandingText "${PROGRAM_NAME} ${VERSION}"
-; An earlier version's folder, so that installing again replaces it in place.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-InstallDir "$PROGRAMFILES\${PROGRAM_NAME}"
+; No InstallDir: $INSTDIR is empty in .onInit unless /D= chose it, and the
+; scope then gives its folder (an earlier installation's first).
+
+Var Scope           ; "user" or "machine"
+Var ScopeChosen     ; "1" when a switch or the elevated start chose the scope
+Var ChosenFolder    ; what /D= gave, or ""
+Var OnlyForMeButton
+Var ForAllUsersButton
 
 ; The elevation prompt and the task list show a program's description.
 ; makensis gives the uninstaller the installer's version record; then
@@ -62,7 +82,9 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 ; No "Run Tallywise" on the finish page: started by the elevated installer it
 ; would write its settings into the Windows folder itself instead of the
 ; user's VirtualStore.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenElevated
 !insertmacro MUI_PAGE_WELCOME
+Page custom ScopePage ScopePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -114,10 +136,97 @@ FunctionEnd
 !insertmacro RUNNING_PROGRAM_FUNCTION ""
 !insertmacro RUNNING_PROGRAM_FUNCTION "un."
 
-; An older installer asks before it replaces a newer version, and silently
-; leaves it alone.
-Function .onInit
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+; Whether a switch is among the installer's parameters ("/AllUsers").
+!macro HAS_SWITCH SWITCH RESULT
+  ${GetParameters} $R9
+  ClearErrors
+  ${GetOptions} "$R9" "${SWITCH}" $R8
+  ${If} ${Errors}
+    StrCpy ${RESULT} 0
+  ${Else}
+    StrCpy ${RESULT} 1
+  ${EndIf}
+!macroend
+
+; Starts this program again as administrator with the given parameters,
+; waits for it and ends with its status: 1 when the user declines.
+!macro RUN_ELEVATED_FUNCTION UN
+Function ${UN}RunElevated
+  Pop $R0  ; the parameters
+  ; SHELLEXECUTEINFO with SEE_MASK_NOCLOSEPROCESS, to wait for the process.
+  System::Call '*(i 60, i 0x40, p $HWNDPARENT, t "runas", t "$EXEPATH", t "$R0", p 0, i 1, p 0, p 0, p 0, p 0, i 0, p 0, p 0) p .R1'
+  System::Call 'shell32::ShellExecuteExW(p R1) i .R2'
+  ${If} $R2 == 0
+    System::Free $R1
+    SetErrorLevel ${EXIT_CANCELLED}
+    Quit
+  ${EndIf}
+  System::Call '*$R1(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .R3)'
+  System::Free $R1
+  System::Call 'kernel32::WaitForSingleObject(p R3, i -1)'
+  System::Call 'kernel32::GetExitCodeProcess(p R3, *i .R4)'
+  System::Call 'kernel32::CloseHandle(p R3)'
+  SetErrorLevel $R4
+  Quit
+FunctionEnd
+!macroend
+!insertmacro RUN_ELEVATED_FUNCTION ""
+!insertmacro RUN_ELEVATED_FUNCTION "un."
+
+; Sets the shell folders, the registry root (SHCTX) and, unless /D= chose it,
+; the folder for $Scope; "machine" without an administrator's rights starts
+; the installer again as administrator.
+Function ApplyScope
+  ${If} $Scope == "machine"
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+      !insertmacro HAS_SWITCH "${ELEVATED_SWITCH}" $1
+      ${If} $1 == 0
+        StrCpy $2 "${ELEVATED_SWITCH} /AllUsers"
+        ${IfThen} ${Silent} ${|} StrCpy $2 "/S $2" ${|}
+        ${IfThen} $ChosenFolder != "" ${|} StrCpy $2 "$2 /D=$ChosenFolder" ${|}
+        Push $2
+        Call RunElevated
+      ${EndIf}
+    ${EndIf}
+    SetShellVarContext all
+    StrCpy $0 "$PROGRAMFILES\${PROGRAM_NAME}"
+  ${Else}
+    SetShellVarContext current
+    StrCpy $0 "$LOCALAPPDATA\Programs\${PROGRAM_NAME}"
+  ${EndIf}
+  ${If} $ChosenFolder != ""
+    StrCpy $INSTDIR $ChosenFolder
+  ${Else}
+    ; An earlier version's folder, so that installing again replaces it in place.
+    ReadRegStr $1 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${IfThen} $1 != "" ${|} StrCpy $0 $1 ${|}
+    StrCpy $INSTDIR $0
+  ${EndIf}
+FunctionEnd
+
+; Tallywise installed in the other scope would stay beside this one, with a
+; second Start-menu entry and a second Apps & Features entry: the installer
+; says so and changes nothing, so that the user removes one first. An older
+; installer asks before it replaces a newer version, and silently leaves it
+; alone.
+Function CheckInstalledVersions
+  ${If} $Scope == "machine"
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $1 "only for you"
+    StrCpy $2 "for all users"
+  ${Else}
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $1 "for all users"
+    StrCpy $2 "only for you"
+  ${EndIf}
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION "${PROGRAM_NAME} is already installed $1, in $0.$\r$\n$\r$\nTo install it $2, first uninstall that installation in Settings > Apps. Nothing was changed." /SD IDOK
+    SetErrorLevel ${EXIT_OTHER_SCOPE_INSTALLED}
+    Quit
+  ${EndIf}
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} $0 != ""
     ${VersionCompare} "$0" "${VERSION}" $1
     ${If} $1 == 1
@@ -129,8 +238,63 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; The scope comes from /CurrentUser or /AllUsers; silently, without either,
+; it is all users, as in the setups before the choice existed; by hand the
+; scope page asks, offering the scope of an earlier installation or else
+; "Only for me".
+Function .onInit
+  StrCpy $ChosenFolder $INSTDIR
+  StrCpy $ScopeChosen 1
+  !insertmacro HAS_SWITCH "/CurrentUser" $0
+  !insertmacro HAS_SWITCH "/AllUsers" $1
+  ${If} $0 == 1
+    StrCpy $Scope "user"
+  ${ElseIf} $1 == 1
+  ${OrIf} ${Silent}
+    StrCpy $Scope "machine"
+  ${Else}
+    StrCpy $ScopeChosen 0
+    ReadRegStr $2 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $Scope "user"
+    ${IfThen} $2 != "" ${|} StrCpy $Scope "machine" ${|}
+  ${EndIf}
+  Call ApplyScope
+  ${IfThen} $ScopeChosen == 1 ${|} Call CheckInstalledVersions ${|}
+FunctionEnd
+
+Function SkipWhenElevated
+  !insertmacro HAS_SWITCH "${ELEVATED_SWITCH}" $0
+  ${IfThen} $0 == 1 ${|} Abort ${|}
+FunctionEnd
+
+Function ScopePage
+  ${IfThen} $ScopeChosen == 1 ${|} Abort ${|}
+  !insertmacro MUI_HEADER_TEXT "Choose Users" "Choose for whom to install ${PROGRAM_NAME}."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 24u "Install ${PROGRAM_NAME} only for you, or for everyone who uses this computer (this needs an administrator)."
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 32u 280u 12u "Only for &me"
+  Pop $OnlyForMeButton
+  ${NSD_CreateRadioButton} 10u 50u 280u 12u "For &all users"
+  Pop $ForAllUsersButton
+  ${If} $Scope == "machine"
+    ${NSD_Check} $ForAllUsersButton
+  ${Else}
+    ${NSD_Check} $OnlyForMeButton
+  ${EndIf}
+  nsDialogs::Show
+FunctionEnd
+
+Function ScopePageLeave
+  ${NSD_GetState} $ForAllUsersButton $0
+  StrCpy $Scope "user"
+  ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $Scope "machine" ${|}
+  Call ApplyScope
+  Call CheckInstalledVersions
+FunctionEnd
+
 Section "Tallywise"
-  SetShellVarContext all
   Call WaitUntilProgramsClosed
   SetOutPath "$INSTDIR"
   File "${STAGE}\Tallywise.exe"
@@ -141,19 +305,40 @@ Section "Tallywise"
 
   CreateShortcut "$SMPROGRAMS\${PROGRAM_NAME}.lnk" "$INSTDIR\Tallywise.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PROGRAM_NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tallywise.exe,-${ICON_ID}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${HOME_PAGE}"
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PROGRAM_NAME}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tallywise.exe,-${ICON_ID}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "${HOME_PAGE}"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
+
+; The uninstaller's scope is the one whose entry names its folder; an
+; all-users installation needs an administrator to be removed.
+Function un.onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $INSTDIR
+    SetShellVarContext current
+  ${Else}
+    SetShellVarContext all
+    UserInfo::GetAccountType
+    Pop $0
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} "$1" "${ELEVATED_SWITCH}" $2
+    ${If} $0 != "Admin"
+    ${AndIf} ${Errors}
+      Push "${ELEVATED_SWITCH} $1"
+      Call un.RunElevated
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 ; Removes what the installer put there and nothing else: the folder goes only
 ; when it is empty, and the settings file below the Windows directory (or in
@@ -161,7 +346,6 @@ SectionEnd
 ; first: should one of them still be held open, the shortcut, the uninstaller
 ; and the Apps & Features entry stay with it, so it can be uninstalled later.
 Section "Uninstall"
-  SetShellVarContext all
   Call un.WaitUntilProgramsClosed
   Delete "$INSTDIR\Tallywise.exe"
   Delete "$INSTDIR\tallywise-eval.exe"
@@ -177,9 +361,9 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   ; The shortcut and the entry belong to the latest installation, which may
   ; be in another folder.
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 == $INSTDIR
     Delete "$SMPROGRAMS\${PROGRAM_NAME}.lnk"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ${EndIf}
 SectionEnd

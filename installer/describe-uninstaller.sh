@@ -18,8 +18,14 @@ INSTALLER=$2 UNINSTALLER=$3 perl -0777 -pi -e '
   s/\Q$old\E/$new/;
 ' "$file"
 
-# gzip's trailer begins with the CRC-32 of its input, low byte first, as the
-# uninstaller keeps it.
-size=$(stat -c %s "$file")
-tail -c +513 "$file" | head -c $((size - 512 - 4)) | gzip -c -n | tail -c 8 | head -c 4 |
-  dd of="$file" bs=1 seek=$((size - 4)) conv=notrunc status=none
+# The CRC-32 (zlib's, as the uninstaller checks it) is computed and written
+# back in one step: no pipe whose reader stops early.
+python3 - "$file" <<'PYTHON'
+import sys, zlib
+with open(sys.argv[1], "r+b") as uninstaller:
+    data = uninstaller.read()
+    if len(data) < 516:
+        sys.exit(f"describe-uninstaller.sh: {sys.argv[1]} is too short")
+    uninstaller.seek(len(data) - 4)
+    uninstaller.write(zlib.crc32(data[512:-4]).to_bytes(4, "little"))
+PYTHON

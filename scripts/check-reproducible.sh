@@ -21,8 +21,8 @@ package_in() {  # folder
   fi
 }
 
-names_in() {  # folder: its file names on one line
-  (cd "$1" && echo *)
+names_in() {  # folder: the paths of its files, manifests' folders included, on one line
+  (cd "$1" && find . -type f -printf '%P\n' | LC_ALL=C sort | tr '\n' ' ')
 }
 
 first=$work/first
@@ -35,9 +35,8 @@ if [ "$(names_in "$first/dist")" != "$(names_in "$second/dist")" ]; then
   exit 1
 fi
 status=0
-for f in "$first"/dist/*; do
-  name=$(basename "$f")
-  cmp -s "$f" "$second/dist/$name" || { echo "FAIL reproducible release: $name differs"; status=1; }
+for name in $(names_in "$first/dist"); do
+  cmp -s "$first/dist/$name" "$second/dist/$name" || { echo "FAIL reproducible release: $name differs"; status=1; }
 done
 [ $status -eq 0 ] && echo "ok reproducible release: $(names_in "$first/dist") byte-identical from two folders (one with a blank), two time zones"
 exit $status

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the release for Windows users into dist/:
+# Builds the release into dist/:
 #   Tallywise-<version>-win32.zip   Tallywise.exe, tallywise-eval.exe, README.txt, LICENSE.txt,
-#                                   tallywise-eval.txt (the manual page)
-#   Tallywise-<version>-setup.exe   the same, installed with NSIS
-#   SHA256SUMS                      of those two
+#                                   tallywise-eval.txt (the manual page), portable.txt
+#   Tallywise-<version>-setup.exe   the same, installed with NSIS, only for the user or for all
+#   tallywise-eval_<version>_<arch>.deb  the command-line tool for Debian (scripts/build-deb.sh)
+#   SHA256SUMS                      of those three
+#   winget/, scoop/                 the package managers' manifests (scripts/write-manifests.sh)
 #   scripts/package.sh
 # The version is the CMake project's. The same commit gives the same bytes in
 # any folder at any time in any time zone: every time stamp is the commit's
@@ -41,8 +43,9 @@ mkdir -p "$stage"
 cp "$build/app/Tallywise.exe" "$build/cli/tallywise-eval.exe" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/README.txt" >"$stage/README.txt"
 sed -e 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
+sed -e 's/$/\r/' "$root/docs/portable.txt" >"$stage/portable.txt"
 # The manual page as plain text: mandoc's overstruck bold and underlining taken out.
-mandoc -T ascii "$root/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
+mandoc -T ascii "$build/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
 chmod 0644 "$stage"/*
 # Zip entries keep the local time of day: the files get the commit's UTC time
 # of day as local time, so the zip is the same in every time zone.
@@ -54,12 +57,17 @@ zip_name=Tallywise-$version-win32.zip
 setup_name=Tallywise-$version-setup.exe
 
 # Names in a fixed order; -X leaves out the owner and the extra time fields.
-(cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt)
+(cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt portable.txt)
 
 makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release.nsh" \
   -DSTAGE="$stage" -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$dist/$setup_name" \
   "$root/installer/Tallywise.nsi"
 
-(cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
+# The package managers' manifests name the two files above with their hashes.
+bash "$root/scripts/write-manifests.sh" "$dist" "$build/release/tallywise-release.sh"
 
-ls -l "$dist"
+deb_name=$(bash "$root/scripts/build-deb.sh" "$dist")
+
+(cd "$dist" && sha256sum "$zip_name" "$setup_name" "$deb_name" >SHA256SUMS)
+
+(cd "$dist" && find . -type f -printf '%10s  %P\n' | LC_ALL=C sort -k 2)

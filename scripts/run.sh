@@ -20,11 +20,12 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi
 
-. scripts/wine-env.sh
-# Whatever way this ends, Wine and the Xvfb it was given stop with it.
+# Whatever way this ends, Wine and the Xvfb it is given stop with it, even
+# when the start itself fails half-way.
 trap 'scripts/wine-stop.sh >/dev/null' EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+. scripts/wine-env.sh
 echo "No display: running Tallywise on Xvfb $DISPLAY"
 shot=$root/build/screenshot.png
 rm -f "$shot"

@@ -18,9 +18,9 @@ exe=${1:-$root/build/release/app/Tallywise.exe}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-screenshots.XXXXXX")
 export TALLYWISE_WINEPREFIX=$work/prefix
 unset DISPLAY
+trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 # shellcheck source=scripts/wine-env.sh
 . scripts/wine-env.sh
-trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1; rm -rf "$work"' EXIT
 # A caret that does not blink is in every picture.
 steady_caret() { wine reg add 'HKCU\Control Panel\Desktop' /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null 2>&1; }
 steady_caret

@@ -131,7 +131,7 @@ run_checks "reproducible release" bash scripts/check-reproducible.sh
 # Every shell script of the project, as shellcheck sees it.
 shell_scripts_clean() {
   local scripts
-  mapfile -t scripts < <(find scripts tests .ci installer -type f \( -name '*.sh' -o -path '.ci/*' \) | sort)
+  mapfile -t scripts < <(find scripts tests .ci installer bench cli/completions -type f \( -name '*.sh' -o -name '*.bash' -o -path '.ci/*' \) | sort)
   [ ${#scripts[@]} -gt 0 ] || { echo "FAIL shellcheck: no scripts found"; return 1; }
   if shellcheck -x "${scripts[@]}"; then
     echo "ok shellcheck: ${#scripts[@]} scripts"

@@ -52,9 +52,35 @@ bool WriteAll(HANDLE file, const std::string& text) {
   return ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
 
+bool IsFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A file can be made there: the only sure test, since neither the folder's
+// attributes nor its security say what a user may do on a USB stick, a
+// network share or below Program Files.
+bool CanCreateFilesIn(const std::string& folder) {
+  char name[MAX_PATH] = "";
+  if (!::GetTempFileNameA(folder.c_str(), "tw", 0, name)) return false;
+  ::DeleteFileA(name);
+  return true;
+}
+
+std::string PortableDataDirectory() {
+  char program[MAX_PATH] = "";
+  const DWORD length = ::GetModuleFileNameA(nullptr, program, sizeof program);
+  if (length == 0 || length >= sizeof program) return "";
+  const std::string folder = FolderOf(std::string(program, length));
+  if (!IsFile(folder + "\\" + kPortableMarkerName) || !CanCreateFilesIn(folder)) return "";
+  return folder + "\\";
+}
+
 }  // namespace
 
 std::string GetDataDirectory() {
+  const std::string portable = PortableDataDirectory();
+  if (!portable.empty()) return portable;
   char windows[MAX_PATH] = "";
   const UINT length = ::GetWindowsDirectoryA(windows, sizeof windows);
   std::string directory(windows, length < sizeof windows ? length : 0);

@@ -4,8 +4,15 @@
 #include <string>
 #include <vector>
 
-// The Windows directory followed by "\quillbright\tallywise\", after creating
-// both levels; a level that cannot be created (above all one that exists
+// The file beside the program that makes it portable: it then keeps its
+// settings, and everything else it keeps beside them, in its own folder.
+inline constexpr char kPortableMarkerName[] = "portable.txt";
+
+// The folder where the program keeps its settings file and what goes beside
+// it, ending in a backslash. That is the program's own folder when
+// kPortableMarkerName is there and the folder takes new files; otherwise the
+// Windows directory followed by "\quillbright\tallywise\", after creating both
+// levels, where a level that cannot be created (above all one that exists
 // already) is passed over.
 std::string GetDataDirectory();
 

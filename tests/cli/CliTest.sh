@@ -6,13 +6,15 @@ set -u
 eval_program=$1
 version=$2
 failures=0
+dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
+trap 'rm -rf "$dir"' EXIT
 
 check() {  # name, expected stdout, expected stderr, expected status, command...
   local name=$1 want_out=$2 want_err=$3 want_status=$4
   shift 4
   local out err status
-  out=$("$@" 2>/tmp/cli-err.$$); status=$?
-  err=$(cat /tmp/cli-err.$$); rm -f /tmp/cli-err.$$
+  out=$("$@" 2>"$dir/stderr"); status=$?
+  err=$(cat "$dir/stderr")
   if [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ] || [ "$status" != "$want_status" ]; then
     echo "FAIL $name"
     echo "  stdout: $(printf '%q' "$out")  wanted $(printf '%q' "$want_out")"
@@ -50,7 +52,9 @@ check "NUL byte shown escaped, marker under it" "" $'<stdin>:1:3: Unknown symbol
 check "a second decimal separator asks for an operator before it" "1.000" \
   $'Paste operator here\n  1,234.5\n       ^' 1 "$eval_program" "1,000" "1,234.5"
 check "minus and comma is an expression" $'-0.500\n-5.000' "" 0 "$eval_program" "-,5" "- 5"
-check "version" "tallywise-eval $version" "" 0 "$eval_program" --version
+check "version, copyright and licence" \
+  "tallywise-eval $version"$'\nCopyright (C) 2026 Quillbright\nLicense MIT: <https://opensource.org/licenses/MIT>.' "" 0 \
+  bash -c "'$eval_program' --version | head -n 3"
 check "write error" "" "tallywise-eval: write error: No space left on device" 4 \
   bash -c "'$eval_program' 1+1 2+2 >/dev/full"
 check "read error" "" "tallywise-eval: read error: Is a directory" 4 bash -c "'$eval_program' </"
@@ -60,8 +64,6 @@ check "unknown option" "" $'tallywise-eval: unknown option --frobnicate\n'"$try_
 check "-f without a name" "" $'tallywise-eval: -f needs a file name\n'"$try_help" 2 "$eval_program" -f
 
 # The input and output rules for lines of files and standard input.
-dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
-trap 'rm -rf "$dir"' EXIT
 printf '\xef\xbb\xbf1+1\n\n  \n2*\n(1\n3\n' >"$dir/mixed"
 printf '2+2\n' >"$dir/four"
 long=$(printf '1+%.0s' $(seq 1 200))x

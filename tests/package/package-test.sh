@@ -3,7 +3,9 @@
 # checksums, one version everywhere, the imports, and the installer and
 # uninstaller run silently under Wine, in a 32-bit and a 64-bit prefix of this
 # run's own: a clean install and uninstall, and the refusals with a program
-# running from the install folder and over a newer version.
+# running from the install folder and over a newer version, for all users in
+# both prefixes and only for the user in the 64-bit one, with the refusal to
+# install beside the other scope; there too the zip's program run in place.
 #   tests/package/package-test.sh      (after scripts/package.sh)
 # Prints "ok <check>" or "FAIL <check>" a line, and fails when any failed.
 set -u
@@ -30,6 +32,7 @@ check() {  # name, command...: the command explains a failure on stdout
 version=$tallywise_version
 IFS=. read -r major minor patch _ <<<"$version"
 zip_file=$dist/Tallywise-$version-win32.zip
+deb_file=$dist/tallywise-eval_${version}_$(dpkg --print-architecture).deb
 setup_file=$dist/Tallywise-$version-setup.exe
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX") || { echo "FAIL temporary folder: mktemp failed"; exit 1; }
 trap 'rm -rf "$work"' EXIT
@@ -38,16 +41,16 @@ unzip -q "$zip_file" -d "$work/zip" 2>/dev/null
 zip_holds_its_files() {
   local names
   names=$(unzip -Z1 "$zip_file" | sort | tr '\n' ' ')
-  [ "$names" = "LICENSE.txt README.txt Tallywise.exe tallywise-eval.exe tallywise-eval.txt " ] || { echo "holds: $names"; return 1; }
+  [ "$names" = "LICENSE.txt README.txt Tallywise.exe portable.txt tallywise-eval.exe tallywise-eval.txt " ] || { echo "holds: $names"; return 1; }
   local text
-  for text in README.txt LICENSE.txt tallywise-eval.txt; do
+  for text in README.txt LICENSE.txt tallywise-eval.txt portable.txt; do
     # Every line ends in CR LF: no LF without its CR.
     if grep -q $'[^\r]$\|^$' "$work/zip/$text"; then echo "$text has lines without CR LF"; return 1; fi
   done
 }
 
 checksums_verify() {
-  [ "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" = "$(basename "$zip_file") $(basename "$setup_file") " ] ||
+  [ "$(awk '{print $2}' "$dist/SHA256SUMS" | tr '\n' ' ')" = "$(basename "$zip_file") $(basename "$setup_file") $(basename "$deb_file") " ] ||
     { echo "SHA256SUMS lists: $(awk '{print $2}' "$dist/SHA256SUMS")"; return 1; }
   (cd "$dist" && sha256sum --check --strict SHA256SUMS)
 }
@@ -74,10 +77,45 @@ one_version_everywhere() {
   return $status
 }
 
-check "zip holds exactly the five files, text with CR LF" zip_holds_its_files
+check "zip holds exactly the six files, text with CR LF" zip_holds_its_files
 check "SHA256SUMS verifies" checksums_verify
 check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
+python3 "$here/check-manifests.py" "$dist" "$here/schemas" "$version" "$tallywise_maker" "$tallywise_program_name" \
+  "$tallywise_web_host" || failures=$((failures + 1))
+
+# The Debian package: lintian's verdict, its files, and its program run from
+# the unpacked package (never installed into this machine).
+deb_passes_lintian() {
+  lintian --fail-on error,warning "$deb_file" 2>&1 |
+    grep -v '^running with root privileges'
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+deb_holds_the_tool() {
+  local unpacked=$work/deb status=0 out
+  dpkg -x "$deb_file" "$unpacked" || return 1
+  local path
+  for path in usr/bin/tallywise-eval usr/share/man/man1/tallywise-eval.1.gz \
+              usr/share/bash-completion/completions/tallywise-eval usr/share/zsh/vendor-completions/_tallywise-eval \
+              usr/share/fish/vendor_completions.d/tallywise-eval.fish usr/share/doc/tallywise-eval/copyright; do
+    [ -f "$unpacked/$path" ] || { echo "no /$path"; status=1; }
+  done
+  out=$("$unpacked/usr/bin/tallywise-eval" -d 2 "2*(3+4)-5" "1/3")
+  [ "$out" = $'9.00\n0.33' ] || { echo "the packaged tool printed: $out"; status=1; }
+  out=$("$unpacked/usr/bin/tallywise-eval" --version | head -n 2)
+  [ "$out" = "tallywise-eval $version"$'\n'"$tallywise_legal_notice" ] || { echo "--version printed: $out"; status=1; }
+  out=$(zcat "$unpacked/usr/share/man/man1/tallywise-eval.1.gz" | head -n 1)
+  [[ $out == *"\"Tallywise $version\""* ]] || { echo "manual page header: $out"; status=1; }
+  # The package's own records say the same version and maker as the build.
+  out=$(dpkg-deb -f "$deb_file" Version Maintainer | tr '\n' '|')
+  [ "$out" = "Version: $version|Maintainer: $tallywise_maker <$tallywise_support_address>|" ] ||
+    { echo "control: $out"; status=1; }
+  return $status
+}
+
+check "Debian package: lintian finds no error and no warning" deb_passes_lintian
+check "Debian package: the tool, its page with the version, completions, copyright; it computes from dpkg -x" deb_holds_the_tool
 
 # The installer and uninstaller in a new prefix of the given kind, where nothing
 # was installed before. Exits with the number of failed checks.
@@ -88,33 +126,77 @@ checks_in_prefix() {  # win32 or win64
   trap 'bash "$root/scripts/wine-stop.sh" >/dev/null 2>&1' EXIT
   # shellcheck source=scripts/wine-env.sh
   . "$root/scripts/wine-env.sh" || { echo "FAIL Wine prefix ($arch)"; exit 1; }
-  # A 32-bit installer on 64-bit Windows installs into Program Files (x86) and
-  # registers below Wow6432Node.
-  local program_files='Program Files' software='HKLM\Software'
-  if [ "$arch" = win64 ]; then
-    program_files='Program Files (x86)'
-    software='HKLM\Software\Wow6432Node'
-  fi
-  install_dir="C:\\$program_files\\Tallywise"
-  program_dir="$WINEPREFIX/drive_c/$program_files/Tallywise"
-  shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
-  uninstall_key="$software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
-  entry="$uninstall_key\\Tallywise"
   settings_file="$WINEPREFIX/drive_c/windows/quillbright/tallywise/data.dat"
 
-  check "[$arch] silent install: files, shortcut, Apps & Features entry, the uninstaller's description" installs_silently
-  check "[$arch] installed Tallywise.exe shows its window" installed_program_shows_its_window
-  check "[$arch] installed tallywise-eval.exe computes, shows its version, and its usage for /?" installed_evaluator_works
-  check "[$arch] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
-  check "[$arch] install over an earlier version replaces it in place" installs_over_an_earlier_version
-  check "[$arch] silent install over a newer version: status 4, nothing changed" downgrade_refused
-  check "[$arch] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
-  check "[$arch] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  if [ "$arch" = win64 ]; then
+    check "[$arch] the zip's Tallywise.exe keeps its settings beside itself, nothing below the Windows folder" \
+      portable_program_keeps_its_settings_beside_itself
+  fi
+
+  # /S alone installs for all users, as the setups before the choice did.
+  use_scope machine
+  check "[$arch all users] silent install: files, shortcut, Apps & Features entry, the uninstaller's description" installs_silently
+  check "[$arch all users] installed Tallywise.exe shows its window" installed_program_shows_its_window
+  check "[$arch all users] installed tallywise-eval.exe computes, shows its version, and its usage for /?" installed_evaluator_works
+  check "[$arch all users] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
+  check "[$arch all users] install over an earlier version replaces it in place" installs_over_an_earlier_version
+  check "[$arch all users] silent install over a newer version: status 4, nothing changed" downgrade_refused
+  check "[$arch all users] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
+  check "[$arch all users] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  [ "$arch" = win64 ] || exit $failures
+
+  use_scope user
+  check "[$arch only for me] silent /CurrentUser install: files, the user's Start menu, HKCU entry" installs_silently
+  check "[$arch only for me] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
+  check "[$arch only for me] install over an earlier version replaces it in place" installs_over_an_earlier_version
+  check "[$arch only for me] silent install over a newer version: status 4, nothing changed" downgrade_refused
+  check "[$arch only for me] silent install for all users beside it: status 5, nothing changed" other_scope_refused
+  check "[$arch only for me] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
+  check "[$arch only for me] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  check "[$arch only for me] /D= chooses the folder, which the entry and the uninstaller follow" installs_where_told
   exit $failures
 }
 
-run_silently() {  # program: runs it with /S and waits for every process it started
-  bash "$root/scripts/wine-run.sh" "$1" /S && timeout 120 wineserver -w
+windows_path_of() {  # %VARIABLE%: its folder in this prefix, as a Linux path
+  winepath -u "$(wine cmd /c "echo $1" 2>/dev/null | tr -d '\r')" 2>/dev/null
+}
+
+# Where an installation of the scope goes, and the installer's switch for it.
+use_scope() {  # machine or user
+  if [ "$1" = machine ]; then
+    # A 32-bit installer on 64-bit Windows installs into Program Files (x86)
+    # and registers below Wow6432Node.
+    local program_files='Program Files' software='HKLM\Software'
+    if [ "$TALLYWISE_WINEARCH" = win64 ]; then
+      program_files='Program Files (x86)'
+      software='HKLM\Software\Wow6432Node'
+    fi
+    scope_switch=
+    install_dir="C:\\$program_files\\Tallywise"
+    program_dir="$WINEPREFIX/drive_c/$program_files/Tallywise"
+    shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
+    uninstall_key="$software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+  else
+    scope_switch=/CurrentUser
+    install_dir="$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Tallywise"
+    program_dir="$(windows_path_of %LOCALAPPDATA%)/Programs/Tallywise"
+    shortcut="$(windows_path_of %APPDATA%)/Microsoft/Windows/Start Menu/Programs/Tallywise.lnk"
+    uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+  fi
+  entry="$uninstall_key\\Tallywise"
+}
+
+run_silently() {  # program, switches...: runs it with /S and waits for every process it started
+  bash "$root/scripts/wine-run.sh" "$@" /S && timeout 120 wineserver -w
+}
+
+run_setup() {  # silently, in the scope of the table; prints nothing, returns its status
+  # shellcheck disable=SC2086 # no switch at all for all users
+  bash "$root/scripts/wine-run.sh" "$setup_file" $scope_switch /S
+}
+
+install_and_wait() {
+  run_setup && timeout 120 wineserver -w
 }
 
 # Uninstall.exe /S hands the work to a copy of itself and returns at once; a
@@ -139,7 +221,7 @@ installed_version() {
 }
 
 installs_silently() {
-  run_silently "$setup_file" || { echo "setup /S failed"; return 1; }
+  install_and_wait || { echo "setup $scope_switch /S failed"; return 1; }
   local status=0 name
   [ "$(cd "$program_dir" && echo *)" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe" ] ||
     { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
@@ -169,8 +251,8 @@ UninstallString=\"$install_dir\\Uninstall.exe\""
   return $status
 }
 
-start_tallywise() {  # from the install folder; returns once its window is there
-  timeout 60 wine "$program_dir/Tallywise.exe" </dev/null >/dev/null 2>&1 &
+start_tallywise() {  # [program], by default the installed one; returns once its window is there
+  timeout 60 wine "${1:-$program_dir/Tallywise.exe}" </dev/null >/dev/null 2>&1 &
   for _ in $(seq 1 40); do
     xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && return 0
     sleep 0.5
@@ -195,8 +277,8 @@ installed_evaluator_works() {
   local eval_exe="$program_dir/tallywise-eval.exe" out help status=0
   out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" "2*(3+4)-5" | tr -d '\r')
   [ "$out" = "9.000" ] || { echo "2*(3+4)-5 printed: $out"; status=1; }
-  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --version | tr -d '\r')
-  [ "$out" = "tallywise-eval $version" ] || { echo "--version printed: $out"; status=1; }
+  out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --version | tr -d '\r' | head -n 2)
+  [ "$out" = "tallywise-eval $version"$'\n'"$tallywise_legal_notice" ] || { echo "--version printed: $out"; status=1; }
   help=$(bash "$root/scripts/wine-run.sh" "$eval_exe" --help)
   out=$(bash "$root/scripts/wine-run.sh" "$eval_exe" '/?')
   if [ -z "$help" ] || [ "$out" != "$help" ]; then echo "/? printed: $out"; status=1; fi
@@ -209,7 +291,7 @@ install_refused_while_running() {
   echo "an earlier README" >"$program_dir/README.txt"
   set_installed_version 1.0.0
   start_tallywise || { end_programs; return 1; }
-  bash "$root/scripts/wine-run.sh" "$setup_file" /S
+  run_setup
   local setup_status=$? status=0
   end_programs
   [ $setup_status = 3 ] || { echo "setup /S ended with status $setup_status"; status=1; }
@@ -222,7 +304,7 @@ install_refused_while_running() {
 # under the same entry.
 installs_over_an_earlier_version() {
   echo "an earlier Tallywise.exe" >"$program_dir/Tallywise.exe"
-  run_silently "$setup_file" || { echo "setup /S failed"; return 1; }
+  install_and_wait || { echo "setup $scope_switch /S failed"; return 1; }
   cmp -s "$work/zip/Tallywise.exe" "$program_dir/Tallywise.exe" || { echo "Tallywise.exe not replaced"; return 1; }
   [ "$(installed_version)" = "$version" ] || { echo "entry's version: $(installed_version)"; return 1; }
   [ "$(wine reg query "$uninstall_key" | tr -d '\r' | grep -c 'Tallywise')" = 1 ] ||
@@ -232,7 +314,7 @@ installs_over_an_earlier_version() {
 downgrade_refused() {
   set_installed_version 1.10.0
   echo "a newer README" >"$program_dir/README.txt"
-  bash "$root/scripts/wine-run.sh" "$setup_file" /S
+  run_setup
   local setup_status=$? status=0
   timeout 120 wineserver -w
   [ $setup_status = 4 ] || { echo "setup /S ended with status $setup_status"; status=1; }
@@ -247,6 +329,7 @@ downgrade_refused() {
 uninstall_refused_while_running() {
   local input=$work/eval-input-$TALLYWISE_WINEARCH output=$work/eval-output-$TALLYWISE_WINEARCH
   local status=0 uninstall_status
+  rm -f "$input" "$output"
   mkfifo "$input" || return 1
   wine "$program_dir/tallywise-eval.exe" <"$input" >"$output" 2>&1 &
   exec {eval_input}>"$input"
@@ -264,6 +347,57 @@ uninstall_refused_while_running() {
     { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
   [ -e "$shortcut" ] || { echo "the shortcut was removed"; status=1; }
   [ "$(installed_version)" = "$version" ] || { echo "the Apps & Features entry was changed or removed"; status=1; }
+  return $status
+}
+
+# An installation for all users beside this user's own would leave two of
+# everything; the installer says so and, silently, changes nothing.
+other_scope_refused() {
+  local machine machine_dir machine_entry setup_status status=0
+  machine=$(use_scope machine && printf '%s\n%s' "$program_dir" "$entry")
+  machine_dir=${machine%%$'\n'*}
+  machine_entry=${machine#*$'\n'}
+  bash "$root/scripts/wine-run.sh" "$setup_file" /S
+  setup_status=$?
+  timeout 120 wineserver -w
+  [ $setup_status = 5 ] || { echo "setup /S ended with status $setup_status"; status=1; }
+  [ ! -e "$machine_dir" ] || { echo "installed into $machine_dir"; status=1; }
+  wine reg query "$machine_entry" >/dev/null 2>&1 && { echo "an all-users Apps & Features entry was written"; status=1; }
+  [ "$(installed_version)" = "$version" ] || { echo "this user's entry was changed: $(installed_version)"; status=1; }
+  return $status
+}
+
+# /D=, last and unquoted, as installers of NSIS take it.
+installs_where_told() {
+  install_dir='C:\Tools\Tally wise'
+  program_dir=$WINEPREFIX/drive_c/Tools/Tally\ wise
+  local status=0
+  # cmd passes the blank in /D= on as written; the setup's copy has a path without one.
+  cp "$setup_file" "$WINEPREFIX/drive_c/windows/temp/setup-copy.exe" || return 1
+  wine cmd /c "C:\\windows\\temp\\setup-copy.exe /CurrentUser /S /D=$install_dir" </dev/null >/dev/null 2>&1 ||
+    { echo "setup /D= failed"; return 1; }
+  timeout 120 wineserver -w
+  [ -f "$program_dir/Tallywise.exe" ] || { echo "nothing in $install_dir"; status=1; }
+  [ "$(entry_values | sed -n 's/^InstallLocation=//p')" = "$install_dir" ] || { echo "entry: $(entry_values)"; status=1; }
+  uninstall_and_wait || { echo "the uninstaller failed"; status=1; }
+  if [ -e "$program_dir" ] || [ -n "$(entry_values)" ]; then echo "left behind after uninstalling"; status=1; fi
+  return $status
+}
+
+# The zip unpacked anywhere: its portable.txt keeps the settings beside the
+# program. taskkill asks the window to close, which saves them.
+portable_program_keeps_its_settings_beside_itself() {
+  local folder="$WINEPREFIX/drive_c/Portable Tallywise" windows_data="$WINEPREFIX/drive_c/windows/quillbright" status=0
+  mkdir -p "$folder" && unzip -q "$zip_file" -d "$folder" || return 1
+  start_tallywise "$folder/Tallywise.exe" || { end_programs; return 1; }
+  wine taskkill /im Tallywise.exe >/dev/null 2>&1
+  for _ in $(seq 1 40); do
+    [ -e "$folder/data.dat" ] && ! xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && break
+    sleep 0.5
+  done
+  end_programs
+  [ -s "$folder/data.dat" ] || { echo "no settings file beside the program: $(cd "$folder" && echo *)"; status=1; }
+  [ ! -e "$windows_data" ] || { echo "written below the Windows folder: $(find "$windows_data" -printf '%P ')"; status=1; }
   return $status
 }
 

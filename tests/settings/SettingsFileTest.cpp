@@ -74,6 +74,43 @@ TEST(DataDirectory, IsCreatedBelowTheWindowsDirectoryLevelByLevel) {
   EXPECT_EQ(GetSettingsPath(), program + "\\data.dat");
 }
 
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
+  const std::string program(path, length);
+  return program.substr(0, program.find_last_of('\\'));
+}
+
+// The marker beside this test program for as long as it lives.
+class PortableMarker {
+public:
+  explicit PortableMarker(std::string text) : m_path(ProgramFolder() + "\\" + kPortableMarkerName) {
+    WriteFileBytes(m_path, text);
+  }
+  PortableMarker(const PortableMarker&) = delete;
+  PortableMarker& operator=(const PortableMarker&) = delete;
+  ~PortableMarker() { ::DeleteFileA(m_path.c_str()); }
+
+private:
+  std::string m_path;
+};
+
+TEST(DataDirectory, IsTheProgramsOwnFolderWhileTheMarkerIsBesideIt) {
+  const std::string installed = WindowsDirectory() + "\\quillbright\\tallywise\\";
+  {
+    const PortableMarker marker("Settings are kept in this folder.\r\n");
+    const std::vector<std::string> filesBefore = FilesIn(ProgramFolder());
+    EXPECT_EQ(GetDataDirectory(), ProgramFolder() + "\\");
+    EXPECT_EQ(GetSettingsPath(), ProgramFolder() + "\\data.dat");
+    EXPECT_EQ(FilesIn(ProgramFolder()), filesBefore) << "trying the folder for writing leaves nothing behind";
+  }
+  EXPECT_EQ(GetDataDirectory(), installed) << "without the marker the program keeps the installed place";
+  const std::string folderAsMarker = ProgramFolder() + "\\" + kPortableMarkerName;
+  ASSERT_TRUE(::CreateDirectoryA(folderAsMarker.c_str(), nullptr));
+  EXPECT_EQ(GetDataDirectory(), installed) << "a folder of the marker's name is no marker";
+  ::RemoveDirectoryA(folderAsMarker.c_str());
+}
+
 TEST_F(SettingsFile, MissingFileCannotBeReadAndLeavesNoLines) {
   Lines lines = {"left over"};
   EXPECT_FALSE(ReadSettingsFile(m_path, lines));

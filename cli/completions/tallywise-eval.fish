@@ -1,0 +1,7 @@
+# Fish completion of tallywise-eval: its options, file names after -f and
+# --file, the decimal places after -d and --decimals.
+complete -c tallywise-eval -s d -l decimals -x -a '0 1 2 3 4 5 6 7 8 9' -d 'Decimal places of the results'
+complete -c tallywise-eval -s f -l file -r -F -d 'Read expressions from FILE (- is standard input)'
+complete -c tallywise-eval -l aligned -d 'One output line for every input line'
+complete -c tallywise-eval -s h -l help -d 'Show the usage and the rules'
+complete -c tallywise-eval -l version -d 'Show the version'
