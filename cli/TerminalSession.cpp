@@ -215,8 +215,9 @@ int EditLines(EvaluationRun& run) {
   SessionSignals signals;
   LineState state(signals);
   HistoryFile kept = HistoryFile::FromEnvironment();
-  const std::unique_ptr<EditLine, EditLineEnd> editor(el_init("tallywise-eval", stdin, stdout, stderr));
+  // The history outlives the editor that refers to it.
   const std::unique_ptr<HistoryW, HistoryEnd> history(history_winit());
+  const std::unique_ptr<EditLine, EditLineEnd> editor(el_init("tallywise-eval", stdin, stdout, stderr));
   HistEventW event;
   history_w(history.get(), &event, H_SETSIZE, kHistorySize);
   for (const std::string& line : kept.Load())
@@ -226,13 +227,15 @@ int EditLines(EvaluationRun& run) {
   el_set(editor.get(), EL_EDITOR, "emacs");
   el_set(editor.get(), EL_PROMPT, PromptString);
   el_wset(editor.get(), EL_HIST, history_w, history.get());
-  el_set(editor.get(), EL_ADDFN, "tallywise-refill", "Puts a rejected line back", PutBackRejectedLine);
+  // Named in wide characters: the narrow EL_ADDFN keeps converted copies of the
+  // names that the editor never frees.
+  el_wset(editor.get(), EL_ADDFN, L"tallywise-refill", L"Puts a rejected line back", PutBackRejectedLine);
   el_set(editor.get(), EL_BIND, kRefillKey, "tallywise-refill", nullptr);
-  el_set(editor.get(), EL_ADDFN, "tallywise-drop-line", "Drops the line being typed", DropLine);
+  el_wset(editor.get(), EL_ADDFN, L"tallywise-drop-line", L"Drops the line being typed", DropLine);
   el_set(editor.get(), EL_BIND, "^C", "tallywise-drop-line", nullptr);
-  el_set(editor.get(), EL_ADDFN, "tallywise-paste-begins", "A paste begins", BeginPaste);
+  el_wset(editor.get(), EL_ADDFN, L"tallywise-paste-begins", L"A paste begins", BeginPaste);
   el_set(editor.get(), EL_BIND, kPasteBegins, "tallywise-paste-begins", nullptr);
-  el_set(editor.get(), EL_ADDFN, "tallywise-paste-ends", "A paste ends", EndPaste);
+  el_wset(editor.get(), EL_ADDFN, L"tallywise-paste-ends", L"A paste ends", EndPaste);
   el_set(editor.get(), EL_BIND, kPasteEnds, "tallywise-paste-ends", nullptr);
   el_source(editor.get(), nullptr);
   const BracketedPaste paste;
