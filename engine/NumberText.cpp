@@ -334,7 +334,7 @@ bool TryRoundTripSixDecimals(double x, double& result) {
 
 }  // namespace
 
-double RoundTripSixDecimals(double x) {
+double RoundTripSixDecimalsInFull(double x) {
   double result = 0;
   if (TryRoundTripSixDecimals(x, result)) return result;
   char text[kLongestFixedText];
