@@ -32,6 +32,7 @@ void EvaluationStacks::GrowOperands() { Grow(operands, operandRoom, operandCount
 void EvaluationStacks::GrowOperators() { Grow(operators, operatorRoom, operatorCount); }
 
 std::vector<FaultMet> OperatorWork::InOrderOfPasses() {
+  if (m_faults.empty()) return {};
   std::stable_sort(m_faults.begin(), m_faults.end(),
                    [](const RankedFault& a, const RankedFault& b) { return a.TakenBefore(b); });
   std::vector<FaultMet> faults;
