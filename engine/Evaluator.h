@@ -1,4 +1,5 @@
-// The evaluation of a checked expression, fed one unit of the text at a time.
+// The evaluation of a checked expression: its stacks, the work of its operators
+// and the faults met; the one pass (Calculation.cpp) feeds it one unit at a time.
 //
 // Operators are taken deepest parenthesis first, and within one depth by binding
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
