@@ -1,5 +1,6 @@
 #include "Calculation.h"
 
+#include <cmath>
 #include <utility>
 
 #include "TypedText.h"
@@ -11,17 +12,164 @@ struct Outcome {
   Evaluation evaluation;
 };
 
-// The one pass.
+// Operators of one parenthesis depth bind tighter than every operator outside it.
+constexpr long long kStrengthsPerDepth = 8;
+// The kind before the first unit.
+constexpr UnitKind kNothingYet = kUnitKinds;
+
+// The one pass. Every unit goes to the checker's rules and to the reduction as
+// it is read; what they hold of the units so far stays in the locals of this
+// loop, and only what is rare (an unusual unit, an objection, a fault, a stack
+// that needs more room) leaves it. The reduction reaches the order of the
+// passes with two stacks: an operator waits until one that binds less tightly
+// (or as tightly, further right) comes, so the cost grows linearly with the
+// length. Units whose operands and operators do not alternate, which only a text
+// the checker rejects has, stop it: the value is then 0, with no faults.
 Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
-  TypedTextReader reader(text);
-  CheckRules rules;
-  Reduction reduction(stacks);
+  using check_rules_detail::kNext;
+  using check_rules_detail::kObjects;
+  using PendingOperator = EvaluationStacks::PendingOperator;
+
+  // The checker's rules.
+  Objections objections;
+  check_rules_detail::CheckState state = check_rules_detail::kAtStart;
+  size_t units = 0;
+  SeenUnit first{};
+  SeenUnit last{};
+  unsigned long long open = 0;
+  unsigned long long unmatchedClose = 0;
+
+  // The reduction.
+  OperatorWork work;
+  double* operands = stacks.operands.get();
+  PendingOperator* operators = stacks.operators.get();
+  size_t operandCount = 0;
+  size_t operatorCount = 0;
+  long long depth = 0;
+  size_t lastNumberAt = 0;
+  UnitKind previous = kNothingYet;
+  bool expectOperand = true;
+  bool stopped = false;
+
+  auto push = [&](double value) {
+    if (operandCount == stacks.operandRoom) [[unlikely]] {
+      stacks.operandCount = operandCount;
+      stacks.GrowOperands();
+      operands = stacks.operands.get();
+    }
+    operands[operandCount++] = value;
+  };
+  auto reduceTop = [&] {
+    const PendingOperator& op = operators[--operatorCount];
+    const double right = operands[--operandCount];
+    double& value = operands[operandCount - 1];
+    value = work.Reduce(op, value, right);
+  };
+
+  size_t i = 0;
   Unit unit;
-  while (reader.Next(unit)) {
-    rules.Take(unit);
-    reduction.Take(unit);
+  for (;;) {
+    if (!TypedTextReader::ReadPlainUnit(text, i, unit)) [[unlikely]] {
+      TypedTextReader apart(text, i);
+      Unit read;
+      if (!apart.Next(read)) break;
+      unit = read;
+      i = apart.position();
+    }
+
+    // The rules: each notes its first objection; the pairing of parentheses is
+    // counted for the end.
+    if (units++ == 0) first = {unit.kind, unit.symbol, unit.at};
+    if (kObjects[state][unit.kind] || unit.secondSeparatorAt != kNowhere) [[unlikely]]
+      objections.Object(state, last, unit);
+    open += unit.kind == kOpen;
+    if (unit.kind == kClose) {
+      if (open > 0)
+        --open;
+      else
+        ++unmatchedClose;
+    }
+    state = kNext[state][unit.kind];
+    last = {unit.kind, unit.symbol, unit.at};
+
+    // The reduction.
+    if (stopped) [[unlikely]]
+      continue;
+    switch (unit.kind) {
+      case kNumber:
+        if (!expectOperand) {
+          stopped = true;
+          continue;
+        }
+        // A number too large to read stays an infinity on the stack until an
+        // operator takes it: that is when the passes read it.
+        push(unit.value);
+        lastNumberAt = unit.at;
+        expectOperand = false;
+        break;
+      case kOpen:
+        if (!expectOperand) {
+          stopped = true;
+          continue;
+        }
+        ++depth;
+        break;
+      case kClose:
+        if (expectOperand) {
+          stopped = true;
+          continue;
+        }
+        --depth;
+        break;
+      case kSign:
+      case kBinary: {
+        // A sign at the very start: "+5" is 5, "-5" is 0-5; and after an opening
+        // parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
+        if (previous == kNothingYet || previous == kOpen) {
+          if (previous == kNothingYet && unit.symbol == '+') break;
+          if (unit.kind == kSign && expectOperand) {
+            push(0);
+            expectOperand = false;
+          }
+        }
+        if (expectOperand) {
+          stopped = true;
+          continue;
+        }
+        // Deeper operators first, then the stronger; among equals the leftmost.
+        const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(unit.symbol);
+        while (operatorCount > 0 && operators[operatorCount - 1].rank >= rank)
+          reduceTop();
+        if (operatorCount == stacks.operatorRoom) [[unlikely]] {
+          stacks.operatorCount = operatorCount;
+          stacks.GrowOperators();
+          operators = stacks.operators.get();
+        }
+        operators[operatorCount++] = {rank, unit.at, unit.symbol};
+        expectOperand = true;
+        break;
+      }
+      default: stopped = true; continue;
+    }
+    previous = unit.kind;
   }
-  return {rules.Verdict(), reduction.Finish(numberFormat)};
+
+  Outcome outcome;
+  outcome.check = Verdict({units, first, last, open, unmatchedClose}, objections);
+  if (stopped || expectOperand) {
+    outcome.evaluation.result = FormatNumber(numberFormat, 0.0);
+  } else {
+    while (operatorCount > 0)
+      reduceTop();
+    // Only a number that no operator took can still be an infinity.
+    double value = operands[operandCount - 1];
+    if (!std::isfinite(value)) value = work.LoneOverflow(lastNumberAt);
+    outcome.evaluation.result = FormatNumber(numberFormat, value);
+    outcome.evaluation.faults = work.InOrderOfPasses();
+  }
+  stacks.operandCount = 0;
+  stacks.operatorCount = 0;
+  return outcome;
 }
 
 }  // namespace

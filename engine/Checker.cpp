@@ -21,28 +21,30 @@ CheckOutcome Reject(Prompt prompt, std::optional<FieldSelection> mark, std::stri
 
 }  // namespace
 
-void CheckRules::Note(Rule rule, Prompt prompt, FieldSelection mark, std::string named) {
-  if (!m_objections[rule]) m_objections[rule] = Objection{prompt, mark, std::move(named)};
+void Objections::Note(Rule rule, Prompt prompt, FieldSelection mark, std::string named) {
+  if (!m_objections) m_objections = std::make_unique<std::array<std::optional<Objection>, kRules>>();
+  auto& objection = (*m_objections)[rule];
+  if (!objection) objection = Objection{prompt, mark, std::move(named)};
 }
 
-void CheckRules::Object(Unit unit) {
+void Objections::Object(CheckState state, SeenUnit last, Unit unit) {
   // A number with a second decimal separator, as in 1.2.3 or 1,234.5, would be
   // read only up to it: another number than the one typed. The caret goes before
   // that separator, where the operator it may stand for belongs.
   if (unit.secondSeparatorAt != kNowhere) Note(kSecondSeparator, Prompt::PasteOperator, CaretBefore(unit.secondSeparatorAt));
-  if (!kObjects[m_state][unit.kind]) return;
+  if (!kObjects[state][unit.kind]) return;
 
   if (unit.kind == kUnknown) {
     Note(kPairsAndSymbols, Prompt::UnknownSymbol, Selection(unit.at, unit.at + 1), std::string(1, unit.symbol));
     return;
   }
-  switch (m_state) {
+  switch (state) {
     case kAfterNumber:  // a number straight before '('
       Note(kPairsAndSymbols, Prompt::PasteOperator, CaretBefore(unit.at));
       return;
     case kAfterOpenAfterNumber:
       if (unit.kind == kNumber) {
-        Note(kParenthesisBetweenNumbers, Prompt::PasteOperator, CaretBefore(m_last.at));
+        Note(kParenthesisBetweenNumbers, Prompt::PasteOperator, CaretBefore(last.at));
         return;
       }
       break;
@@ -50,45 +52,46 @@ void CheckRules::Object(Unit unit) {
     case kAfterClose:
       if (unit.kind == kOpen) {
         Note(kCloseThenOpen, Prompt::PasteOperator, CaretBefore(unit.at));
-      } else if (m_state == kAfterCloseAfterNumber) {
-        Note(kParenthesisBetweenNumbers, Prompt::PasteOperator, CaretAfter(m_last.at));
+      } else if (state == kAfterCloseAfterNumber) {
+        Note(kParenthesisBetweenNumbers, Prompt::PasteOperator, CaretAfter(last.at));
       } else {
         // A number straight after a closing parenthesis that itself follows no
         // number, as in ((2))3: nothing would be there to combine the two operands.
-        Note(kNumberAfterClose, Prompt::PasteOperator, CaretAfter(m_last.at));
+        Note(kNumberAfterClose, Prompt::PasteOperator, CaretAfter(last.at));
       }
       return;
     default: break;
   }
   // Two operators together, both selected with whatever normalising took out
   // between them.
-  Note(kPairsAndSymbols, Prompt::Together, Selection(m_last.at, unit.at + 1), {m_last.symbol, unit.symbol});
+  Note(kPairsAndSymbols, Prompt::Together, Selection(last.at, unit.at + 1), {last.symbol, unit.symbol});
 }
 
-CheckOutcome CheckRules::Verdict() const {
+CheckOutcome Verdict(const RulesAtEnd& rules, const Objections& objections) {
   // Nothing to compute.
-  if (m_units == 0 || (m_units == 1 && m_first.kind != kNumber && m_first.kind != kUnknown))
+  if (rules.units == 0 || (rules.units == 1 && rules.first.kind != kNumber && rules.first.kind != kUnknown))
     return Reject(Prompt::EnterExpression, FieldSelection{0, -1});
 
   // Only a sign or a parenthesis may open the expression.
-  if (m_first.kind == kBinary) return Reject(Prompt::PasteNumber, CaretBefore(m_first.at));
+  if (rules.first.kind == kBinary) return Reject(Prompt::PasteNumber, CaretBefore(rules.first.at));
 
   // Only a closing parenthesis may end it.
-  if (m_last.kind == kOpen || m_last.kind == kSign || m_last.kind == kBinary)
-    return Reject(Prompt::PasteNumber, CaretAfter(m_last.at));
+  if (rules.last.kind == kOpen || rules.last.kind == kSign || rules.last.kind == kBinary)
+    return Reject(Prompt::PasteNumber, CaretAfter(rules.last.at));
 
-  for (Rule rule : {kParenthesisBetweenNumbers, kCloseThenOpen, kPairsAndSymbols}) {
-    if (const auto& objection = m_objections[rule])
+  for (Objections::Rule rule :
+       {Objections::kParenthesisBetweenNumbers, Objections::kCloseThenOpen, Objections::kPairsAndSymbols}) {
+    if (const Objections::Objection* objection = objections[rule])
       return Reject(objection->prompt, objection->mark, objection->named);
   }
 
   // Every '(' paired with a ')' after it, as far as they go: what is left is missing.
-  if (m_open > 0 && m_unmatchedClose > 0) return Reject(Prompt::MissingBoth, std::nullopt);
-  if (m_unmatchedClose > 0) return Reject(Prompt::MissingOpen, std::nullopt);
-  if (m_open > 0) return Reject(Prompt::MissingClose, std::nullopt);
+  if (rules.open > 0 && rules.unmatchedClose > 0) return Reject(Prompt::MissingBoth, std::nullopt);
+  if (rules.unmatchedClose > 0) return Reject(Prompt::MissingOpen, std::nullopt);
+  if (rules.open > 0) return Reject(Prompt::MissingClose, std::nullopt);
 
-  for (Rule rule : {kNumberAfterClose, kSecondSeparator}) {
-    if (const auto& objection = m_objections[rule])
+  for (Objections::Rule rule : {Objections::kNumberAfterClose, Objections::kSecondSeparator}) {
+    if (const Objections::Objection* objection = objections[rule])
       return Reject(objection->prompt, objection->mark, objection->named);
   }
   return CheckOutcome{};

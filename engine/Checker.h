@@ -1,12 +1,13 @@
 // The syntax checker: decides whether an expression is complete and well formed
 // and, when it is not, which prompt the user gets and which spot of the expression
-// field is marked. It judges the units of the text one after another, as the
-// reader yields them, and keeps the first objection of each rule; the rules' order
-// decides at the end which of them the user hears.
+// field is marked. The one pass (Calculation.cpp) judges the units of the text one
+// after another with the tables here, and keeps the first objection of each rule;
+// the rules' order decides at the end which of them the user hears.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -105,30 +106,17 @@ inline constexpr StateTable kNext = MakeNext();
 inline constexpr ObjectionTable kObjects = MakeObjects();
 }  // namespace check_rules_detail
 
-class CheckRules {
+// What the rules remember of a unit once it has gone by.
+struct SeenUnit {
+  UnitKind kind;
+  char symbol;
+  size_t at;
+};
+
+// The first objection of each rule, noted as the units go by.
+class Objections {
 public:
-  using State = check_rules_detail::CheckState;
-
-  void Take(const Unit& unit) {
-    if (m_units++ == 0) m_first = {unit.kind, unit.symbol, unit.at};
-    if (check_rules_detail::kObjects[m_state][unit.kind] || unit.secondSeparatorAt != kNowhere) [[unlikely]]
-      Object(unit);
-    m_open += unit.kind == kOpen;
-    if (unit.kind == kClose) {
-      if (m_open > 0)
-        --m_open;
-      else
-        ++m_unmatchedClose;
-    }
-    m_state = check_rules_detail::kNext[m_state][unit.kind];
-    m_last = {unit.kind, unit.symbol, unit.at};
-  }
-
-  // The verdict once the text has been read.
-  CheckOutcome Verdict() const;
-
-private:
-  // The rules in the order in which they are asked; each keeps its first objection.
+  // The rules in the order in which they are asked.
   enum Rule : unsigned char {
     kParenthesisBetweenNumbers,
     kCloseThenOpen,
@@ -138,28 +126,37 @@ private:
     kRules
   };
 
-
   struct Objection {
     Prompt prompt;
     FieldSelection mark;
     std::string named;
   };
 
-  void Object(Unit unit);
+  // Notes what the rules say to `unit` coming after `last`, which left them in
+  // `state`: asked only where kObjects says some rule objects, or where the
+  // number has a second separator.
+  void Object(check_rules_detail::CheckState state, SeenUnit last, Unit unit);
+
+  // The rule's first objection; none for most texts.
+  const Objection* operator[](Rule rule) const {
+    return m_objections && (*m_objections)[rule] ? &*(*m_objections)[rule] : nullptr;
+  }
+
+private:
   void Note(Rule rule, Prompt prompt, FieldSelection mark, std::string named = {});
 
-  // What the rules remember of a unit once it has gone by.
-  struct Seen {
-    UnitKind kind;
-    char symbol;
-    size_t at;
-  };
-
-  State m_state = check_rules_detail::kAtStart;
-  size_t m_units = 0;
-  Seen m_first{};
-  Seen m_last{};
-  unsigned long long m_open = 0;
-  unsigned long long m_unmatchedClose = 0;
-  std::array<std::optional<Objection>, kRules> m_objections;
+  // Made at the first objection: a text that passes, the usual one, costs nothing here.
+  std::unique_ptr<std::array<std::optional<Objection>, kRules>> m_objections;
 };
+
+// What the rules hold once the whole text has gone by.
+struct RulesAtEnd {
+  size_t units = 0;
+  SeenUnit first{};
+  SeenUnit last{};
+  unsigned long long open = 0;            // '(' not yet paired
+  unsigned long long unmatchedClose = 0;  // ')' with no '(' before it
+};
+
+// The verdict once the text has been read: the first objection in the rules' order.
+CheckOutcome Verdict(const RulesAtEnd& rules, const Objections& objections);

@@ -15,46 +15,41 @@ const char* ComputeFaultMessage(ComputeFault fault) {
   return "";
 }
 
-Reduction::Reduction(EvaluationStacks& stacks) : m_stacks(stacks) {
-  m_stacks.operands.clear();
-  m_stacks.operators.clear();
+namespace {
+
+template <typename T>
+void Grow(std::unique_ptr<T[]>& stack, size_t& room, size_t inUse) {
+  const size_t larger = room < 16 ? 16 : room * 2;
+  auto grown = std::make_unique_for_overwrite<T[]>(larger);
+  std::copy(stack.get(), stack.get() + inUse, grown.get());
+  stack = std::move(grown);
+  room = larger;
 }
 
-Reduction::~Reduction() {
-  m_stacks.operands.clear();
-  m_stacks.operators.clear();
-}
+}  // namespace
 
-Evaluation Reduction::Finish(std::string_view numberFormat) {
-  Evaluation evaluation;
-  if (m_stopped || m_expectOperand) {
-    evaluation.result = FormatNumber(numberFormat, 0.0);
-    return evaluation;
-  }
-  while (!m_stacks.operators.empty())
-    ReduceTop();
-  // Only a number that no operator took can still be an infinity.
-  double& value = m_stacks.operands.back();
-  if (!std::isfinite(value)) value = Fault(0, m_lastNumberAt, ComputeFault::Overflow);
-  evaluation.result = FormatNumber(numberFormat, value);
+void EvaluationStacks::GrowOperands() { Grow(operands, operandRoom, operandCount); }
+void EvaluationStacks::GrowOperators() { Grow(operators, operatorRoom, operatorCount); }
 
-  // The faults met, in the order in which the passes would have reached them.
+std::vector<FaultMet> OperatorWork::InOrderOfPasses() {
+  if (m_faults.empty()) return {};
   std::stable_sort(m_faults.begin(), m_faults.end(),
                    [](const RankedFault& a, const RankedFault& b) { return a.TakenBefore(b); });
-  evaluation.faults.reserve(m_faults.size());
+  std::vector<FaultMet> faults;
+  faults.reserve(m_faults.size());
   for (const RankedFault& ranked : m_faults)
-    evaluation.faults.push_back(ranked.fault);
-  return evaluation;
+    faults.push_back(ranked.fault);
+  return faults;
 }
 
 // An operand beyond the range of doubles is read as a fault, the left one first.
-double Reduction::ApplyRead(const PendingOperator& op, double left, double right) {
+double OperatorWork::ApplyRead(const PendingOperator& op, double left, double right) {
   left = Read(op, left);
   right = Read(op, right);
   return Apply(op, left, right);
 }
 
-double Reduction::Apply(const PendingOperator& op, double l, double r) {
+double OperatorWork::Apply(const PendingOperator& op, double l, double r) {
   switch (op.op) {
     case '+': return l + r;
     case '-': return l - r;
@@ -80,7 +75,7 @@ double Reduction::Apply(const PendingOperator& op, double l, double r) {
 }
 
 // Out of the way of the reductions, which meet a fault rarely.
-[[gnu::noinline, gnu::cold]] double Reduction::Fault(long long rank, size_t at, ComputeFault kind) {
+[[gnu::noinline, gnu::cold]] double OperatorWork::Fault(long long rank, size_t at, ComputeFault kind) {
   m_faults.push_back({rank, {kind, at}});
   return 0.0;
 }

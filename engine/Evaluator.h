@@ -1,4 +1,5 @@
-// The evaluation of a checked expression, fed one unit of the text at a time.
+// The evaluation of a checked expression: its stacks, the work of its operators
+// and the faults met; the one pass (Calculation.cpp) feeds it one unit at a time.
 //
 // Operators are taken deepest parenthesis first, and within one depth by binding
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,103 +44,43 @@ struct FaultMet {
 
 struct Evaluation {
   std::string result;            // the value written with the number format
-  std::vector<FaultMet> faults;  // in the order the passes reach them: see Reduction
+  std::vector<FaultMet> faults;  // in the order the passes reach them: see OperatorWork
 };
 
 // Work space of one evaluation: the two stacks. They are empty before and after
-// every evaluation, keeping only their capacity; a caller that evaluates often
-// may keep one to spare the allocations.
+// every evaluation, keeping only their room (as much as the deepest text so far
+// needed); a caller that evaluates often may keep one to spare the allocations.
 struct EvaluationStacks {
   struct PendingOperator {
     long long rank;   // depth * 8 + binding strength
     size_t position;  // in the text as typed
     char op;
   };
-  std::vector<double> operands;
-  std::vector<PendingOperator> operators;
-  bool empty() const { return operands.empty() && operators.empty(); }
+  std::unique_ptr<double[]> operands;
+  std::unique_ptr<PendingOperator[]> operators;
+  size_t operandRoom = 0;
+  size_t operatorRoom = 0;
+  size_t operandCount = 0;   // in use during an evaluation
+  size_t operatorCount = 0;
+  bool empty() const { return operandCount == 0 && operatorCount == 0; }
+
+  // Twice the room, the values in use kept.
+  [[gnu::noinline]] void GrowOperands();
+  [[gnu::noinline]] void GrowOperators();
 };
 
-// Takes the units of a text one at a time and reduces as far as they allow. The
+// The work of the operators of one evaluation, and the faults it meets. The
 // faults come in the order in which operators are taken one at a time (deepest
 // first, then the strongest, then the leftmost), whatever order the stacks meet
-// them in. Units whose operands and operators do not alternate, which only a text
-// the checker rejects has, give 0 and no faults.
-class Reduction {
+// them in.
+class OperatorWork {
 public:
-  explicit Reduction(EvaluationStacks& stacks);
-  Reduction(const Reduction&) = delete;
-  Reduction& operator=(const Reduction&) = delete;
-  ~Reduction();
-
-  void Take(const Unit& unit) {
-    if (m_stopped) [[unlikely]]
-      return;
-    switch (unit.kind) {
-      case kNumber:
-        if (!m_expectOperand) return Stop();
-        // A number too large to read stays an infinity on the stack until an
-        // operator takes it: that is when the passes read it.
-        m_stacks.operands.push_back(unit.value);
-        m_lastNumberAt = unit.at;
-        m_expectOperand = false;
-        break;
-      case kOpen:
-        if (!m_expectOperand) return Stop();
-        ++m_depth;
-        break;
-      case kClose:
-        if (m_expectOperand) return Stop();
-        --m_depth;
-        break;
-      case kSign:
-      case kBinary: TakeOperator(unit); break;
-      default: return Stop();
-    }
-    m_previous = unit.kind;
-  }
-
-  // The value written with the number format, and the faults met.
-  Evaluation Finish(std::string_view numberFormat);
-
-private:
   using PendingOperator = EvaluationStacks::PendingOperator;
 
-  void TakeOperator(const Unit& unit) {
-    // A sign at the very start: "+5" is 5, "-5" is 0-5; and after an opening
-    // parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
-    if (m_previous == kNothingYet || m_previous == kOpen) {
-      if (m_previous == kNothingYet && unit.symbol == '+') return;
-      if (unit.kind == kSign && m_expectOperand) {
-        m_stacks.operands.push_back(0);
-        m_expectOperand = false;
-      }
-    }
-    if (m_expectOperand) return Stop();
-    // Deeper operators first, then the stronger; among equals the leftmost.
-    const long long rank = m_depth * kStrengthsPerDepth + GetOperatorCode(unit.symbol);
-    while (!m_stacks.operators.empty() && m_stacks.operators.back().rank >= rank)
-      ReduceTop();
-    m_stacks.operators.push_back({rank, unit.at, unit.symbol});
-    m_expectOperand = true;
-  }
-
-  // Operators of one parenthesis depth bind tighter than every operator outside it.
-  static constexpr long long kStrengthsPerDepth = 8;
-  static constexpr UnitKind kNothingYet = kUnitKinds;
-
-  void Stop() { m_stopped = true; }
-
-  // Takes the operator on top of the stack with its two operands and leaves the
-  // value in their place. Its faults come in the order the passes meet them: the
-  // left operand read, the right one, then the operation.
-  void ReduceTop() {
-    const PendingOperator op = m_stacks.operators.back();
-    m_stacks.operators.pop_back();
-    const double right = m_stacks.operands.back();
-    m_stacks.operands.pop_back();
-    double& value = m_stacks.operands.back();
-    const double left = value;
+  // The value of `op` on its two operands, written with six decimals and read
+  // back. Its faults come in the order the passes meet them: the left operand
+  // read, the right one, then the operation.
+  double Reduce(const PendingOperator& op, double left, double right) {
     double result = 0;
     if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]]
       result = ApplyRead(op, left, right);
@@ -150,9 +92,16 @@ private:
       result = left * right;
     else
       result = Apply(op, left, right);
-    value = RoundTripIntermediate(Read(op, result));
+    return RoundTripIntermediate(Read(op, result));
   }
 
+  // A number too large to read that no operator took, standing alone at `at`.
+  double LoneOverflow(size_t at) { return Fault(0, at, ComputeFault::Overflow); }
+
+  // The faults met, in the order in which the passes would have reached them.
+  std::vector<FaultMet> InOrderOfPasses();
+
+private:
   // Every intermediate value is written with six decimals and read back, as the
   // calculator has always done. An integral value survives that unchanged, so
   // the text is spared there.
@@ -183,12 +132,5 @@ private:
       return rank != other.rank ? rank > other.rank : fault.position < other.fault.position;
     }
   };
-
-  EvaluationStacks& m_stacks;
   std::vector<RankedFault> m_faults;
-  long long m_depth = 0;
-  size_t m_lastNumberAt = 0;
-  UnitKind m_previous = kNothingYet;
-  bool m_expectOperand = true;
-  bool m_stopped = false;
 };

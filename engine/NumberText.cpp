@@ -242,19 +242,21 @@ bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
 
 // Writes scaled / 10^decimals with every decimal and at least one integer digit.
 size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
-  char reversed[24];
-  int count = 0;
+  // From the last digit back, into the end of a buffer long enough for 20
+  // digits or every decimal the callers ask for, the point and the sign.
+  char text[64];
+  char* p = text + sizeof text;
+  int written = 0;
   do {
-    reversed[count++] = static_cast<char>('0' + scaled % 10);
+    if (written == decimals && decimals > 0) *--p = '.';
+    *--p = static_cast<char>('0' + scaled % 10);
     scaled /= 10;
-  } while (scaled != 0 || count <= decimals);
-  char* p = out;
-  if (negative) *p++ = '-';
-  for (int i = count - 1; i >= 0; --i) {
-    *p++ = reversed[i];
-    if (i == decimals && decimals > 0) *p++ = '.';
-  }
-  return static_cast<size_t>(p - out);
+    ++written;
+  } while (scaled != 0 || written <= decimals);
+  if (negative) *--p = '-';
+  const size_t length = static_cast<size_t>(text + sizeof text - p);
+  std::copy(p, p + length, out);
+  return length;
 }
 
 // Writes into `out`, which holds kLongestFixedText characters, and returns the length.
@@ -334,7 +336,7 @@ bool TryRoundTripSixDecimals(double x, double& result) {
 
 }  // namespace
 
-double RoundTripSixDecimals(double x) {
+double RoundTripSixDecimalsInFull(double x) {
   double result = 0;
   if (TryRoundTripSixDecimals(x, result)) return result;
   char text[kLongestFixedText];

@@ -2,7 +2,9 @@
 // in every locale: the point is always ".".
 #pragma once
 
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,7 +26,27 @@ std::string FormatNumber(std::string_view format, double x);
 std::string FormatFixed(double x, int decimals);
 
 // What becomes of an intermediate value: written with six decimals and read back.
-double RoundTripSixDecimals(double x);
+// The usual value, well away from a tie once scaled to millionths and below 2^51
+// millionths, takes the first way here: its nearest whole count of millionths is
+// the one the written text holds, and reading "R/10^6" back is the correctly
+// rounded quotient R / 1e6, both being exact doubles. The rest is written out.
+double RoundTripSixDecimalsInFull(double x);
+inline double RoundTripSixDecimals(double x) {
+  const double magnitude = std::fabs(x);
+  const double product = magnitude * 1e6;
+  if (product < 0x1p51) [[likely]] {
+    const double shifted = product + 0.5;
+    const double lower = static_cast<double>(static_cast<uint64_t>(shifted));
+    const double above = shifted - lower;
+    // The product and the sum are each off by at most 2^-53 of their size, and
+    // the 17-digit expansion of the written text moves the value by at most
+    // 0.5e-16 of the product.
+    const double reach = (product + 1) * 4e-16;
+    if (above > reach && above < 1 - reach) [[likely]]
+      return std::copysign(lower / 1e6, x);
+  }
+  return RoundTripSixDecimalsInFull(x);
+}
 
 // Reads a number the way atof does: leading white space, optional sign, digits,
 // optional point and decimals, optional exponent; stops at the first character

@@ -53,14 +53,51 @@ constexpr std::array<UnitKind, 256> MakeKindOfByte() {
   return kinds;
 }
 inline constexpr std::array<UnitKind, 256> kKindOfByte = MakeKindOfByte();
+// The same for the bytes of the usual units, with kNumber for digits and the
+// point; every byte that needs a closer look (blanks, commas, line breaks,
+// unknown bytes) is kUnknown here.
+constexpr std::array<UnitKind, 256> MakePlainKindOfByte() {
+  std::array<UnitKind, 256> kinds = MakeKindOfByte();
+  for (char ch : {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', '.'})
+    kinds[static_cast<unsigned char>(ch)] = kNumber;
+  return kinds;
+}
+inline constexpr std::array<UnitKind, 256> kPlainKindOfByte = MakePlainKindOfByte();
 }  // namespace typed_text_detail
 
 class TypedTextReader {
 public:
   explicit TypedTextReader(std::string_view text) : m_text(text) {}
 
+  TypedTextReader(std::string_view text, size_t from) : m_text(text), m_next(from) {}
+
   // The next unit; false at the end of the text.
   bool Next(Unit& unit) {
+    if (ReadPlainUnit(m_text, m_next, unit)) return true;
+    return NextApart(unit);
+  }
+
+  // Where the next unit is looked for.
+  size_t position() const { return m_next; }
+
+  // The usual unit at `i`, an operator, a parenthesis or a short number followed
+  // by one of them or by the end, read in the loop of whoever asks; false, with
+  // `i` left as it was, for the rest (blanks, commas, line breaks, unknown bytes,
+  // long numbers, the end), which Next reads apart.
+  static bool ReadPlainUnit(std::string_view text, size_t& i, Unit& unit) {
+    if (i >= text.size()) return false;
+    const char ch = text[i];
+    const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(ch)];
+    if (kind != kUnknown && kind != kNumber) {
+      unit = {kind, ch, i, 0.0, kNowhere};
+      ++i;
+      return true;
+    }
+    return kind == kNumber && ReadPlainNumber(text, i, unit);
+  }
+
+private:
+  [[gnu::noinline]] bool NextApart(Unit& unit) {
     const size_t i = SkipNormalizedAway(m_next);
     if (i == m_text.size()) return false;
 
@@ -85,7 +122,44 @@ public:
     return true;
   }
 
-private:
+  // A number of at most 15 digits with at most one point, ended by an operator,
+  // a parenthesis or the end of the text: with nothing that normalising would
+  // join to it, the number typed is the number read.
+  static bool ReadPlainNumber(std::string_view text, size_t& at, Unit& unit) {
+    const size_t from = at;
+    constexpr size_t kMostExactDigits = 15;
+    uint64_t digits = 0;
+    size_t digitCount = 0;
+    size_t decimals = 0;
+    bool afterPoint = false;
+    size_t i = from;
+    for (; i < text.size(); ++i) {
+      const char ch = text[i];
+      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
+      if (digit < 10) {
+        digits = digits * 10 + digit;
+        ++digitCount;
+        decimals += afterPoint;
+      } else if (ch == '.' && !afterPoint) {
+        afterPoint = true;
+      } else {
+        break;
+      }
+    }
+    if (digitCount == 0 || digitCount > kMostExactDigits) return false;
+    if (i < text.size()) {
+      const UnitKind next = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(text[i])];
+      if (next == kUnknown || next == kNumber) return false;
+    }
+    // With at most 15 digits both the digits and the power of ten are exact
+    // doubles, so their quotient is the correctly rounded value.
+    const double value =
+        decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    unit = {kNumber, text[from], from, value, kNowhere};
+    at = i;
+    return true;
+  }
+
   // The first index from `i` on that normalising keeps: past blanks and past line
   // breaks that go in pairs.
   size_t SkipNormalizedAway(size_t i) const {
