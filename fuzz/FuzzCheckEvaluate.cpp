@@ -18,7 +18,7 @@
 #include "LiteralEvaluator.h"
 #include "NumberText.h"
 #include "Prompts.h"
-#include "two-path/Checker.h"
+#include "RuleByRuleCheck.h"
 
 namespace {
 
@@ -28,17 +28,6 @@ constexpr size_t kLongestComparedWithThePasses = 4096;
 
 bool SameOutcome(const CheckOutcome& a, const CheckOutcome& b) {
   return a.passed == b.passed && a.prompt == b.prompt && a.named == b.named && a.mark == b.mark;
-}
-
-// The rules taken one by one, each over the whole normalised text.
-CheckOutcome CheckEachRule(const std::string& text) {
-  const two_path::CheckOutcome byRules = two_path::CheckEachRule(text);
-  CheckOutcome outcome;
-  outcome.passed = byRules.passed;
-  outcome.prompt = static_cast<Prompt>(byRules.prompt);
-  outcome.named = byRules.named;
-  if (byRules.mark) outcome.mark = FieldSelection{byRules.mark->start, byRules.mark->end};
-  return outcome;
 }
 
 }  // namespace

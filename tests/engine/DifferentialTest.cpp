@@ -11,7 +11,7 @@
 #include "ExpressionGenerator.h"
 #include "LiteralEvaluator.h"
 #include "NumberText.h"
-#include "two-path/Checker.h"
+#include "RuleByRuleCheck.h"
 
 namespace {
 
@@ -86,18 +86,6 @@ TEST(Differential, FormsThatStressTheOrderOfWork) {
       EXPECT_EQ(actual.faults, expectedFaults) << text;
     }
   }
-}
-
-// The rules taken one by one, each over the whole normalised text, as the engine
-// with two paths still takes them.
-CheckOutcome CheckEachRule(const std::string& text) {
-  const two_path::CheckOutcome byRules = two_path::CheckEachRule(text);
-  CheckOutcome outcome;
-  outcome.passed = byRules.passed;
-  outcome.prompt = static_cast<Prompt>(byRules.prompt);
-  outcome.named = byRules.named;
-  if (byRules.mark) outcome.mark = FieldSelection{byRules.mark->start, byRules.mark->end};
-  return outcome;
 }
 
 // The one pass must pass exactly the texts that the rules, taken one by one,
