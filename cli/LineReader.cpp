@@ -1,5 +1,6 @@
 #include "LineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -8,12 +9,18 @@
 namespace {
 
 constexpr size_t kBlockSize = 256 * 1024;
+// A line that outgrows the buffer in a file makes room for the rest of the file
+// at once, up to this size; beyond it the buffer grows by half, as for a pipe.
+constexpr unsigned long long kLargestLeap = 64ull * 1024 * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
 LineReader::LineReader(int fd, std::function<void()> beforeWaiting)
-    : m_fd(fd), m_mayWait(!IsPlainFile(fd)), m_beforeWaiting(std::move(beforeWaiting)), m_buffer(kBlockSize) {}
+    : m_fd(fd),
+      m_bytesLeftInFile(BytesLeftInFile(fd)),
+      m_beforeWaiting(std::move(beforeWaiting)),
+      m_buffer(kBlockSize) {}
 
 bool LineReader::Next(std::string_view& line) {
   for (;;) {
@@ -46,16 +53,17 @@ std::string_view LineReader::TakeLine(size_t length, size_t next) {
 bool LineReader::Fill() {
   if (m_ended || m_error != 0) return false;
   // The unfinished line moves to the front; only a line longer than the buffer
-  // makes it grow, by half, so even a very long line costs linear time and the
-  // buffer stays within one and a half times the longest line.
+  // makes it grow: in a file to hold the rest of it, otherwise by half, so even
+  // a very long line costs linear time and the buffer stays within one and a half
+  // times the longest line.
   if (m_lineStart > 0) {
     std::memmove(m_buffer.data(), m_buffer.data() + m_lineStart, m_end - m_lineStart);
     m_end -= m_lineStart;
     m_scanned -= m_lineStart;
     m_lineStart = 0;
   }
-  if (m_buffer.size() - m_end < kBlockSize / 2) m_buffer.resize(m_buffer.size() + m_buffer.size() / 2);
-  if (m_mayWait && m_beforeWaiting) m_beforeWaiting();
+  if (m_buffer.size() - m_end < kBlockSize / 2) m_buffer.resize(LargerSize());
+  if (!m_bytesLeftInFile && m_beforeWaiting) m_beforeWaiting();
   const long count = ReadSome(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
   if (count < 0) {
     m_error = errno;
@@ -66,5 +74,14 @@ bool LineReader::Fill() {
     return false;
   }
   m_end += static_cast<size_t>(count);
+  if (m_bytesLeftInFile) *m_bytesLeftInFile -= std::min<unsigned long long>(*m_bytesLeftInFile, count);
   return true;
+}
+
+size_t LineReader::LargerSize() const {
+  const size_t byHalf = m_buffer.size() + m_buffer.size() / 2;
+  if (!m_bytesLeftInFile || *m_bytesLeftInFile > kLargestLeap) return byHalf;
+  // Room for one more read that finds the end, so the buffer is not grown again.
+  const size_t wholeFile = m_end + static_cast<size_t>(*m_bytesLeftInFile) + kBlockSize / 2;
+  return std::max(byHalf, wholeFile);
 }

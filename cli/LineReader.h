@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -26,10 +27,13 @@ public:
 private:
   // Reads the next block after what is kept; false at the end or on an error.
   bool Fill();
+  size_t LargerSize() const;
   std::string_view TakeLine(size_t length, size_t next);
 
   int m_fd;
-  bool m_mayWait;
+  // What a plain file still holds; none for a terminal, a pipe or a socket, whose
+  // reads may wait.
+  std::optional<unsigned long long> m_bytesLeftInFile;
   std::function<void()> m_beforeWaiting;
   int m_error = 0;
   bool m_ended = false;

@@ -98,9 +98,12 @@ void UseBinaryStandardStreams() {
 
 bool IsTerminal(int fd) { return _isatty(fd) != 0; }
 
-bool IsPlainFile(int fd) {
-  struct _stat status {};
-  return _fstat(fd, &status) == 0 && (status.st_mode & _S_IFREG) != 0;
+std::optional<unsigned long long> BytesLeftInFile(int fd) {
+  struct _stat64 status {};
+  if (_fstat64(fd, &status) != 0 || (status.st_mode & _S_IFREG) == 0) return std::nullopt;
+  const long long offset = _lseeki64(fd, 0, SEEK_CUR);
+  if (offset < 0 || offset > status.st_size) return 0;
+  return static_cast<unsigned long long>(status.st_size - offset);
 }
 
 int OpenForReading(const char* path) {
@@ -137,9 +140,12 @@ void UseBinaryStandardStreams() {}
 
 bool IsTerminal(int fd) { return isatty(fd) != 0; }
 
-bool IsPlainFile(int fd) {
+std::optional<unsigned long long> BytesLeftInFile(int fd) {
   struct stat status {};
-  return fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const off_t offset = lseek(fd, 0, SEEK_CUR);
+  if (offset < 0 || offset > status.st_size) return 0;
+  return static_cast<unsigned long long>(status.st_size - offset);
 }
 
 int OpenForReading(const char* path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 inline constexpr int kStandardInput = 0;
@@ -23,8 +24,9 @@ void UseBinaryStandardStreams();
 
 bool IsTerminal(int fd);
 
-// A file on a disk, where a read never waits for someone to write.
-bool IsPlainFile(int fd);
+// For a file on a disk, where a read never waits for someone to write, the bytes
+// from the current offset to its end as they are now; none for anything else.
+std::optional<unsigned long long> BytesLeftInFile(int fd);
 
 // Opens a file for reading: its descriptor, or -1 with errno set.
 int OpenForReading(const char* path);
