@@ -14,8 +14,14 @@ struct Outcome {
 
 // Operators of one parenthesis depth bind tighter than every operator outside it.
 constexpr long long kStrengthsPerDepth = 8;
-// The kind before the first unit.
-constexpr UnitKind kNothingYet = kUnitKinds;
+// Whether the reduction takes an operand next, as the rules' state after the
+// units so far tells: at the start and after '(' or an operator. The rest of
+// what the reduction asks of the unit before is in the state too.
+constexpr bool ExpectsOperand(check_rules_detail::CheckState state) {
+  using namespace check_rules_detail;
+  return state == kAtStart || state == kAfterOpen || state == kAfterOpenAfterNumber || state == kAfterSign ||
+         state == kAfterBinary;
+}
 
 // The one pass. Every unit goes to the checker's rules and to the reduction as
 // it is read; what they hold of the units so far stays in the locals of this
@@ -26,13 +32,14 @@ constexpr UnitKind kNothingYet = kUnitKinds;
 // length. Units whose operands and operators do not alternate, which only a text
 // the checker rejects has, stop it: the value is then 0, with no faults.
 Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
+  using check_rules_detail::CheckState;
   using check_rules_detail::kNext;
   using check_rules_detail::kObjects;
   using PendingOperator = EvaluationStacks::PendingOperator;
 
   // The checker's rules.
   Objections objections;
-  check_rules_detail::CheckState state = check_rules_detail::kAtStart;
+  CheckState state = check_rules_detail::kAtStart;
   size_t units = 0;
   SeenUnit first{};
   SeenUnit last{};
@@ -41,17 +48,15 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
 
   // The reduction.
   OperatorWork work;
-  double* operands = stacks.operands.get();
+  Operand* operands = stacks.operands.get();
   PendingOperator* operators = stacks.operators.get();
   size_t operandCount = 0;
   size_t operatorCount = 0;
   long long depth = 0;
   size_t lastNumberAt = 0;
-  UnitKind previous = kNothingYet;
-  bool expectOperand = true;
   bool stopped = false;
 
-  auto push = [&](double value) {
+  auto push = [&](Operand value) {
     if (operandCount == stacks.operandRoom) [[unlikely]] {
       stacks.operandCount = operandCount;
       stacks.GrowOperands();
@@ -61,8 +66,8 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
   };
   auto reduceTop = [&] {
     const PendingOperator& op = operators[--operatorCount];
-    const double right = operands[--operandCount];
-    double& value = operands[operandCount - 1];
+    const Operand right = operands[--operandCount];
+    Operand& value = operands[operandCount - 1];
     value = work.Reduce(op, value, right);
   };
 
@@ -89,12 +94,14 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
       else
         ++unmatchedClose;
     }
+    const CheckState before = state;
     state = kNext[state][unit.kind];
     last = {unit.kind, unit.symbol, unit.at};
 
     // The reduction.
     if (stopped) [[unlikely]]
       continue;
+    const bool expectOperand = ExpectsOperand(before);
     switch (unit.kind) {
       case kNumber:
         if (!expectOperand) {
@@ -103,9 +110,8 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
         }
         // A number too large to read stays an infinity on the stack until an
         // operator takes it: that is when the passes read it.
-        push(unit.value);
+        push({unit.value, unit.millionths});
         lastNumberAt = unit.at;
-        expectOperand = false;
         break;
       case kOpen:
         if (!expectOperand) {
@@ -125,14 +131,11 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
       case kBinary: {
         // A sign at the very start: "+5" is 5, "-5" is 0-5; and after an opening
         // parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
-        if (previous == kNothingYet || previous == kOpen) {
-          if (previous == kNothingYet && unit.symbol == '+') break;
-          if (unit.kind == kSign && expectOperand) {
-            push(0);
-            expectOperand = false;
-          }
-        }
-        if (expectOperand) {
+        const bool atStart = before == check_rules_detail::kAtStart;
+        if (atStart && unit.symbol == '+') break;
+        if (unit.kind == kSign && (atStart || before == check_rules_detail::kAfterOpen)) {
+          push({0.0, 0});
+        } else if (expectOperand) {
           stopped = true;
           continue;
         }
@@ -146,23 +149,21 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
           operators = stacks.operators.get();
         }
         operators[operatorCount++] = {rank, unit.at, unit.symbol};
-        expectOperand = true;
         break;
       }
       default: stopped = true; continue;
     }
-    previous = unit.kind;
   }
 
   Outcome outcome;
   outcome.check = Verdict({units, first, last, open, unmatchedClose}, objections);
-  if (stopped || expectOperand) {
+  if (stopped || ExpectsOperand(state)) {
     outcome.evaluation.result = FormatNumber(numberFormat, 0.0);
   } else {
     while (operatorCount > 0)
       reduceTop();
     // Only a number that no operator took can still be an infinity.
-    double value = operands[operandCount - 1];
+    double value = operands[operandCount - 1].Value();
     if (!std::isfinite(value)) value = work.LoneOverflow(lastNumberAt);
     outcome.evaluation.result = FormatNumber(numberFormat, value);
     outcome.evaluation.faults = work.InOrderOfPasses();

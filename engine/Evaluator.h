@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Millionths.h"
 #include "NumberText.h"
 #include "TypedText.h"
 
@@ -47,6 +48,15 @@ struct Evaluation {
   std::vector<FaultMet> faults;  // in the order the passes reach them: see OperatorWork
 };
 
+// A value on the evaluation's stack: a count of millionths where it is one (see
+// Millionths.h), otherwise the double. The double a count stands for is worked
+// out only when something needs it, which the usual chain of + - and * does not.
+struct Operand {
+  double value;           // when millionths is kNotMillionths
+  long long millionths;
+  double Value() const { return millionths != kNotMillionths ? MillionthsValue(millionths) : value; }
+};
+
 // Work space of one evaluation: the two stacks. They are empty before and after
 // every evaluation, keeping only their room (as much as the deepest text so far
 // needed); a caller that evaluates often may keep one to spare the allocations.
@@ -56,7 +66,7 @@ struct EvaluationStacks {
     size_t position;  // in the text as typed
     char op;
   };
-  std::unique_ptr<double[]> operands;
+  std::unique_ptr<Operand[]> operands;
   std::unique_ptr<PendingOperator[]> operators;
   size_t operandRoom = 0;
   size_t operatorRoom = 0;
@@ -80,7 +90,27 @@ public:
   // The value of `op` on its two operands, written with six decimals and read
   // back. Its faults come in the order the passes meet them: the left operand
   // read, the right one, then the operation.
-  double Reduce(const PendingOperator& op, double left, double right) {
+  Operand Reduce(const PendingOperator& op, const Operand& left, const Operand& right) {
+    if (left.millionths != kNotMillionths && right.millionths != kNotMillionths) {
+      long long millionths = 0;
+      const bool exact = op.op == '+'   ? TrySumOfMillionths(left.millionths, right.millionths, millionths)
+                         : op.op == '-' ? TrySumOfMillionths(left.millionths, -right.millionths, millionths)
+                         : op.op == '*' ? TryProductOfMillionths(left.millionths, right.millionths, millionths)
+                                        : false;
+      if (exact) [[likely]]
+        return {0.0, millionths};
+    }
+    return ReduceDoubles(op, left.Value(), right.Value());
+  }
+
+  // A number too large to read that no operator took, standing alone at `at`.
+  double LoneOverflow(size_t at) { return Fault(0, at, ComputeFault::Overflow); }
+
+  // The faults met, in the order in which the passes would have reached them.
+  std::vector<FaultMet> InOrderOfPasses();
+
+private:
+  Operand ReduceDoubles(const PendingOperator& op, double left, double right) {
     double result = 0;
     if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]]
       result = ApplyRead(op, left, right);
@@ -95,19 +125,21 @@ public:
     return RoundTripIntermediate(Read(op, result));
   }
 
-  // A number too large to read that no operator took, standing alone at `at`.
-  double LoneOverflow(size_t at) { return Fault(0, at, ComputeFault::Overflow); }
-
-  // The faults met, in the order in which the passes would have reached them.
-  std::vector<FaultMet> InOrderOfPasses();
-
-private:
   // Every intermediate value is written with six decimals and read back, as the
   // calculator has always done. An integral value survives that unchanged, so
   // the text is spared there.
-  static double RoundTripIntermediate(double value) {
-    if (value == std::trunc(value)) return value;
-    return RoundTripSixDecimals(value);
+  static Operand RoundTripIntermediate(double value) {
+    if (value == std::trunc(value)) {
+      const double magnitude = std::fabs(value);
+      // Far below 2^63 millionths, where the product is exact.
+      if (magnitude > kMostMillionths / 1e6) return {value, kNotMillionths};
+      return {value, CountOfRounded(value, static_cast<unsigned long long>(magnitude * 1e6))};
+    }
+    if (unsigned long long millionths = 0; TryNearestMillionths(std::fabs(value), millionths)) [[likely]] {
+      const double rounded = std::copysign(static_cast<double>(millionths) / 1e6, value);
+      return {rounded, CountOfRounded(rounded, millionths)};
+    }
+    return {RoundTripSixDecimalsInFull(value), kNotMillionths};
   }
 
   double ApplyRead(const PendingOperator& op, double left, double right);

@@ -31,20 +31,28 @@ std::string FormatFixed(double x, int decimals);
 // the one the written text holds, and reading "R/10^6" back is the correctly
 // rounded quotient R / 1e6, both being exact doubles. The rest is written out.
 double RoundTripSixDecimalsInFull(double x);
-inline double RoundTripSixDecimals(double x) {
-  const double magnitude = std::fabs(x);
+
+// The whole count of millionths nearest to a magnitude, where it is certainly
+// the count that the magnitude written with six decimals holds: below 2^51
+// millionths and well away from a tie. False for the rest.
+inline bool TryNearestMillionths(double magnitude, unsigned long long& millionths) {
   const double product = magnitude * 1e6;
-  if (product < 0x1p51) [[likely]] {
-    const double shifted = product + 0.5;
-    const double lower = static_cast<double>(static_cast<uint64_t>(shifted));
-    const double above = shifted - lower;
-    // The product and the sum are each off by at most 2^-53 of their size, and
-    // the 17-digit expansion of the written text moves the value by at most
-    // 0.5e-16 of the product.
-    const double reach = (product + 1) * 4e-16;
-    if (above > reach && above < 1 - reach) [[likely]]
-      return std::copysign(lower / 1e6, x);
-  }
+  if (!(product < 0x1p51)) return false;
+  const double shifted = product + 0.5;
+  const long long lower = static_cast<long long>(shifted);
+  const double above = shifted - static_cast<double>(lower);
+  // The product and the sum are each off by at most 2^-53 of their size, and
+  // the 17-digit expansion of the written text moves the value by at most
+  // 0.5e-16 of the product.
+  const double reach = (product + 1) * 4e-16;
+  if (!(above > reach && above < 1 - reach)) return false;
+  millionths = static_cast<unsigned long long>(lower);
+  return true;
+}
+
+inline double RoundTripSixDecimals(double x) {
+  if (unsigned long long millionths = 0; TryNearestMillionths(std::fabs(x), millionths)) [[likely]]
+    return std::copysign(static_cast<double>(millionths) / 1e6, x);
   return RoundTripSixDecimalsInFull(x);
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "CharClasses.h"
+#include "Millionths.h"
 
 // What the rules tell apart in a unit.
 enum UnitKind : unsigned char { kNumber, kOpen, kClose, kSign, kBinary, kUnknown, kUnitKinds };
@@ -23,6 +24,7 @@ struct Unit {
   char symbol;    // the operator, the parenthesis or the unknown byte; for a number its first character
   size_t at;      // where it begins in the text as typed
   double value;   // a number's value as the evaluation reads it
+  long long millionths;  // the value as a count of millionths, or kNotMillionths
   // Where a number has its second decimal separator, the first place it stops
   // being the number typed; kNowhere for most.
   size_t secondSeparatorAt;
@@ -89,7 +91,7 @@ public:
     const char ch = text[i];
     const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(ch)];
     if (kind != kUnknown && kind != kNumber) {
-      unit = {kind, ch, i, 0.0, kNowhere};
+      unit = {kind, ch, i, 0.0, kNotMillionths, kNowhere};
       ++i;
       return true;
     }
@@ -112,12 +114,14 @@ private:
     if (ch == '\r' || ch == '\n') {
       const LineBreaks breaks = ReadLineBreaks(i);
       unit.kind = kUnknown;
+      unit.millionths = kNotMillionths;
       unit.at = breaks.firstKept;
       unit.symbol = m_text[breaks.firstKept];
       m_next = breaks.end;
       return true;
     }
     unit.kind = typed_text_detail::kKindOfByte[static_cast<unsigned char>(ch)];
+    unit.millionths = kNotMillionths;
     m_next = i + 1;
     return true;
   }
@@ -155,7 +159,7 @@ private:
     // doubles, so their quotient is the correctly rounded value.
     const double value =
         decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
-    unit = {kNumber, text[from], from, value, kNowhere};
+    unit = {kNumber, text[from], from, value, TypedMillionths(digits, decimals), kNowhere};
     at = i;
     return true;
   }
@@ -216,6 +220,7 @@ private:
     if (digitCount == 0 || digitCount > kMostExactDigits || mayGoOn) [[unlikely]] {
       const LongNumber number = ReadLongNumber(from);
       unit.value = number.value;
+      unit.millionths = kNotMillionths;
       unit.secondSeparatorAt = number.secondSeparatorAt;
       m_next = number.end;
       return;
@@ -223,6 +228,7 @@ private:
     // With at most 15 digits both the digits and the power of ten are exact
     // doubles, so their quotient is the correctly rounded value.
     unit.value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    unit.millionths = TypedMillionths(digits, decimals);
     m_next = i;
   }
   struct LongNumber {
@@ -231,6 +237,17 @@ private:
     size_t end;
   };
   LongNumber ReadLongNumber(size_t from) const;
+
+  // A number of `digits` with `decimals` decimals as a count of millionths, where
+  // it is a whole one of at most kMostMillionths.
+  static long long TypedMillionths(uint64_t digits, size_t decimals) {
+    if (decimals > 6 || digits > kMostDigits[decimals]) return kNotMillionths;
+    return static_cast<long long>(digits * kWholePowersOfTen[6 - decimals]);
+  }
+  static constexpr uint64_t kWholePowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  static constexpr uint64_t kMostDigits[] = {
+      kMostMillionths / 1000000, kMostMillionths / 100000, kMostMillionths / 10000, kMostMillionths / 1000,
+      kMostMillionths / 100,     kMostMillionths / 10,     kMostMillionths};
 
   static constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
