@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "Calculation.h"
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
+#include "Millionths.h"
 #include "NumberText.h"
 
 namespace {
@@ -209,6 +211,41 @@ TEST(Evaluator, LongAndDeeplyNestedExpressions) {
   EXPECT_EQ(EvaluateExpression(sum, "%0.3f").result, LiteralEvaluate(sum, "%0.3f", faults));
   EXPECT_EQ(EvaluateExpression(sum, "%0.3f").result.substr(0, 6), "834.33");
   EXPECT_EQ(EvaluateExpression(nested, "%0.3f").result, "1.000");
+}
+
+// + - and * on counts of millionths must give the count, and so the double,
+// that the work in doubles gives once written with six decimals and read back;
+// and they must decline where that is in doubt: products near a tie, zeros.
+TEST(Evaluator, MillionthsAgreeWithTheWorkInDoubles) {
+  std::mt19937_64 random(20261207);
+  std::uniform_int_distribution<int> bits(0, 48);
+  auto count = [&] {
+    long long value = static_cast<long long>(random() & ((1ull << bits(random)) - 1));
+    if (random() % 4 == 0) value -= value % 500'000;  // halves and whole numbers: ties in products
+    if (random() % 8 == 0) value = std::min(value, kMostMillionths);
+    return random() % 2 ? -value : value;
+  };
+  auto expectSame = [](long long millionths, double byDoubles, const char* op, long long l, long long r) {
+    const double value = MillionthsValue(millionths);
+    ASSERT_TRUE(value == byDoubles && !std::signbit(value) == !std::signbit(byDoubles))
+        << l << ' ' << op << ' ' << r << " gives " << millionths << " millionths, not " << std::hexfloat << byDoubles;
+  };
+  int products = 0;
+  for (int round = 0; round < 400'000; ++round) {
+    const long long l = count();
+    const long long r = count();
+    const double a = MillionthsValue(l);
+    const double b = MillionthsValue(r);
+    long long result = 0;
+    if (TrySumOfMillionths(l, r, result)) expectSame(result, RoundTripSixDecimals(a + b), "+", l, r);
+    if (TrySumOfMillionths(l, -r, result)) expectSame(result, RoundTripSixDecimals(a - b), "-", l, r);
+    if (TryProductOfMillionths(l, r, result)) {
+      expectSame(result, RoundTripSixDecimals(a * b), "*", l, r);
+      ++products;
+    }
+  }
+  // Most products of modest size are taken in integers.
+  EXPECT_GT(products, 100'000);
 }
 
 }  // namespace
