@@ -242,21 +242,24 @@ bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
 
 // Writes scaled / 10^decimals with every decimal and at least one integer digit.
 size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
-  // From the last digit back, into the end of a buffer long enough for 20
-  // digits or every decimal the callers ask for, the point and the sign.
-  char text[64];
-  char* p = text + sizeof text;
-  int written = 0;
-  do {
-    if (written == decimals && decimals > 0) *--p = '.';
-    *--p = static_cast<char>('0' + scaled % 10);
-    scaled /= 10;
-    ++written;
-  } while (scaled != 0 || written <= decimals);
-  if (negative) *--p = '-';
-  const size_t length = static_cast<size_t>(text + sizeof text - p);
-  std::copy(p, p + length, out);
-  return length;
+  char digits[24];
+  const int length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, scaled).ptr - digits);
+  char* p = out;
+  if (negative) *p++ = '-';
+  if (length > decimals) {
+    p = std::copy(digits, digits + length - decimals, p);
+  } else {
+    *p++ = '0';
+  }
+  if (decimals > 0) {
+    *p++ = '.';
+    // Below 10^decimals the count needs zeros before its digits.
+    for (int zeros = decimals - length; zeros > 0; --zeros)
+      *p++ = '0';
+    const int fromDigit = length > decimals ? length - decimals : 0;
+    p = std::copy(digits + fromDigit, digits + length, p);
+  }
+  return static_cast<size_t>(p - out);
 }
 
 // Writes into `out`, which holds kLongestFixedText characters, and returns the length.
