@@ -19,8 +19,9 @@ constexpr long long kStrengthsPerDepth = 8;
 // what the reduction asks of the unit before is in the state too.
 constexpr bool ExpectsOperand(check_rules_detail::CheckState state) {
   using namespace check_rules_detail;
-  return state == kAtStart || state == kAfterOpen || state == kAfterOpenAfterNumber || state == kAfterSign ||
-         state == kAfterBinary;
+  constexpr unsigned kStatesBeforeOperand =
+      1u << kAtStart | 1u << kAfterOpen | 1u << kAfterOpenAfterNumber | 1u << kAfterSign | 1u << kAfterBinary;
+  return (kStatesBeforeOperand >> state & 1u) != 0;
 }
 
 // The one pass. Every unit goes to the checker's rules and to the reduction as
