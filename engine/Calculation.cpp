@@ -14,6 +14,12 @@ struct Outcome {
 
 // Operators of one parenthesis depth bind tighter than every operator outside it.
 constexpr long long kStrengthsPerDepth = 8;
+// After a number or a ')': where an operator or a ')' may come.
+constexpr bool EndsOperand(check_rules_detail::CheckState state) {
+  using namespace check_rules_detail;
+  return state == kAfterNumber || state == kAfterClose || state == kAfterCloseAfterNumber;
+}
+
 // Whether the reduction takes an operand next, as the rules' state after the
 // units so far tells: at the start and after '(' or an operator. The rest of
 // what the reduction asks of the unit before is in the state too.
@@ -22,6 +28,22 @@ constexpr bool ExpectsOperand(check_rules_detail::CheckState state) {
   constexpr unsigned kStatesBeforeOperand =
       1u << kAtStart | 1u << kAfterOpen | 1u << kAfterOpenAfterNumber | 1u << kAfterSign | 1u << kAfterBinary;
   return (kStatesBeforeOperand >> state & 1u) != 0;
+}
+
+// What the usual run of units in Read takes for granted: that no rule objects
+// to its units and that the reduction takes each as it comes.
+constexpr bool TheUsualRunNeedsNoRule() {
+  using namespace check_rules_detail;
+  for (CheckState state : {kAfterNumber, kAfterClose, kAfterCloseAfterNumber}) {
+    if (ExpectsOperand(state) || kObjects[state][kClose] || kObjects[state][kSign] || kObjects[state][kBinary])
+      return false;
+    if (!EndsOperand(kNext[state][kClose])) return false;
+    for (UnitKind op : {kSign, kBinary}) {
+      const CheckState afterOperator = kNext[state][op];
+      if (kObjects[afterOperator][kNumber] || kNext[afterOperator][kNumber] != kAfterNumber) return false;
+    }
+  }
+  return true;
 }
 
 // The one pass. Every unit goes to the checker's rules and to the reduction as
@@ -72,9 +94,58 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
     value = work.Reduce(op, value, right);
   };
 
+  // An operator where the reduction takes one: whatever binds at least as
+  // tightly on its left is worked out first.
+  auto takeOperator = [&](char symbol, size_t at) {
+    // Deeper operators first, then the stronger; among equals the leftmost.
+    const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(symbol);
+    while (operatorCount > 0 && operators[operatorCount - 1].rank >= rank)
+      reduceTop();
+    if (operatorCount == stacks.operatorRoom) [[unlikely]] {
+      stacks.operatorCount = operatorCount;
+      stacks.GrowOperators();
+      operators = stacks.operators.get();
+    }
+    operators[operatorCount++] = {rank, at, symbol};
+  };
+
   size_t i = 0;
   Unit unit;
   for (;;) {
+    // Most of a text is numbers joined by operators, with closing parentheses
+    // between. After a number or a ')', as long as an operator with a plain
+    // number after it or a ')' comes, no rule objects and the reduction takes
+    // each as it comes, so they go to it straight away.
+    static_assert(TheUsualRunNeedsNoRule());
+    if (!stopped && EndsOperand(state)) {
+      Unit number;
+      while (i < text.size()) {
+        const char symbol = text[i];
+        const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
+        if (kind == kClose) {
+          if (open > 0)
+            --open;
+          else
+            ++unmatchedClose;
+          --depth;
+          ++units;
+          state = kNext[state][kClose];
+          last = {kClose, symbol, i};
+          ++i;
+          continue;
+        }
+        size_t next = i + 1;
+        if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
+        takeOperator(symbol, i);
+        push({number.value, number.millionths});
+        lastNumberAt = number.at;
+        units += 2;
+        state = check_rules_detail::kAfterNumber;
+        last = {kNumber, number.symbol, number.at};
+        i = next;
+      }
+    }
+
     if (!TypedTextReader::ReadPlainUnit(text, i, unit)) [[unlikely]] {
       TypedTextReader apart(text, i);
       Unit read;
@@ -140,16 +211,7 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
           stopped = true;
           continue;
         }
-        // Deeper operators first, then the stronger; among equals the leftmost.
-        const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(unit.symbol);
-        while (operatorCount > 0 && operators[operatorCount - 1].rank >= rank)
-          reduceTop();
-        if (operatorCount == stacks.operatorRoom) [[unlikely]] {
-          stacks.operatorCount = operatorCount;
-          stacks.GrowOperators();
-          operators = stacks.operators.get();
-        }
-        operators[operatorCount++] = {rank, unit.at, unit.symbol};
+        takeOperator(unit.symbol, unit.at);
         break;
       }
       default: stopped = true; continue;

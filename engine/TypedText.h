@@ -98,37 +98,10 @@ public:
     return kind == kNumber && ReadPlainNumber(text, i, unit);
   }
 
-private:
-  [[gnu::noinline]] bool NextApart(Unit& unit) {
-    const size_t i = SkipNormalizedAway(m_next);
-    if (i == m_text.size()) return false;
-
-    const char ch = m_text[i];
-    unit.at = i;
-    unit.symbol = ch;
-    unit.secondSeparatorAt = kNowhere;
-    if (IsNumberChar(ch) || ch == ',') {
-      ReadNumberAt(i, unit);
-      return true;
-    }
-    if (ch == '\r' || ch == '\n') {
-      const LineBreaks breaks = ReadLineBreaks(i);
-      unit.kind = kUnknown;
-      unit.millionths = kNotMillionths;
-      unit.at = breaks.firstKept;
-      unit.symbol = m_text[breaks.firstKept];
-      m_next = breaks.end;
-      return true;
-    }
-    unit.kind = typed_text_detail::kKindOfByte[static_cast<unsigned char>(ch)];
-    unit.millionths = kNotMillionths;
-    m_next = i + 1;
-    return true;
-  }
-
   // A number of at most 15 digits with at most one point, ended by an operator,
   // a parenthesis or the end of the text: with nothing that normalising would
-  // join to it, the number typed is the number read.
+  // join to it, the number typed is the number read. False, with `at` left as it
+  // was, for any other.
   static bool ReadPlainNumber(std::string_view text, size_t& at, Unit& unit) {
     const size_t from = at;
     constexpr size_t kMostExactDigits = 15;
@@ -161,6 +134,34 @@ private:
         decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
     unit = {kNumber, text[from], from, value, TypedMillionths(digits, decimals), kNowhere};
     at = i;
+    return true;
+  }
+
+private:
+  [[gnu::noinline]] bool NextApart(Unit& unit) {
+    const size_t i = SkipNormalizedAway(m_next);
+    if (i == m_text.size()) return false;
+
+    const char ch = m_text[i];
+    unit.at = i;
+    unit.symbol = ch;
+    unit.secondSeparatorAt = kNowhere;
+    if (IsNumberChar(ch) || ch == ',') {
+      ReadNumberAt(i, unit);
+      return true;
+    }
+    if (ch == '\r' || ch == '\n') {
+      const LineBreaks breaks = ReadLineBreaks(i);
+      unit.kind = kUnknown;
+      unit.millionths = kNotMillionths;
+      unit.at = breaks.firstKept;
+      unit.symbol = m_text[breaks.firstKept];
+      m_next = breaks.end;
+      return true;
+    }
+    unit.kind = typed_text_detail::kKindOfByte[static_cast<unsigned char>(ch)];
+    unit.millionths = kNotMillionths;
+    m_next = i + 1;
     return true;
   }
 
