@@ -30,6 +30,12 @@ constexpr bool ExpectsOperand(check_rules_detail::CheckState state) {
   return (kStatesBeforeOperand >> state & 1u) != 0;
 }
 
+// Where a plain number or '(' comes as usual: after '(' or an operator.
+constexpr bool AwaitsOperand(check_rules_detail::CheckState state) {
+  using namespace check_rules_detail;
+  return state == kAfterOpen || state == kAfterSign || state == kAfterBinary;
+}
+
 // What the usual run of units in Read takes for granted: that no rule objects
 // to its units and that the reduction takes each as it comes.
 constexpr bool TheUsualRunNeedsNoRule() {
@@ -42,6 +48,10 @@ constexpr bool TheUsualRunNeedsNoRule() {
       const CheckState afterOperator = kNext[state][op];
       if (kObjects[afterOperator][kNumber] || kNext[afterOperator][kNumber] != kAfterNumber) return false;
     }
+  }
+  for (CheckState state : {kAfterOpen, kAfterSign, kAfterBinary}) {
+    if (!ExpectsOperand(state) || kObjects[state][kOpen] || kObjects[state][kNumber]) return false;
+    if (kNext[state][kOpen] != kAfterOpen || kNext[state][kNumber] != kAfterNumber) return false;
   }
   return true;
 }
@@ -117,6 +127,22 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
     // number after it or a ')' comes, no rule objects and the reduction takes
     // each as it comes, so they go to it straight away.
     static_assert(TheUsualRunNeedsNoRule());
+    if (!stopped && AwaitsOperand(state)) {
+      for (; i < text.size() && text[i] == '('; ++i) {
+        ++open;
+        ++depth;
+        ++units;
+        state = check_rules_detail::kAfterOpen;
+        last = {kOpen, '(', i};
+      }
+      if (Unit number; TypedTextReader::ReadPlainNumber(text, i, number)) {
+        push({number.value, number.millionths});
+        lastNumberAt = number.at;
+        ++units;
+        state = check_rules_detail::kAfterNumber;
+        last = {kNumber, number.symbol, number.at};
+      }
+    }
     if (!stopped && EndsOperand(state)) {
       Unit number;
       while (i < text.size()) {
