@@ -23,6 +23,12 @@ void OutputChannel::Write(std::string_view text) {
   if (m_pending.size() >= kBlockSize) Flush();
 }
 
+void OutputChannel::WriteLine(std::string_view text) {
+  if (m_error != 0) return;
+  m_pending.append(text).append(kLineEnd);
+  if (m_flushEveryLine || m_pending.size() >= kBlockSize) Flush();
+}
+
 void OutputChannel::EndLine() {
   Write(kLineEnd);
   if (m_flushEveryLine) Flush();

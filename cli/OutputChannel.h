@@ -15,10 +15,7 @@ public:
 
   void Write(std::string_view text);
   void EndLine();
-  void WriteLine(std::string_view text) {
-    Write(text);
-    EndLine();
-  }
+  void WriteLine(std::string_view text);
   void Flush();
 
   // The errno of the first write that failed, 0 while none has. Once one has

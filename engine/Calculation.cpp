@@ -7,11 +7,6 @@
 
 namespace {
 
-struct Outcome {
-  CheckOutcome check;
-  Evaluation evaluation;
-};
-
 // Operators of one parenthesis depth bind tighter than every operator outside it.
 constexpr long long kStrengthsPerDepth = 8;
 // After a number or a ')': where an operator or a ')' may come.
@@ -64,7 +59,8 @@ constexpr bool TheUsualRunNeedsNoRule() {
 // (or as tightly, further right) comes, so the cost grows linearly with the
 // length. Units whose operands and operators do not alternate, which only a text
 // the checker rejects has, stop it: the value is then 0, with no faults.
-Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
+// The outcome holds both the check and the evaluation, whatever the check says.
+Calculation Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
   using check_rules_detail::CheckState;
   using check_rules_detail::kNext;
   using check_rules_detail::kObjects;
@@ -172,6 +168,7 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
       }
     }
 
+    if (i == text.size()) break;
     if (!TypedTextReader::ReadPlainUnit(text, i, unit)) [[unlikely]] {
       TypedTextReader apart(text, i);
       Unit read;
@@ -244,18 +241,18 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
     }
   }
 
-  Outcome outcome;
+  Calculation outcome;
   outcome.check = Verdict({units, first, last, open, unmatchedClose}, objections);
   if (stopped || ExpectsOperand(state)) {
-    outcome.evaluation.result = FormatNumber(numberFormat, 0.0);
+    outcome.result = FormatNumber(numberFormat, 0.0);
   } else {
     while (operatorCount > 0)
       reduceTop();
     // Only a number that no operator took can still be an infinity.
     double value = operands[operandCount - 1].Value();
     if (!std::isfinite(value)) value = work.LoneOverflow(lastNumberAt);
-    outcome.evaluation.result = FormatNumber(numberFormat, value);
-    outcome.evaluation.faults = work.InOrderOfPasses();
+    outcome.result = FormatNumber(numberFormat, value);
+    outcome.faults = work.InOrderOfPasses();
   }
   stacks.operandCount = 0;
   stacks.operatorCount = 0;
@@ -265,13 +262,11 @@ Outcome Read(std::string_view text, std::string_view numberFormat, EvaluationSta
 }  // namespace
 
 Calculation Calculate(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
-  Outcome outcome = Read(text, numberFormat, stacks);
-  Calculation calculation;
-  calculation.check = std::move(outcome.check);
+  Calculation calculation = Read(text, numberFormat, stacks);
   // A text that fails the check shows its prompt and nothing of the evaluation.
-  if (calculation.check.passed) {
-    calculation.result = std::move(outcome.evaluation.result);
-    calculation.faults = std::move(outcome.evaluation.faults);
+  if (!calculation.check.passed) {
+    calculation.result.clear();
+    calculation.faults.clear();
   }
   return calculation;
 }
@@ -282,7 +277,8 @@ CheckOutcome CheckExpressionText(std::string_view text) {
 }
 
 Evaluation EvaluateExpression(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
-  return Read(text, numberFormat, stacks).evaluation;
+  Calculation outcome = Read(text, numberFormat, stacks);
+  return {std::move(outcome.result), std::move(outcome.faults)};
 }
 
 Evaluation EvaluateExpression(std::string_view text, std::string_view numberFormat) {

@@ -31,8 +31,7 @@ void Grow(std::unique_ptr<T[]>& stack, size_t& room, size_t inUse) {
 void EvaluationStacks::GrowOperands() { Grow(operands, operandRoom, operandCount); }
 void EvaluationStacks::GrowOperators() { Grow(operators, operatorRoom, operatorCount); }
 
-std::vector<FaultMet> OperatorWork::InOrderOfPasses() {
-  if (m_faults.empty()) return {};
+std::vector<FaultMet> OperatorWork::SortedFaults() {
   std::stable_sort(m_faults.begin(), m_faults.end(),
                    [](const RankedFault& a, const RankedFault& b) { return a.TakenBefore(b); });
   std::vector<FaultMet> faults;

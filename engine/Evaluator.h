@@ -107,7 +107,7 @@ public:
   double LoneOverflow(size_t at) { return Fault(0, at, ComputeFault::Overflow); }
 
   // The faults met, in the order in which the passes would have reached them.
-  std::vector<FaultMet> InOrderOfPasses();
+  std::vector<FaultMet> InOrderOfPasses() { return m_faults.empty() ? std::vector<FaultMet>{} : SortedFaults(); }
 
 private:
   Operand ReduceDoubles(const PendingOperator& op, double left, double right) {
@@ -142,6 +142,7 @@ private:
     return {RoundTripSixDecimalsInFull(value), kNotMillionths};
   }
 
+  std::vector<FaultMet> SortedFaults();
   double ApplyRead(const PendingOperator& op, double left, double right);
 
   // A value beyond the range of doubles is never carried on: it is reported and

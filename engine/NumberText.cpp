@@ -244,20 +244,20 @@ bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
 size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
   char digits[24];
   const int length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, scaled).ptr - digits);
+  // Below 10^decimals the count needs zeros in front: one before the point and
+  // the rest after it.
+  const int integerDigits = length > decimals ? length - decimals : 0;
   char* p = out;
   if (negative) *p++ = '-';
-  if (length > decimals) {
-    p = std::copy(digits, digits + length - decimals, p);
-  } else {
-    *p++ = '0';
-  }
+  for (int i = 0; i < integerDigits; ++i)
+    *p++ = digits[i];
+  if (integerDigits == 0) *p++ = '0';
   if (decimals > 0) {
     *p++ = '.';
-    // Below 10^decimals the count needs zeros before its digits.
-    for (int zeros = decimals - length; zeros > 0; --zeros)
+    for (int zeros = decimals - (length - integerDigits); zeros > 0; --zeros)
       *p++ = '0';
-    const int fromDigit = length > decimals ? length - decimals : 0;
-    p = std::copy(digits + fromDigit, digits + length, p);
+    for (int i = integerDigits; i < length; ++i)
+      *p++ = digits[i];
   }
   return static_cast<size_t>(p - out);
 }

@@ -106,23 +106,20 @@ public:
     const size_t from = at;
     constexpr size_t kMostExactDigits = 15;
     uint64_t digits = 0;
-    size_t digitCount = 0;
-    size_t decimals = 0;
-    bool afterPoint = false;
     size_t i = from;
-    for (; i < text.size(); ++i) {
-      const char ch = text[i];
-      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
-      if (digit < 10) {
+    auto readDigits = [&] {
+      for (unsigned digit; i < text.size() && (digit = static_cast<unsigned char>(text[i]) - unsigned{'0'}) < 10; ++i)
         digits = digits * 10 + digit;
-        ++digitCount;
-        decimals += afterPoint;
-      } else if (ch == '.' && !afterPoint) {
-        afterPoint = true;
-      } else {
-        break;
-      }
+    };
+    readDigits();
+    const size_t integerDigits = i - from;
+    size_t decimals = 0;
+    if (i < text.size() && text[i] == '.') {
+      const size_t point = i++;
+      readDigits();
+      decimals = i - point - 1;
     }
+    const size_t digitCount = integerDigits + decimals;
     if (digitCount == 0 || digitCount > kMostExactDigits) return false;
     if (i < text.size()) {
       const UnitKind next = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(text[i])];
