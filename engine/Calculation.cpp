@@ -25,10 +25,11 @@ constexpr bool ExpectsOperand(check_rules_detail::CheckState state) {
   return (kStatesBeforeOperand >> state & 1u) != 0;
 }
 
-// Where a plain number or '(' comes as usual: after '(' or an operator.
+// Where a plain number or '(' comes as usual: at the start, after '(' or after
+// an operator.
 constexpr bool AwaitsOperand(check_rules_detail::CheckState state) {
   using namespace check_rules_detail;
-  return state == kAfterOpen || state == kAfterSign || state == kAfterBinary;
+  return state == kAtStart || state == kAfterOpen || state == kAfterSign || state == kAfterBinary;
 }
 
 // What the usual run of units in Read takes for granted: that no rule objects
@@ -44,7 +45,7 @@ constexpr bool TheUsualRunNeedsNoRule() {
       if (kObjects[afterOperator][kNumber] || kNext[afterOperator][kNumber] != kAfterNumber) return false;
     }
   }
-  for (CheckState state : {kAfterOpen, kAfterSign, kAfterBinary}) {
+  for (CheckState state : {kAtStart, kAfterOpen, kAfterSign, kAfterBinary}) {
     if (!ExpectsOperand(state) || kObjects[state][kOpen] || kObjects[state][kNumber]) return false;
     if (kNext[state][kOpen] != kAfterOpen || kNext[state][kNumber] != kAfterNumber) return false;
   }
@@ -124,6 +125,8 @@ Calculation Read(std::string_view text, std::string_view numberFormat, Evaluatio
     // each as it comes, so they go to it straight away.
     static_assert(TheUsualRunNeedsNoRule());
     if (!stopped && AwaitsOperand(state)) {
+      const size_t from = i;
+      const bool atStart = units == 0;
       for (; i < text.size() && text[i] == '('; ++i) {
         ++open;
         ++depth;
@@ -138,6 +141,7 @@ Calculation Read(std::string_view text, std::string_view numberFormat, Evaluatio
         state = check_rules_detail::kAfterNumber;
         last = {kNumber, number.symbol, number.at};
       }
+      if (atStart && i != from) first = {text[from] == '(' ? kOpen : kNumber, text[from], from};
     }
     if (!stopped && EndsOperand(state)) {
       Unit number;
