@@ -117,61 +117,69 @@ Calculation Read(std::string_view text, std::string_view numberFormat, Evaluatio
   };
 
   size_t i = 0;
-  Unit unit;
-  for (;;) {
-    // Most of a text is numbers joined by operators, with closing parentheses
-    // between. After a number or a ')', as long as an operator with a plain
-    // number after it or a ')' comes, no rule objects and the reduction takes
-    // each as it comes, so they go to it straight away.
-    static_assert(TheUsualRunNeedsNoRule());
-    if (!stopped && AwaitsOperand(state)) {
+
+  // The usual units, with what the rules note of each.
+  auto takeOpen = [&](size_t at) {
+    ++open;
+    ++depth;
+    ++units;
+    state = check_rules_detail::kAfterOpen;
+    last = {kOpen, '(', at};
+  };
+  auto takeNumber = [&](const Unit& number) {
+    push({number.value, number.millionths});
+    lastNumberAt = number.at;
+    ++units;
+    state = check_rules_detail::kAfterNumber;
+    last = {kNumber, number.symbol, number.at};
+  };
+  auto takeClose = [&](size_t at) {
+    if (open > 0)
+      --open;
+    else
+      ++unmatchedClose;
+    --depth;
+    ++units;
+    state = kNext[state][kClose];
+    last = {kClose, ')', at};
+  };
+
+  // Most of a text is the usual units: where an operand is expected, '(' and
+  // plain numbers; after one, ')' and operators followed by a plain number. No
+  // rule objects to them and the reduction takes each as it comes, so a run of
+  // them goes to it straight away; the whole way below takes the rest.
+  static_assert(TheUsualRunNeedsNoRule());
+  auto takeUsualRun = [&] {
+    if (stopped) return;
+    Unit number;
+    if (AwaitsOperand(state)) {
       const size_t from = i;
       const bool atStart = units == 0;
-      for (; i < text.size() && text[i] == '('; ++i) {
-        ++open;
-        ++depth;
-        ++units;
-        state = check_rules_detail::kAfterOpen;
-        last = {kOpen, '(', i};
-      }
-      if (Unit number; TypedTextReader::ReadPlainNumber(text, i, number)) {
-        push({number.value, number.millionths});
-        lastNumberAt = number.at;
-        ++units;
-        state = check_rules_detail::kAfterNumber;
-        last = {kNumber, number.symbol, number.at};
-      }
+      for (; i < text.size() && text[i] == '('; ++i)
+        takeOpen(i);
+      if (TypedTextReader::ReadPlainNumber(text, i, number)) takeNumber(number);
       if (atStart && i != from) first = {text[from] == '(' ? kOpen : kNumber, text[from], from};
     }
-    if (!stopped && EndsOperand(state)) {
-      Unit number;
-      while (i < text.size()) {
-        const char symbol = text[i];
-        const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
-        if (kind == kClose) {
-          if (open > 0)
-            --open;
-          else
-            ++unmatchedClose;
-          --depth;
-          ++units;
-          state = kNext[state][kClose];
-          last = {kClose, symbol, i};
-          ++i;
-          continue;
-        }
-        size_t next = i + 1;
-        if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
-        takeOperator(symbol, i);
-        push({number.value, number.millionths});
-        lastNumberAt = number.at;
-        units += 2;
-        state = check_rules_detail::kAfterNumber;
-        last = {kNumber, number.symbol, number.at};
-        i = next;
+    if (!EndsOperand(state)) return;
+    while (i < text.size()) {
+      const char symbol = text[i];
+      const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
+      if (kind == kClose) {
+        takeClose(i++);
+        continue;
       }
+      size_t next = i + 1;
+      if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
+      takeOperator(symbol, i);
+      ++units;
+      takeNumber(number);
+      i = next;
     }
+  };
 
+  Unit unit;
+  for (;;) {
+    takeUsualRun();
     if (i == text.size()) break;
     if (!TypedTextReader::ReadPlainUnit(text, i, unit)) [[unlikely]] {
       TypedTextReader apart(text, i);
