@@ -4,7 +4,8 @@
 // Operators are taken deepest parenthesis first, and within one depth by binding
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
 // written with six decimals and read back, so the values are the ones the calculator
-// has always shown. The one exception is a power (or a root's trial power) of more
+// has always shown (for values that are whole millionths, + - and * reach the same
+// values in integers: Millionths.h). The one exception is a power (or a root's trial power) of more
 // than 64 steps: it is built by repeated squaring on purpose, so that no exponent can
 // keep the program busy, and its last bits differ from those of 64 or more
 // multiplications in a row. That order of work is reached with two stacks as the
