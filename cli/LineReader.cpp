@@ -74,7 +74,7 @@ bool LineReader::Fill() {
     return false;
   }
   m_end += static_cast<size_t>(count);
-  if (m_bytesLeftInFile) *m_bytesLeftInFile -= std::min<unsigned long long>(*m_bytesLeftInFile, count);
+  if (m_bytesLeftInFile) *m_bytesLeftInFile -= std::min(*m_bytesLeftInFile, static_cast<unsigned long long>(count));
   return true;
 }
 
