@@ -1,10 +1,11 @@
 // An input split into lines, read in large blocks.
 #pragma once
 
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 class LineReader {
 public:
@@ -28,6 +29,7 @@ private:
   // Reads the next block after what is kept; false at the end or on an error.
   bool Fill();
   size_t LargerSize() const;
+  bool Grow(size_t size);
   std::string_view TakeLine(size_t length, size_t next);
 
   int m_fd;
@@ -39,7 +41,11 @@ private:
   bool m_ended = false;
   bool m_atStart = true;
   long long m_lineNumber = 0;
-  std::vector<char> m_buffer;
+  struct FreeBlock {
+    void operator()(char* block) const { std::free(block); }
+  };
+  std::unique_ptr<char, FreeBlock> m_buffer;
+  size_t m_size = 0;
   size_t m_lineStart = 0;  // where the line being looked for starts
   size_t m_scanned = 0;    // up to here there is no LF after m_lineStart
   size_t m_end = 0;        // end of what has been read

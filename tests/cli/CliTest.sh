@@ -58,6 +58,12 @@ check "version, copyright and licence" \
 check "write error" "" "tallywise-eval: write error: No space left on device" 4 \
   bash -c "'$eval_program' 1+1 2+2 >/dev/full"
 check "read error" "" "tallywise-eval: read error: Is a directory" 4 bash -c "'$eval_program' </"
+# A line longer than the memory the system gives ends as a read error, not in an
+# abort. A sanitized build cannot run under a memory limit at all; it skips this.
+if bash -c 'ulimit -v 100000 && "$1" 1+1; exit $?' _ "$eval_program" >/dev/null 2>&1; then
+  check "a line longer than memory" "" "tallywise-eval: read error: Cannot allocate memory" 4 \
+    bash -c "ulimit -v 100000; head -c 200000000 /dev/zero | tr '\\0' 1 | '$eval_program'"
+fi
 try_help="Try 'tallywise-eval --help'."
 check "bad decimals: one line and where to read more" "" $'tallywise-eval: -d needs a number of decimal places from 0 to 9\n'"$try_help" 2 "$eval_program" -d 12 "1"
 check "unknown option" "" $'tallywise-eval: unknown option --frobnicate\n'"$try_help" 2 "$eval_program" --frobnicate "1"
