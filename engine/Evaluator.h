@@ -136,7 +136,7 @@ private:
       if (magnitude > kMostMillionths / 1e6) return {value, kNotMillionths};
       return {value, CountOfRounded(value, static_cast<unsigned long long>(magnitude * 1e6))};
     }
-    if (unsigned long long millionths = 0; TryNearestMillionths(std::fabs(value), millionths)) [[likely]] {
+    if (uint64_t millionths = 0; TryNearestMillionths(std::fabs(value), millionths)) [[likely]] {
       const double rounded = std::copysign(static_cast<double>(millionths) / 1e6, value);
       return {rounded, CountOfRounded(rounded, millionths)};
     }

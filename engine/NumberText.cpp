@@ -224,20 +224,7 @@ bool TryScaleExactly(double magnitude, int decimals, uint64_t& scaled) {
 // 2^51 and lies farther from a tie than the 17-digit expansion and the roundings
 // of this very computation can move it. False for the others, which are rare.
 bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
-  if (decimals < 0 || decimals > 9) return false;
-  const double product = magnitude * kExactPowersOfTen[decimals];
-  if (!(product < 0x1p51)) return false;
-  // Where product + 1/2 lies between two whole numbers: the lower one is the
-  // rounded value unless the exact value may lie on the other side of either.
-  const double shifted = product + 0.5;
-  const uint64_t lower = static_cast<uint64_t>(shifted);
-  const double above = shifted - static_cast<double>(lower);
-  // The product and the sum are each off by at most 2^-53 of their size, and the
-  // 17-digit expansion moves the value by at most 0.5e-16 of the product.
-  const double reach = (product + 1) * 4e-16;
-  if (!(above > reach && above < 1 - reach)) return false;
-  scaled = lower;
-  return true;
+  return decimals >= 0 && decimals <= 9 && TryNearestWhole(magnitude * kExactPowersOfTen[decimals], scaled);
 }
 
 // Writes scaled / 10^decimals with every decimal and at least one integer digit.

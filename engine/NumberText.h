@@ -32,26 +32,33 @@ std::string FormatFixed(double x, int decimals);
 // rounded quotient R / 1e6, both being exact doubles. The rest is written out.
 double RoundTripSixDecimalsInFull(double x);
 
-// The whole count of millionths nearest to a magnitude, where it is certainly
-// the count that the magnitude written with six decimals holds: below 2^51
-// millionths and well away from a tie. False for the rest.
-inline bool TryNearestMillionths(double magnitude, unsigned long long& millionths) {
-  const double product = magnitude * 1e6;
-  if (!(product < 0x1p51)) return false;
-  const double shifted = product + 0.5;
+// The whole number nearest to a non-negative value scaled by a power of ten,
+// where it is certainly the number that the value written with that many
+// decimals holds: below 2^51 and well away from a tie. False for the rest.
+inline bool TryNearestWhole(double scaled, uint64_t& whole) {
+  if (!(scaled < 0x1p51)) return false;
+  // Where scaled + 1/2 lies between two whole numbers: the lower one is the
+  // rounded value unless the exact value may lie on the other side of either.
+  const double shifted = scaled + 0.5;
   const long long lower = static_cast<long long>(shifted);
   const double above = shifted - static_cast<double>(lower);
-  // The product and the sum are each off by at most 2^-53 of their size, and
+  // The scaling and the sum are each off by at most 2^-53 of their size, and
   // the 17-digit expansion of the written text moves the value by at most
-  // 0.5e-16 of the product.
-  const double reach = (product + 1) * 4e-16;
+  // 0.5e-16 of it.
+  const double reach = (scaled + 1) * 4e-16;
   if (!(above > reach && above < 1 - reach)) return false;
-  millionths = static_cast<unsigned long long>(lower);
+  whole = static_cast<uint64_t>(lower);
   return true;
 }
 
+// The whole count of millionths nearest to a magnitude, as the text written
+// with six decimals holds it, where that is certain.
+inline bool TryNearestMillionths(double magnitude, uint64_t& millionths) {
+  return TryNearestWhole(magnitude * 1e6, millionths);
+}
+
 inline double RoundTripSixDecimals(double x) {
-  if (unsigned long long millionths = 0; TryNearestMillionths(std::fabs(x), millionths)) [[likely]]
+  if (uint64_t millionths = 0; TryNearestMillionths(std::fabs(x), millionths)) [[likely]]
     return std::copysign(static_cast<double>(millionths) / 1e6, x);
   return RoundTripSixDecimalsInFull(x);
 }
