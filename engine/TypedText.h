@@ -186,48 +186,21 @@ private:
   };
   LineBreaks ReadLineBreaks(size_t from) const;
 
-  // A number: the usual short one in the loop here, the rest apart.
+  // A number: a plain one as the usual run reads it; the rest (blanks or line
+  // breaks inside, commas, more digits than a double holds exactly, a second
+  // separator) is rare and read apart.
   void ReadNumberAt(size_t from, Unit& unit) {
-    constexpr size_t kMostExactDigits = 15;
-    uint64_t digits = 0;
-    size_t digitCount = 0;
-    size_t decimals = 0;
-    bool afterPoint = false;
-    size_t i = from;
-    for (; i < m_text.size(); ++i) {
-      const char ch = m_text[i];
-      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
-      if (digit < 10) {
-        digits = digits * 10 + digit;
-        ++digitCount;
-        decimals += afterPoint;
-      } else if ((ch == '.' || ch == ',') && !afterPoint) {
-        afterPoint = true;
-      } else {
-        break;
-      }
-    }
-    // Blanks and line breaks may stand inside a number, and a second separator
-    // makes it another number than the one typed: both are rare.
-    size_t after = i;
-    while (after < m_text.size() && m_text[after] == ' ')
-      ++after;
-    const bool mayGoOn = after < m_text.size() && (IsNumberChar(m_text[after]) || m_text[after] == ',' ||
-                                                   m_text[after] == '\r');
-    unit.kind = kNumber;
-    if (digitCount == 0 || digitCount > kMostExactDigits || mayGoOn) [[unlikely]] {
-      const LongNumber number = ReadLongNumber(from);
-      unit.value = number.value;
-      unit.millionths = kNotMillionths;
-      unit.secondSeparatorAt = number.secondSeparatorAt;
-      m_next = number.end;
+    size_t end = from;
+    if (ReadPlainNumber(m_text, end, unit)) {
+      m_next = end;
       return;
     }
-    // With at most 15 digits both the digits and the power of ten are exact
-    // doubles, so their quotient is the correctly rounded value.
-    unit.value = decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
-    unit.millionths = TypedMillionths(digits, decimals);
-    m_next = i;
+    const LongNumber number = ReadLongNumber(from);
+    unit.kind = kNumber;
+    unit.value = number.value;
+    unit.millionths = kNotMillionths;
+    unit.secondSeparatorAt = number.secondSeparatorAt;
+    m_next = number.end;
   }
   struct LongNumber {
     double value;
