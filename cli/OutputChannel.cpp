@@ -29,10 +29,7 @@ void OutputChannel::WriteLine(std::string_view text) {
   if (m_flushEveryLine || m_pending.size() >= kBlockSize) Flush();
 }
 
-void OutputChannel::EndLine() {
-  Write(kLineEnd);
-  if (m_flushEveryLine) Flush();
-}
+void OutputChannel::EndLine() { WriteLine({}); }
 
 void OutputChannel::Flush() {
   if (m_error == 0 && !m_pending.empty()) m_error = WriteAll(m_fd, m_pending);
