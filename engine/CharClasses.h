@@ -33,15 +33,15 @@ void NormalizeExpression(std::string& text);
 // + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
 // operator's binding strength.
 int GetOperatorCode(std::string_view token);
-inline int GetOperatorCode(char op) {
-  switch (op) {
-    case '+': return 1;
-    case '-': return 2;
-    case '*': return 3;
-    case '/': return 4;
-    case '%': return 5;
-    case '^': return 6;
-    case '#': return 7;
-    default: return 0;
-  }
+namespace char_classes_detail {
+constexpr std::array<unsigned char, 256> MakeOperatorCodes() {
+  std::array<unsigned char, 256> codes{};
+  const char operators[] = "+-*/%^#";
+  for (unsigned char code = 1; code <= 7; ++code)
+    codes[static_cast<unsigned char>(operators[code - 1])] = code;
+  return codes;
 }
+inline constexpr std::array<unsigned char, 256> kOperatorCodes = MakeOperatorCodes();
+}  // namespace char_classes_detail
+
+inline int GetOperatorCode(char op) { return char_classes_detail::kOperatorCodes[static_cast<unsigned char>(op)]; }

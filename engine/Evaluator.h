@@ -4,8 +4,8 @@
 // Operators are taken deepest parenthesis first, and within one depth by binding
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
 // written with six decimals and read back, so the values are the ones the calculator
-// has always shown (for values that are whole millionths, + - and * reach the same
-// values in integers: Millionths.h). The one exception is a power (or a root's trial power) of more
+// has always shown (for values that are whole millionths, + - * / and a square reach
+// the same values in integers: Millionths.h). The one exception is a power (or a root's trial power) of more
 // than 64 steps: it is built by repeated squaring on purpose, so that no exponent can
 // keep the program busy, and its last bits differ from those of 64 or more
 // multiplications in a row. That order of work is reached with two stacks as the
@@ -93,12 +93,7 @@ public:
   // read, the right one, then the operation.
   Operand Reduce(const PendingOperator& op, const Operand& left, const Operand& right) {
     if (left.millionths != kNotMillionths && right.millionths != kNotMillionths) {
-      long long millionths = 0;
-      const bool exact = op.op == '+'   ? TrySumOfMillionths(left.millionths, right.millionths, millionths)
-                         : op.op == '-' ? TrySumOfMillionths(left.millionths, -right.millionths, millionths)
-                         : op.op == '*' ? TryProductOfMillionths(left.millionths, right.millionths, millionths)
-                                        : false;
-      if (exact) [[likely]]
+      if (long long millionths = 0; TryOnMillionths(op.op, left.millionths, right.millionths, millionths)) [[likely]]
         return {0.0, millionths};
     }
     return ReduceDoubles(op, left.Value(), right.Value());
@@ -111,6 +106,19 @@ public:
   std::vector<FaultMet> InOrderOfPasses() { return m_faults.empty() ? std::vector<FaultMet>{} : SortedFaults(); }
 
 private:
+  static bool TryOnMillionths(char op, long long l, long long r, long long& result) {
+    switch (op) {
+      case '+': return TrySumOfMillionths(l, r, result);
+      case '-': return TrySumOfMillionths(l, -r, result);
+      case '*': return TryProductOfMillionths(l, r, result);
+      case '/': return TryQuotientOfMillionths(l, r, result);
+      // The power takes the whole part of its exponent: from 2 to just below 3
+      // it is the one product x * x.
+      case '^': return r >= 2'000'000 && r < 3'000'000 && TryProductOfMillionths(l, l, result);
+      default: return false;
+    }
+  }
+
   Operand ReduceDoubles(const PendingOperator& op, double left, double right) {
     double result = 0;
     if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]]

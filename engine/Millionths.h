@@ -1,7 +1,7 @@
 // Values as whole numbers of millionths. Every intermediate value is written with
 // six decimals and read back, and typed numbers seldom have more decimals, so most
 // values the evaluation meets are a count of millionths of modest size. For those,
-// + - and * are done on the counts in integers: the count that comes out is the
+// + - * /, and a square, are done on the counts in integers: the count that comes out is the
 // one the work in doubles would write, and the double it stands for is the one
 // that would be read back, without the trip through the text or the long chain of
 // rounding steps that each result would otherwise wait for.
@@ -34,30 +34,58 @@ inline long long CountOfRounded(double rounded, unsigned long long magnitudeInMi
   return std::signbit(rounded) ? -count : count;
 }
 
-// l + r, l - r and l * r of two counts as the work in doubles rounds them; false
-// where that is not certain to be a count: a result too large, and a product
-// that lies near a tie between two millionths or rounds to zero (whose sign
-// only the doubles tell).
+// l + r, l - r, l * r and l / r of two counts as the work in doubles rounds
+// them; false where that is not certain to be a count: a result too large, and a
+// product or quotient that lies near a tie between two millionths or rounds to
+// zero (whose sign only the doubles tell).
 inline bool TrySumOfMillionths(long long l, long long r, long long& result) {
   result = l + r;  // both at most 2^48 in size: no overflow
   return result >= -kMostMillionths && result <= kMostMillionths;
 }
 
+namespace millionths_detail {
+inline unsigned long long Magnitude(long long count) {
+  return count < 0 ? 0ull - static_cast<unsigned long long>(count) : static_cast<unsigned long long>(count);
+}
+
+// The exact value numerator / denominator, in millionths, rounded as the work in
+// doubles rounds it, given the sign the result takes. Where the exact product or
+// quotient of two counts is below 2^63 / 10^6 millionths, the doubles' one is off
+// by less than 0.005 of a millionth (four roundings of 2^-53 each: the two
+// operands, the operation and the scaling to millionths, and the 17 digits it is
+// written with): only a remainder within 0.01 of the half may round otherwise
+// than the exact value, and a result that rounds to zero takes a sign only the
+// doubles know.
+inline bool TryRounded(unsigned long long numerator, unsigned long long denominator, bool negative,
+                       long long& result) {
+  // The denominator is 10^6 or a count, at most 2^48: a hundred times the
+  // remainder fits.
+  const unsigned long long whole = numerator / denominator;
+  const unsigned long long remainder = numerator % denominator;
+  if (remainder * 100 > denominator * 49 && remainder * 100 < denominator * 51) return false;
+  const unsigned long long rounded = whole + (remainder * 2 > denominator ? 1 : 0);
+  if (rounded == 0 || rounded > static_cast<unsigned long long>(kMostMillionths)) return false;
+  result = negative ? -static_cast<long long>(rounded) : static_cast<long long>(rounded);
+  return true;
+}
+}  // namespace millionths_detail
+
 inline bool TryProductOfMillionths(long long l, long long r, long long& result) {
   // The product of the counts is in millionths of millionths.
   long long product = 0;
   if (__builtin_mul_overflow(l, r, &product)) return false;
-  const unsigned long long magnitude = product < 0 ? 0ull - static_cast<unsigned long long>(product)
-                                                   : static_cast<unsigned long long>(product);
-  // Below 2^63 millionths of millionths the doubles' product of the two values
-  // is off by less than 0.004 of a millionth (three roundings of 2^-53 each, and
-  // the 17 digits it is written with): only a remainder within 0.01 of the half
-  // may round otherwise than the exact one.
-  const unsigned long long whole = magnitude / 1'000'000;
-  const unsigned long long remainder = magnitude % 1'000'000;
-  if (remainder > 490'000 && remainder < 510'000) return false;
-  const unsigned long long rounded = whole + (remainder >= 500'000 ? 1 : 0);
-  if (rounded == 0 || rounded > static_cast<unsigned long long>(kMostMillionths)) return false;
-  result = product < 0 ? -static_cast<long long>(rounded) : static_cast<long long>(rounded);
-  return true;
+  return millionths_detail::TryRounded(millionths_detail::Magnitude(product), 1'000'000, product < 0, result);
+}
+
+// l / r, where the quotient of the counts times 10^6 stays below 2^63, the same
+// bound the product keeps. A divisor of zero is the doubles' to report.
+inline bool TryQuotientOfMillionths(long long l, long long r, long long& result) {
+  if (r == 0) return false;
+  const unsigned long long dividend = millionths_detail::Magnitude(l);
+  const unsigned long long divisor = millionths_detail::Magnitude(r);
+  constexpr unsigned long long kBelowTwoTo63 = 1ull << 63;
+  if (dividend >= kBelowTwoTo63 / 1'000'000) return false;
+  const unsigned long long scaled = dividend * 1'000'000;
+  if (scaled / divisor >= kBelowTwoTo63 / 1'000'000) return false;
+  return millionths_detail::TryRounded(scaled, divisor, (l < 0) != (r < 0), result);
 }

@@ -125,11 +125,15 @@ public:
       const UnitKind next = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(text[i])];
       if (next == kUnknown || next == kNumber) return false;
     }
-    // With at most 15 digits both the digits and the power of ten are exact
-    // doubles, so their quotient is the correctly rounded value.
-    const double value =
-        decimals == 0 ? static_cast<double>(digits) : static_cast<double>(digits) / kExactPowersOfTen[decimals];
-    unit = {kNumber, text[from], from, value, TypedMillionths(digits, decimals), kNowhere};
+    // A count of millionths stands for its double (Operand::Value), so the
+    // division is left for the numbers that are no count. With at most 15 digits
+    // both the digits and the power of ten are exact doubles, so their quotient
+    // is the correctly rounded value, the same one the count stands for.
+    const long long millionths = TypedMillionths(digits, decimals);
+    const double value = millionths != kNotMillionths ? 0.0
+                         : decimals == 0              ? static_cast<double>(digits)
+                                                      : static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    unit = {kNumber, text[from], from, value, millionths, kNowhere};
     at = i;
     return true;
   }

@@ -231,6 +231,7 @@ TEST(Evaluator, MillionthsAgreeWithTheWorkInDoubles) {
         << l << ' ' << op << ' ' << r << " gives " << millionths << " millionths, not " << std::hexfloat << byDoubles;
   };
   int products = 0;
+  int quotients = 0;
   for (int round = 0; round < 400'000; ++round) {
     const long long l = count();
     const long long r = count();
@@ -243,9 +244,14 @@ TEST(Evaluator, MillionthsAgreeWithTheWorkInDoubles) {
       expectSame(result, RoundTripSixDecimals(a * b), "*", l, r);
       ++products;
     }
+    if (TryQuotientOfMillionths(l, r, result)) {
+      expectSame(result, RoundTripSixDecimals(a / b), "/", l, r);
+      ++quotients;
+    }
   }
-  // Most products of modest size are taken in integers.
+  // Most products and quotients of modest size are taken in integers.
   EXPECT_GT(products, 100'000);
+  EXPECT_GT(quotients, 100'000);
 }
 
 }  // namespace
