@@ -4,7 +4,7 @@
 // Operators are taken deepest parenthesis first, and within one depth by binding
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
 // written with six decimals and read back, so the values are the ones the calculator
-// has always shown (for values that are whole millionths, + - * / and a square reach
+// has always shown (for values that are whole millionths, + - * / % and a square reach
 // the same values in integers: Millionths.h). The one exception is a power (or a root's trial power) of more
 // than 64 steps: it is built by repeated squaring on purpose, so that no exponent can
 // keep the program busy, and its last bits differ from those of 64 or more
@@ -112,6 +112,7 @@ private:
       case '-': return TrySumOfMillionths(l, -r, result);
       case '*': return TryProductOfMillionths(l, r, result);
       case '/': return TryQuotientOfMillionths(l, r, result);
+      case '%': return TryPerCentOfMillionths(l, r, result);
       // The power takes the whole part of its exponent: from 2 to just below 3
       // it is the one product x * x.
       case '^': return r >= 2'000'000 && r < 3'000'000 && TryProductOfMillionths(l, l, result);

@@ -1,10 +1,11 @@
 // Values as whole numbers of millionths. Every intermediate value is written with
 // six decimals and read back, and typed numbers seldom have more decimals, so most
-// values the evaluation meets are a count of millionths of modest size. For those,
-// + - * /, and a square, are done on the counts in integers: the count that comes out is the
-// one the work in doubles would write, and the double it stands for is the one
-// that would be read back, without the trip through the text or the long chain of
-// rounding steps that each result would otherwise wait for.
+// values the evaluation meets are a count of millionths of modest size. For
+// those, + - * / %, and a square, are done on the counts in integers: the count
+// that comes out is the one the work in doubles would write, and the double it
+// stands for is the one that would be read back, without the trip through the
+// text or the long chain of rounding steps that each result would otherwise wait
+// for.
 #pragma once
 
 #include <cmath>
@@ -34,7 +35,7 @@ inline long long CountOfRounded(double rounded, unsigned long long magnitudeInMi
   return std::signbit(rounded) ? -count : count;
 }
 
-// l + r, l - r, l * r and l / r of two counts as the work in doubles rounds
+// l + r, l - r, l * r, l / r and l % r of two counts as the work in doubles rounds
 // them; false where that is not certain to be a count: a result too large, and a
 // product or quotient that lies near a tie between two millionths or rounds to
 // zero (whose sign only the doubles tell).
@@ -58,8 +59,8 @@ inline unsigned long long Magnitude(long long count) {
 // doubles know.
 inline bool TryRounded(unsigned long long numerator, unsigned long long denominator, bool negative,
                        long long& result) {
-  // The denominator is 10^6 or a count, at most 2^48: a hundred times the
-  // remainder fits.
+  // The denominator is 10^6, 10^8 or a count, at most 2^48: a hundred times
+  // the remainder fits.
   const unsigned long long whole = numerator / denominator;
   const unsigned long long remainder = numerator % denominator;
   if (remainder * 100 > denominator * 49 && remainder * 100 < denominator * 51) return false;
@@ -75,6 +76,16 @@ inline bool TryProductOfMillionths(long long l, long long r, long long& result) 
   long long product = 0;
   if (__builtin_mul_overflow(l, r, &product)) return false;
   return millionths_detail::TryRounded(millionths_detail::Magnitude(product), 1'000'000, product < 0, result);
+}
+
+// l % r, the per cent (l * 0.01) * r, where the product of the counts stays
+// below 2^63. The result is then below 2^63 / 10^8 millionths, so the two more
+// roundings the doubles make (0.01 and the second product) keep its error far
+// below the margin.
+inline bool TryPerCentOfMillionths(long long l, long long r, long long& result) {
+  long long product = 0;
+  if (__builtin_mul_overflow(l, r, &product)) return false;
+  return millionths_detail::TryRounded(millionths_detail::Magnitude(product), 100'000'000, product < 0, result);
 }
 
 // l / r, where the quotient of the counts times 10^6 stays below 2^63, the same

@@ -229,22 +229,17 @@ bool TryScaleAwayFromTies(double magnitude, int decimals, uint64_t& scaled) {
 
 // Writes scaled / 10^decimals with every decimal and at least one integer digit.
 size_t WriteScaled(char* out, bool negative, uint64_t scaled, int decimals) {
-  char digits[24];
-  const int length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, scaled).ptr - digits);
-  // Below 10^decimals the count needs zeros in front: one before the point and
-  // the rest after it.
-  const int integerDigits = length > decimals ? length - decimals : 0;
+  const uint64_t tenToDecimals = kPowersOfTen[decimals];  // decimals is 0 to 9
   char* p = out;
   if (negative) *p++ = '-';
-  for (int i = 0; i < integerDigits; ++i)
-    *p++ = digits[i];
-  if (integerDigits == 0) *p++ = '0';
+  p = std::to_chars(p, p + 24, scaled / tenToDecimals).ptr;
   if (decimals > 0) {
     *p++ = '.';
-    for (int zeros = decimals - (length - integerDigits); zeros > 0; --zeros)
-      *p++ = '0';
-    for (int i = integerDigits; i < length; ++i)
-      *p++ = digits[i];
+    // The decimals from the last one back, with the zeros in front of them.
+    uint64_t fraction = scaled % tenToDecimals;
+    for (int i = decimals; i > 0; --i, fraction /= 10)
+      p[i - 1] = static_cast<char>('0' + fraction % 10);
+    p += decimals;
   }
   return static_cast<size_t>(p - out);
 }

@@ -244,6 +244,7 @@ TEST(Evaluator, MillionthsAgreeWithTheWorkInDoubles) {
       expectSame(result, RoundTripSixDecimals(a * b), "*", l, r);
       ++products;
     }
+    if (TryPerCentOfMillionths(l, r, result)) expectSame(result, RoundTripSixDecimals(a * 0.01 * b), "%", l, r);
     if (TryQuotientOfMillionths(l, r, result)) {
       expectSame(result, RoundTripSixDecimals(a / b), "/", l, r);
       ++quotients;
