@@ -52,223 +52,276 @@ constexpr bool TheUsualRunNeedsNoRule() {
   return true;
 }
 
-// The one pass. Every unit goes to the checker's rules and to the reduction as
-// it is read; what they hold of the units so far stays in the locals of this
-// loop, and only what is rare (an unusual unit, an objection, a fault, a stack
-// that needs more room) leaves it. The reduction reaches the order of the
-// passes with two stacks: an operator waits until one that binds less tightly
-// (or as tightly, further right) comes, so the cost grows linearly with the
-// length. Units whose operands and operators do not alternate, which only a text
-// the checker rejects has, stop it: the value is then 0, with no faults.
-// The outcome holds both the check and the evaluation, whatever the check says.
-Calculation Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
-  using check_rules_detail::CheckState;
-  using check_rules_detail::kNext;
-  using check_rules_detail::kObjects;
-  using PendingOperator = EvaluationStacks::PendingOperator;
+using check_rules_detail::CheckState;
 
-  // The checker's rules.
-  Objections objections;
-  CheckState state = check_rules_detail::kAtStart;
-  size_t units = 0;
-  SeenUnit first{};
-  SeenUnit last{};
-  unsigned long long open = 0;
-  unsigned long long unmatchedClose = 0;
-
-  // The reduction.
-  OperatorWork work;
-  Operand* operands = stacks.operands.get();
-  PendingOperator* operators = stacks.operators.get();
+// The reduction's stacks as the pass uses them: a plain value, so that the usual
+// run can keep its own copy in registers and hand it back at its end.
+struct StackTops {
+  Operand* operands;
+  EvaluationStacks::PendingOperator* operators;
+  size_t operandRoom;
+  size_t operatorRoom;
   size_t operandCount = 0;
   size_t operatorCount = 0;
-  long long depth = 0;
-  size_t lastNumberAt = 0;
-  bool stopped = false;
+  long long depth = 0;  // of parentheses, where the reduction is
 
-  auto push = [&](Operand value) {
-    if (operandCount == stacks.operandRoom) [[unlikely]] {
-      stacks.operandCount = operandCount;
-      stacks.GrowOperands();
-      operands = stacks.operands.get();
+  explicit StackTops(const EvaluationStacks& stacks)
+      : operands(stacks.operands.get()),
+        operators(stacks.operators.get()),
+        operandRoom(stacks.operandRoom),
+        operatorRoom(stacks.operatorRoom) {}
+};
+
+// The one pass. Every unit goes to the checker's rules and to the reduction as
+// it is read, and only what is rare (an unusual unit, an objection, a fault, a
+// stack that needs more room) leaves the loop that reads it. The reduction
+// reaches the order of the passes with two stacks: an operator waits until one
+// that binds less tightly (or as tightly, further right) comes, so the cost
+// grows linearly with the length. Units whose operands and operators do not
+// alternate, which only a text the checker rejects has, stop it: the value is
+// then 0, with no faults. The outcome holds both the check and the evaluation,
+// whatever the check says.
+class OnePass {
+public:
+  using PendingOperator = EvaluationStacks::PendingOperator;
+
+  OnePass(std::string_view text, EvaluationStacks& stacks) : m_text(text), m_stacks(stacks), m_tops(stacks) {}
+
+  Calculation Read(std::string_view numberFormat) {
+    for (;;) {
+      TakeUsualRun();
+      if (m_next == m_text.size()) break;
+      if (!TakeUnit()) break;
     }
-    operands[operandCount++] = value;
-  };
-  auto reduceTop = [&] {
-    const PendingOperator& op = operators[--operatorCount];
-    const Operand right = operands[--operandCount];
-    Operand& value = operands[operandCount - 1];
-    value = work.Reduce(op, value, right);
-  };
+
+    Calculation outcome;
+    outcome.check = Verdict(m_rules, m_objections);
+    if (m_stopped || ExpectsOperand(m_state)) {
+      outcome.result = FormatNumber(numberFormat, 0.0);
+    } else {
+      while (m_tops.operatorCount > 0)
+        ReduceTop(m_tops);
+      // Only a number that no operator took can still be an infinity.
+      double value = m_tops.operands[m_tops.operandCount - 1].Value();
+      if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
+      outcome.result = FormatNumber(numberFormat, value);
+      outcome.faults = m_work.InOrderOfPasses();
+    }
+    m_stacks.operandCount = 0;
+    m_stacks.operatorCount = 0;
+    return outcome;
+  }
+
+private:
+  void Push(StackTops& tops, Operand value) {
+    if (tops.operandCount == tops.operandRoom) [[unlikely]]
+      GrowOperands(tops);
+    tops.operands[tops.operandCount++] = value;
+  }
+
+  void ReduceTop(StackTops& tops) {
+    const PendingOperator& op = tops.operators[--tops.operatorCount];
+    const Operand right = tops.operands[--tops.operandCount];
+    Operand& value = tops.operands[tops.operandCount - 1];
+    value = m_work.Reduce(op, value, right);
+  }
 
   // An operator where the reduction takes one: whatever binds at least as
   // tightly on its left is worked out first.
-  auto takeOperator = [&](char symbol, size_t at) {
+  void TakeOperator(StackTops& tops, char symbol, size_t at) {
     // Deeper operators first, then the stronger; among equals the leftmost.
-    const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(symbol);
-    while (operatorCount > 0 && operators[operatorCount - 1].rank >= rank)
-      reduceTop();
-    if (operatorCount == stacks.operatorRoom) [[unlikely]] {
-      stacks.operatorCount = operatorCount;
-      stacks.GrowOperators();
-      operators = stacks.operators.get();
-    }
-    operators[operatorCount++] = {rank, at, symbol};
-  };
+    const long long rank = tops.depth * kStrengthsPerDepth + GetOperatorCode(symbol);
+    while (tops.operatorCount > 0 && tops.operators[tops.operatorCount - 1].rank >= rank)
+      ReduceTop(tops);
+    if (tops.operatorCount == tops.operatorRoom) [[unlikely]]
+      GrowOperators(tops);
+    tops.operators[tops.operatorCount++] = {rank, at, symbol};
+  }
 
-  size_t i = 0;
-
-  // The usual units, with what the rules note of each.
-  auto takeOpen = [&](size_t at) {
-    ++open;
-    ++depth;
-    ++units;
-    state = check_rules_detail::kAfterOpen;
-    last = {kOpen, '(', at};
-  };
-  auto takeNumber = [&](const Unit& number) {
-    push({number.value, number.millionths});
-    lastNumberAt = number.at;
-    ++units;
-    state = check_rules_detail::kAfterNumber;
-    last = {kNumber, number.symbol, number.at};
-  };
-  auto takeClose = [&](size_t at) {
-    if (open > 0)
-      --open;
-    else
-      ++unmatchedClose;
-    --depth;
-    ++units;
-    state = kNext[state][kClose];
-    last = {kClose, ')', at};
-  };
+  [[gnu::noinline]] void GrowOperands(StackTops& tops) {
+    m_stacks.operandCount = tops.operandCount;
+    m_stacks.GrowOperands();
+    tops.operands = m_stacks.operands.get();
+    tops.operandRoom = m_stacks.operandRoom;
+  }
+  [[gnu::noinline]] void GrowOperators(StackTops& tops) {
+    m_stacks.operatorCount = tops.operatorCount;
+    m_stacks.GrowOperators();
+    tops.operators = m_stacks.operators.get();
+    tops.operatorRoom = m_stacks.operatorRoom;
+  }
 
   // Most of a text is the usual units: where an operand is expected, '(' and
   // plain numbers; after one, ')' and operators followed by a plain number. No
   // rule objects to them and the reduction takes each as it comes, so a run of
-  // them goes to it straight away; the whole way below takes the rest.
-  static_assert(TheUsualRunNeedsNoRule());
-  auto takeUsualRun = [&] {
-    if (stopped) return;
-    Unit number;
-    if (AwaitsOperand(state)) {
-      const size_t from = i;
-      const bool atStart = units == 0;
-      for (; i < text.size() && text[i] == '('; ++i)
-        takeOpen(i);
-      if (TypedTextReader::ReadPlainNumber(text, i, number)) takeNumber(number);
-      if (atStart && i != from) first = {text[from] == '(' ? kOpen : kNumber, text[from], from};
-    }
-    if (!EndsOperand(state)) return;
-    while (i < text.size()) {
-      const char symbol = text[i];
-      const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
-      if (kind == kClose) {
-        takeClose(i++);
-        continue;
-      }
-      size_t next = i + 1;
-      if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
-      takeOperator(symbol, i);
-      ++units;
-      takeNumber(number);
-      i = next;
-    }
-  };
+  // them goes to it straight away, with what it changes kept in locals until the
+  // run ends; TakeUnit takes the rest. A plain number is never too large to
+  // read, so the place of the last such number stays as it was.
+  void TakeUsualRun() {
+    using check_rules_detail::kAfterNumber;
+    using check_rules_detail::kAfterOpen;
+    using check_rules_detail::kNext;
+    static_assert(TheUsualRunNeedsNoRule());
+    if (m_stopped) return;
 
-  Unit unit;
-  for (;;) {
-    takeUsualRun();
-    if (i == text.size()) break;
-    if (!TypedTextReader::ReadPlainUnit(text, i, unit)) [[unlikely]] {
-      TypedTextReader apart(text, i);
-      Unit read;
-      if (!apart.Next(read)) break;
-      unit = read;
-      i = apart.position();
+    const std::string_view text = m_text;
+    size_t i = m_next;
+    StackTops tops = m_tops;
+    CheckState state = m_state;
+    size_t units = m_rules.units;
+    unsigned long long open = m_rules.open;
+    unsigned long long unmatchedClose = m_rules.unmatchedClose;
+    size_t lastAt = kNowhere;  // of the last unit the run takes
+    Unit number;
+
+    if (AwaitsOperand(state)) {
+      for (; i < text.size() && text[i] == '('; ++i) {
+        ++open;
+        ++tops.depth;
+        ++units;
+        state = kAfterOpen;
+        lastAt = i;
+      }
+      if (TypedTextReader::ReadPlainNumber(text, i, number)) {
+        Push(tops, {number.value, number.millionths});
+        ++units;
+        state = kAfterNumber;
+        lastAt = number.at;
+      }
+      if (m_rules.units == 0 && lastAt != kNowhere) m_rules.first = SeenAt(m_next);
+    }
+    if (EndsOperand(state)) {
+      while (i < text.size()) {
+        const char symbol = text[i];
+        const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
+        if (kind == kClose) {
+          if (open > 0)
+            --open;
+          else
+            ++unmatchedClose;
+          --tops.depth;
+          ++units;
+          state = kNext[state][kClose];
+          lastAt = i++;
+          continue;
+        }
+        size_t next = i + 1;
+        if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
+        TakeOperator(tops, symbol, i);
+        Push(tops, {number.value, number.millionths});
+        units += 2;
+        state = kAfterNumber;
+        lastAt = number.at;
+        i = next;
+      }
+    }
+
+    m_next = i;
+    m_tops = tops;
+    m_state = state;
+    m_rules.units = units;
+    m_rules.open = open;
+    m_rules.unmatchedClose = unmatchedClose;
+    if (lastAt != kNowhere) m_rules.last = SeenAt(lastAt);
+  }
+
+  // A unit of the usual run as the rules remember it: its first character tells
+  // what it is.
+  SeenUnit SeenAt(size_t at) const {
+    const char symbol = m_text[at];
+    return {symbol == '(' ? kOpen : symbol == ')' ? kClose : kNumber, symbol, at};
+  }
+
+  // Any unit, the whole way: false once the text holds no more.
+  bool TakeUnit() {
+    using check_rules_detail::kNext;
+    using check_rules_detail::kObjects;
+    Unit unit;
+    if (!TypedTextReader::ReadPlainUnit(m_text, m_next, unit)) [[unlikely]] {
+      TypedTextReader apart(m_text, m_next);
+      if (!apart.Next(unit)) {
+        m_next = m_text.size();
+        return false;
+      }
+      m_next = apart.position();
     }
 
     // The rules: each notes its first objection; the pairing of parentheses is
     // counted for the end.
-    if (units++ == 0) first = {unit.kind, unit.symbol, unit.at};
-    if (kObjects[state][unit.kind] || unit.secondSeparatorAt != kNowhere) [[unlikely]]
-      objections.Object(state, last, unit);
-    open += unit.kind == kOpen;
+    if (m_rules.units++ == 0) m_rules.first = {unit.kind, unit.symbol, unit.at};
+    if (kObjects[m_state][unit.kind] || unit.secondSeparatorAt != kNowhere) [[unlikely]]
+      m_objections.Object(m_state, m_rules.last, unit);
+    m_rules.open += unit.kind == kOpen;
     if (unit.kind == kClose) {
-      if (open > 0)
-        --open;
+      if (m_rules.open > 0)
+        --m_rules.open;
       else
-        ++unmatchedClose;
+        ++m_rules.unmatchedClose;
     }
-    const CheckState before = state;
-    state = kNext[state][unit.kind];
-    last = {unit.kind, unit.symbol, unit.at};
+    const CheckState before = m_state;
+    m_state = kNext[m_state][unit.kind];
+    m_rules.last = {unit.kind, unit.symbol, unit.at};
 
     // The reduction.
-    if (stopped) [[unlikely]]
-      continue;
+    if (m_stopped) [[unlikely]]
+      return true;
     const bool expectOperand = ExpectsOperand(before);
     switch (unit.kind) {
       case kNumber:
-        if (!expectOperand) {
-          stopped = true;
-          continue;
-        }
+        if (!expectOperand) break;
         // A number too large to read stays an infinity on the stack until an
         // operator takes it: that is when the passes read it.
-        push({unit.value, unit.millionths});
-        lastNumberAt = unit.at;
-        break;
+        Push(m_tops, {unit.value, unit.millionths});
+        m_lastLongNumberAt = unit.at;
+        return true;
       case kOpen:
-        if (!expectOperand) {
-          stopped = true;
-          continue;
-        }
-        ++depth;
-        break;
+        if (!expectOperand) break;
+        ++m_tops.depth;
+        return true;
       case kClose:
-        if (expectOperand) {
-          stopped = true;
-          continue;
-        }
-        --depth;
-        break;
+        if (expectOperand) break;
+        --m_tops.depth;
+        return true;
       case kSign:
       case kBinary: {
         // A sign at the very start: "+5" is 5, "-5" is 0-5; and after an opening
         // parenthesis: "(-5)" is (0-5), "(+5)" is (0+5).
         const bool atStart = before == check_rules_detail::kAtStart;
-        if (atStart && unit.symbol == '+') break;
+        if (atStart && unit.symbol == '+') return true;
         if (unit.kind == kSign && (atStart || before == check_rules_detail::kAfterOpen)) {
-          push({0.0, 0});
+          Push(m_tops, {0.0, 0});
         } else if (expectOperand) {
-          stopped = true;
-          continue;
+          break;
         }
-        takeOperator(unit.symbol, unit.at);
-        break;
+        TakeOperator(m_tops, unit.symbol, unit.at);
+        return true;
       }
-      default: stopped = true; continue;
+      default: break;
     }
+    m_stopped = true;
+    return true;
   }
 
-  Calculation outcome;
-  outcome.check = Verdict({units, first, last, open, unmatchedClose}, objections);
-  if (stopped || ExpectsOperand(state)) {
-    outcome.result = FormatNumber(numberFormat, 0.0);
-  } else {
-    while (operatorCount > 0)
-      reduceTop();
-    // Only a number that no operator took can still be an infinity.
-    double value = operands[operandCount - 1].Value();
-    if (!std::isfinite(value)) value = work.LoneOverflow(lastNumberAt);
-    outcome.result = FormatNumber(numberFormat, value);
-    outcome.faults = work.InOrderOfPasses();
-  }
-  stacks.operandCount = 0;
-  stacks.operatorCount = 0;
-  return outcome;
+  const std::string_view m_text;
+  size_t m_next = 0;  // where the next unit is read
+
+  // The checker's rules.
+  CheckState m_state = check_rules_detail::kAtStart;
+  RulesAtEnd m_rules;
+  Objections m_objections;
+
+  // The reduction.
+  EvaluationStacks& m_stacks;
+  StackTops m_tops;
+  OperatorWork m_work;
+  // Where the last number that the usual run does not read began: only such a
+  // number can be too large to read.
+  size_t m_lastLongNumberAt = 0;
+  bool m_stopped = false;
+};
+
+Calculation Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
+  return OnePass(text, stacks).Read(numberFormat);
 }
 
 }  // namespace
