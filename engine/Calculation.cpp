@@ -101,10 +101,15 @@ public:
     } else {
       while (m_tops.operatorCount > 0)
         ReduceTop(m_tops);
-      // Only a number that no operator took can still be an infinity.
-      double value = m_tops.operands[m_tops.operandCount - 1].Value();
-      if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
-      outcome.result = FormatNumber(numberFormat, value);
+      const Operand& last = m_tops.operands[m_tops.operandCount - 1];
+      if (last.millionths != kNotMillionths) {
+        outcome.result = FormatMillionths(numberFormat, last.millionths);
+      } else {
+        // Only a number that no operator took can still be an infinity.
+        double value = last.value;
+        if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
+        outcome.result = FormatNumber(numberFormat, value);
+      }
       outcome.faults = m_work.InOrderOfPasses();
     }
     m_stacks.operandCount = 0;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "Millionths.h"
+
 namespace {
 
 constexpr int kSignificantDigits = 17;
@@ -331,6 +333,26 @@ double RoundTripSixDecimalsInFull(double x) {
 std::string FormatNumber(std::string_view format, double x) {
   const int decimals = format == kIntermediateFormat ? 6 : GetDecimalCount(format);
   return FormatFixed(x, decimals);
+}
+
+// The count's digits are the value's first 15 significant digits or fewer, and
+// the double it stands for differs from them only from the 16th on. Up to six
+// decimals those later digits can change nothing but an exact half, where the
+// first digit cut off is a 5 with only zeros after it: the double's own digits
+// decide that one.
+std::string FormatMillionths(std::string_view format, long long millionths) {
+  const int decimals = format == kIntermediateFormat ? 6 : GetDecimalCount(format);
+  const uint64_t magnitude = millionths < 0 ? 0ull - static_cast<uint64_t>(millionths) : static_cast<uint64_t>(millionths);
+  if (decimals <= 6) {
+    const uint64_t cutOff = kPowersOfTen[6 - decimals];
+    const uint64_t remainder = magnitude % cutOff;
+    if (remainder * 2 != cutOff) {
+      char text[kLongestFixedText];
+      const uint64_t scaled = magnitude / cutOff + (remainder * 2 > cutOff ? 1 : 0);
+      return std::string(text, WriteScaled(text, millionths < 0, scaled, decimals));
+    }
+  }
+  return FormatFixed(MillionthsValue(millionths), decimals);
 }
 
 namespace {

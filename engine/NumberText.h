@@ -25,6 +25,11 @@ inline constexpr std::string_view kIntermediateFormat = "%f";
 std::string FormatNumber(std::string_view format, double x);
 std::string FormatFixed(double x, int decimals);
 
+// The same text for a value held as a whole count of millionths, at most 2^48
+// in size (Millionths.h): what FormatNumber writes for the double the count
+// stands for.
+std::string FormatMillionths(std::string_view format, long long millionths);
+
 // What becomes of an intermediate value: written with six decimals and read back.
 // The usual value, well away from a tie once scaled to millionths and below 2^51
 // millionths, takes the first way here: its nearest whole count of millionths is

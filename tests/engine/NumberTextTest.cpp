@@ -242,6 +242,20 @@ TEST(RoundTripSixDecimals, EqualsWritingAndReadingTheText) {
   }
 }
 
+TEST(FormatMillionths, WritesWhatTheDoubleOfTheCountGives) {
+  std::mt19937_64 random(7);
+  std::uniform_int_distribution<int> bits(0, 48);
+  for (int round = 0; round < 200000; ++round) {
+    long long count = static_cast<long long>(random() & ((1ull << bits(random)) - 1));
+    if (round % 4 == 1) count -= count % 5;  // halves at some number of decimals: ties
+    if (round % 2) count = -count;
+    const int decimals = round % 10;
+    const std::string format = MakeNumberFormat(decimals);
+    ASSERT_EQ(FormatMillionths(format, count), FormatNumber(format, static_cast<double>(count) / 1e6))
+        << count << " millionths with " << decimals << " decimals";
+  }
+}
+
 TEST(IsFormattedNumber, TellsResultsFromPrompts) {
   for (const char* number : {"0", "-0.000", "123.456", "1000000000000000000000.000000", "-3"})
     EXPECT_TRUE(IsFormattedNumber(number)) << number;
