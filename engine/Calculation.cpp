@@ -94,30 +94,31 @@ public:
       if (!TakeUnit()) break;
     }
 
-    Calculation outcome;
-    outcome.check = Verdict(m_rules, m_objections);
-    if (m_stopped || ExpectsOperand(m_state)) {
-      outcome.result = FormatNumber(numberFormat, 0.0);
-    } else {
-      while (m_tops.operatorCount > 0)
-        ReduceTop(m_tops);
-      const Operand& last = m_tops.operands[m_tops.operandCount - 1];
-      if (last.millionths != kNotMillionths) {
-        outcome.result = FormatMillionths(numberFormat, last.millionths);
-      } else {
-        // Only a number that no operator took can still be an infinity.
-        double value = last.value;
-        if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
-        outcome.result = FormatNumber(numberFormat, value);
-      }
-      outcome.faults = m_work.InOrderOfPasses();
-    }
+    // Built in place, in this order: the value's work may meet faults.
+    const bool valued = !m_stopped && !ExpectsOperand(m_state);
+    return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0),
+            valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
+  }
+
+  // The stacks are empty again after every pass, however it ended.
+  ~OnePass() {
     m_stacks.operandCount = 0;
     m_stacks.operatorCount = 0;
-    return outcome;
   }
 
 private:
+  // The value of what the reduction holds, written with the number format.
+  std::string ValueText(std::string_view numberFormat) {
+    while (m_tops.operatorCount > 0)
+      ReduceTop(m_tops);
+    const Operand& last = m_tops.operands[m_tops.operandCount - 1];
+    if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
+    // Only a number that no operator took can still be an infinity.
+    double value = last.value;
+    if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
+    return FormatNumber(numberFormat, value);
+  }
+
   void Push(StackTops& tops, Operand value) {
     if (tops.operandCount == tops.operandRoom) [[unlikely]]
       GrowOperands(tops);
