@@ -1,6 +1,7 @@
 #include "Calculation.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "TypedText.h"
@@ -85,7 +86,12 @@ class OnePass {
 public:
   using PendingOperator = EvaluationStacks::PendingOperator;
 
-  OnePass(std::string_view text, EvaluationStacks& stacks) : m_text(text), m_stacks(stacks), m_tops(stacks) {}
+  OnePass(std::string_view text, EvaluationStacks& stacks) : m_text(text), m_stacks(stacks), m_tops(stacks) {
+    // At the bottom of the operators lies one that binds less than any, so that
+    // looking at the top needs no test for an empty stack.
+    if (m_tops.operatorRoom == 0) GrowOperators(m_tops);
+    m_tops.operators[m_tops.operatorCount++] = {std::numeric_limits<long long>::min(), 0, 0};
+  }
 
   Calculation Read(std::string_view numberFormat) {
     for (;;) {
@@ -109,7 +115,7 @@ public:
 private:
   // The value of what the reduction holds, written with the number format.
   std::string ValueText(std::string_view numberFormat) {
-    while (m_tops.operatorCount > 0)
+    while (m_tops.operatorCount > 1)
       ReduceTop(m_tops);
     const Operand& last = m_tops.operands[m_tops.operandCount - 1];
     if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
@@ -137,7 +143,7 @@ private:
   void TakeOperator(StackTops& tops, char symbol, size_t at) {
     // Deeper operators first, then the stronger; among equals the leftmost.
     const long long rank = tops.depth * kStrengthsPerDepth + GetOperatorCode(symbol);
-    while (tops.operatorCount > 0 && tops.operators[tops.operatorCount - 1].rank >= rank)
+    while (tops.operators[tops.operatorCount - 1].rank >= rank)
       ReduceTop(tops);
     if (tops.operatorCount == tops.operatorRoom) [[unlikely]]
       GrowOperators(tops);
