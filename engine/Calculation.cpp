@@ -55,22 +55,15 @@ constexpr bool TheUsualRunNeedsNoRule() {
 
 using check_rules_detail::CheckState;
 
-// The reduction's stacks as the pass uses them: a plain value, so that the usual
-// run can keep its own copy in registers and hand it back at its end.
+// The reduction's stacks as the pass uses them: where each ends, and where its
+// room ends.
 struct StackTops {
-  Operand* operands;
-  EvaluationStacks::PendingOperator* operators;
-  size_t operandRoom;
-  size_t operatorRoom;
-  size_t operandCount = 0;
-  size_t operatorCount = 0;
-  long long depth = 0;  // of parentheses, where the reduction is
-
-  explicit StackTops(const EvaluationStacks& stacks)
-      : operands(stacks.operands.get()),
-        operators(stacks.operators.get()),
-        operandRoom(stacks.operandRoom),
-        operatorRoom(stacks.operatorRoom) {}
+  using PendingOperator = EvaluationStacks::PendingOperator;
+  Operand* operandsEnd;
+  Operand* operandRoomEnd;
+  PendingOperator* operatorsEnd;
+  PendingOperator* operatorRoomEnd;
+  long long depth;  // of parentheses, where the reduction is
 };
 
 // The one pass. Every unit goes to the checker's rules and to the reduction as
@@ -86,11 +79,15 @@ class OnePass {
 public:
   using PendingOperator = EvaluationStacks::PendingOperator;
 
-  OnePass(std::string_view text, EvaluationStacks& stacks) : m_text(text), m_stacks(stacks), m_tops(stacks) {
+  OnePass(std::string_view text, EvaluationStacks& stacks)
+      : m_text(text),
+        m_stacks(stacks),
+        m_tops{stacks.operands.get(), stacks.operands.get() + stacks.operandRoom, stacks.operators.get(),
+               stacks.operators.get() + stacks.operatorRoom, 0} {
     // At the bottom of the operators lies one that binds less than any, so that
     // looking at the top needs no test for an empty stack.
-    if (m_tops.operatorRoom == 0) GrowOperators(m_tops);
-    m_tops.operators[m_tops.operatorCount++] = {std::numeric_limits<long long>::min(), 0, 0};
+    if (m_tops.operatorsEnd == m_tops.operatorRoomEnd) GrowOperators(m_tops);
+    *m_tops.operatorsEnd++ = {std::numeric_limits<long long>::min(), 0, 0};
   }
 
   Calculation Read(std::string_view numberFormat) {
@@ -115,9 +112,9 @@ public:
 private:
   // The value of what the reduction holds, written with the number format.
   std::string ValueText(std::string_view numberFormat) {
-    while (m_tops.operatorCount > 1)
+    while (m_tops.operatorsEnd - m_stacks.operators.get() > 1)
       ReduceTop(m_tops);
-    const Operand& last = m_tops.operands[m_tops.operandCount - 1];
+    const Operand& last = m_tops.operandsEnd[-1];
     if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
     // Only a number that no operator took can still be an infinity.
     double value = last.value;
@@ -126,15 +123,15 @@ private:
   }
 
   void Push(StackTops& tops, Operand value) {
-    if (tops.operandCount == tops.operandRoom) [[unlikely]]
+    if (tops.operandsEnd == tops.operandRoomEnd) [[unlikely]]
       GrowOperands(tops);
-    tops.operands[tops.operandCount++] = value;
+    *tops.operandsEnd++ = value;
   }
 
   void ReduceTop(StackTops& tops) {
-    const PendingOperator& op = tops.operators[--tops.operatorCount];
-    const Operand right = tops.operands[--tops.operandCount];
-    Operand& value = tops.operands[tops.operandCount - 1];
+    const PendingOperator& op = *--tops.operatorsEnd;
+    const Operand right = *--tops.operandsEnd;
+    Operand& value = tops.operandsEnd[-1];
     value = m_work.Reduce(op, value, right);
   }
 
@@ -143,24 +140,25 @@ private:
   void TakeOperator(StackTops& tops, char symbol, size_t at) {
     // Deeper operators first, then the stronger; among equals the leftmost.
     const long long rank = tops.depth * kStrengthsPerDepth + GetOperatorCode(symbol);
-    while (tops.operators[tops.operatorCount - 1].rank >= rank)
+    while (tops.operatorsEnd[-1].rank >= rank)
       ReduceTop(tops);
-    if (tops.operatorCount == tops.operatorRoom) [[unlikely]]
+    if (tops.operatorsEnd == tops.operatorRoomEnd) [[unlikely]]
       GrowOperators(tops);
-    tops.operators[tops.operatorCount++] = {rank, at, symbol};
+    *tops.operatorsEnd++ = {rank, at, symbol};
   }
 
+  // The stacks with twice the room, what they hold kept.
   [[gnu::noinline]] void GrowOperands(StackTops& tops) {
-    m_stacks.operandCount = tops.operandCount;
+    m_stacks.operandCount = static_cast<size_t>(tops.operandsEnd - m_stacks.operands.get());
     m_stacks.GrowOperands();
-    tops.operands = m_stacks.operands.get();
-    tops.operandRoom = m_stacks.operandRoom;
+    tops.operandsEnd = m_stacks.operands.get() + m_stacks.operandCount;
+    tops.operandRoomEnd = m_stacks.operands.get() + m_stacks.operandRoom;
   }
   [[gnu::noinline]] void GrowOperators(StackTops& tops) {
-    m_stacks.operatorCount = tops.operatorCount;
+    m_stacks.operatorCount = static_cast<size_t>(tops.operatorsEnd - m_stacks.operators.get());
     m_stacks.GrowOperators();
-    tops.operators = m_stacks.operators.get();
-    tops.operatorRoom = m_stacks.operatorRoom;
+    tops.operatorsEnd = m_stacks.operators.get() + m_stacks.operatorCount;
+    tops.operatorRoomEnd = m_stacks.operators.get() + m_stacks.operatorRoom;
   }
 
   // Most of a text is the usual units: where an operand is expected, '(' and
@@ -203,6 +201,14 @@ private:
       if (m_rules.units == 0 && lastAt != kNowhere) m_rules.first = SeenAt(m_next);
     }
     if (EndsOperand(state)) {
+      // The stack ends as plain locals, which the compiler keeps in registers
+      // where it would keep a structure in memory; they go back into `tops`
+      // when a stack needs more room and when the loop ends.
+      Operand* operandsEnd = tops.operandsEnd;
+      Operand* operandRoomEnd = tops.operandRoomEnd;
+      PendingOperator* operatorsEnd = tops.operatorsEnd;
+      PendingOperator* operatorRoomEnd = tops.operatorRoomEnd;
+      long long depth = tops.depth;
       while (i < text.size()) {
         const char symbol = text[i];
         const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
@@ -211,7 +217,7 @@ private:
             --open;
           else
             ++unmatchedClose;
-          --tops.depth;
+          --depth;
           ++units;
           state = kNext[state][kClose];
           lastAt = i++;
@@ -219,13 +225,30 @@ private:
         }
         size_t next = i + 1;
         if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
-        TakeOperator(tops, symbol, i);
-        Push(tops, {number.value, number.millionths});
+        // The operator, as TakeOperator takes it, and the number after it.
+        const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(symbol);
+        while (operatorsEnd[-1].rank >= rank) {
+          const PendingOperator& op = *--operatorsEnd;
+          const Operand right = *--operandsEnd;
+          operandsEnd[-1] = m_work.Reduce(op, operandsEnd[-1], right);
+        }
+        if (operatorsEnd == operatorRoomEnd || operandsEnd == operandRoomEnd) [[unlikely]] {
+          tops = {operandsEnd, operandRoomEnd, operatorsEnd, operatorRoomEnd, depth};
+          if (operatorsEnd == operatorRoomEnd) GrowOperators(tops);
+          if (operandsEnd == operandRoomEnd) GrowOperands(tops);
+          operandsEnd = tops.operandsEnd;
+          operandRoomEnd = tops.operandRoomEnd;
+          operatorsEnd = tops.operatorsEnd;
+          operatorRoomEnd = tops.operatorRoomEnd;
+        }
+        *operatorsEnd++ = {rank, i, symbol};
+        *operandsEnd++ = {number.value, number.millionths};
         units += 2;
         state = kAfterNumber;
         lastAt = number.at;
         i = next;
       }
+      tops = {operandsEnd, operandRoomEnd, operatorsEnd, operatorRoomEnd, depth};
     }
 
     m_next = i;
