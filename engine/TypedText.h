@@ -129,11 +129,11 @@ public:
     // division is left for the numbers that are no count. With at most 15 digits
     // both the digits and the power of ten are exact doubles, so their quotient
     // is the correctly rounded value, the same one the count stands for.
-    const long long millionths = TypedMillionths(digits, decimals);
-    const double value = millionths != kNotMillionths ? 0.0
-                         : decimals == 0              ? static_cast<double>(digits)
-                                                      : static_cast<double>(digits) / kExactPowersOfTen[decimals];
-    unit = {kNumber, text[from], from, value, millionths, kNowhere};
+    if (decimals <= 6 && digits <= kMostDigits[decimals])
+      unit = {kNumber, text[from], from, 0.0, static_cast<long long>(digits * kWholePowersOfTen[6 - decimals]), kNowhere};
+    else
+      unit = {kNumber, text[from], from, static_cast<double>(digits) / kExactPowersOfTen[decimals], kNotMillionths,
+              kNowhere};
     at = i;
     return true;
   }
@@ -213,12 +213,8 @@ private:
   };
   LongNumber ReadLongNumber(size_t from) const;
 
-  // A number of `digits` with `decimals` decimals as a count of millionths, where
-  // it is a whole one of at most kMostMillionths.
-  static long long TypedMillionths(uint64_t digits, size_t decimals) {
-    if (decimals > 6 || digits > kMostDigits[decimals]) return kNotMillionths;
-    return static_cast<long long>(digits * kWholePowersOfTen[6 - decimals]);
-  }
+  // A number of `digits` with `decimals` decimals is a count of millionths of at
+  // most kMostMillionths where decimals <= 6 and digits <= kMostDigits[decimals].
   static constexpr uint64_t kWholePowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
   static constexpr uint64_t kMostDigits[] = {
       kMostMillionths / 1000000, kMostMillionths / 100000, kMostMillionths / 10000, kMostMillionths / 1000,
