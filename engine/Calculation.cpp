@@ -211,8 +211,7 @@ private:
       long long depth = tops.depth;
       while (i < text.size()) {
         const char symbol = text[i];
-        const UnitKind kind = typed_text_detail::kPlainKindOfByte[static_cast<unsigned char>(symbol)];
-        if (kind == kClose) {
+        if (symbol == ')') {
           if (open > 0)
             --open;
           else
@@ -223,10 +222,11 @@ private:
           lastAt = i++;
           continue;
         }
+        // An operator, as TakeOperator takes it, and the number after it.
+        const int code = GetOperatorCode(symbol);
         size_t next = i + 1;
-        if ((kind != kSign && kind != kBinary) || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
-        // The operator, as TakeOperator takes it, and the number after it.
-        const long long rank = depth * kStrengthsPerDepth + GetOperatorCode(symbol);
+        if (code == 0 || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
+        const long long rank = depth * kStrengthsPerDepth + code;
         while (operatorsEnd[-1].rank >= rank) {
           const PendingOperator& op = *--operatorsEnd;
           const Operand right = *--operandsEnd;
