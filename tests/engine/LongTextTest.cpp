@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -99,20 +98,16 @@ TEST(LongText, PlacesBeyond2GiBAreCountedInFull) {
 
   // Two operators together after the sum of the blocks are marked where they
   // are marked on their own, shifted by the length of the sum.
-  const auto shifted = [offset](std::optional<FieldSelection> mark) {
-    if (mark) {
-      mark->start += static_cast<std::ptrdiff_t>(offset);
-      mark->end += static_cast<std::ptrdiff_t>(offset);
-    }
-    return mark;
-  };
   const CheckOutcome alone = CheckExpressionText("1+*2");
   ASSERT_FALSE(alone.passed);
+  ASSERT_TRUE(alone.mark);
+  const auto shift = static_cast<std::ptrdiff_t>(offset);
+  const FieldSelection shifted{alone.mark->start + shift, alone.mark->end + shift};
   const CheckOutcome outcome = CheckExpressionText(repeated.WithTail("1+*2"));
   EXPECT_FALSE(outcome.passed);
   EXPECT_EQ(outcome.prompt, alone.prompt);
   EXPECT_EQ(outcome.named, alone.named);
-  EXPECT_EQ(outcome.mark, shifted(alone.mark));
+  EXPECT_EQ(outcome.mark, shifted);
 
   const Evaluation evaluation = EvaluateExpression(repeated.WithTail("1/0"), "%0.0f");
   ASSERT_EQ(evaluation.faults.size(), 1u);
