@@ -72,4 +72,5 @@ void CTallywiseDlg::ChooseDisplayFont() {
   m_editExpression.SetFont(&font);
   m_editResult.SetFont(&font);
   m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
+  FitToFont();
 }

@@ -47,12 +47,14 @@ BOOL CTallywiseDlg::OnInitDialog() {
   AddToolTips();
   m_pFont = std::make_unique<CFont>();
   m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  NoteTemplateLayout();
   LoadSettings();
   LoadHistory();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
   KeepOwnFontOnDpiChange(m_editExpression);
   KeepOwnFontOnDpiChange(m_editResult);
+  FitToFont();
   ExtendSystemMenu();
   ShowIconsForDpi();
   PlaceWindow();

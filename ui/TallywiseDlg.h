@@ -2,9 +2,11 @@
 // on-top toggle and the precision control.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
@@ -70,13 +72,21 @@ private:
   void RemakeDisplayFontForDpi(UINT fontDpi);
   void ScaleControls(UINT fromDpi, UINT toDpi);
   void MoveToScale(UINT newDpi, const RECT& frame);
-  void TakeScaleOfPlace();
+  bool TakeScaleOfPlace();
+  void NoteTemplateLayout();
+  void FitToFont();
+  int FieldHeightForFont() const;
 
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
   // The scale the display font and the icons are made for: the window's.
   UINT m_nDpi = kDefaultDpi;
+  // The controls and the client area as the template laid them out, at the
+  // scale the window was made at: the fields are never lower than that.
+  UINT m_nTemplateDpi = kDefaultDpi;
+  RECT m_rcTemplateClient{};
+  std::array<std::pair<int, RECT>, 5> m_templatePlaces{};
   // The program icon at the caption's big size (the taskbar's, Alt+Tab's).
   CIcon m_hIcon;
   CIcon m_hIconSmall;
