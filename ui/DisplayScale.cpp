@@ -6,14 +6,6 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
-namespace {
-
-// The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
-// button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
-constexpr int kPinSizeAt96 = 16;
-
-}  // namespace
-
 // Each icon is the frame drawn for its size at the window's scale. The new
 // ones are shown before the old ones go, so that no window ever holds an
 // icon that has been destroyed.

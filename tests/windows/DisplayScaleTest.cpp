@@ -295,6 +295,25 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   EXPECT_EQ(CloseAndRead(), moved);
 }
 
+// A large font still fits after the move to 150 %: the fields take the height
+// of the font made for the new scale, and the window grows with them.
+TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheFieldsStillFitTheirFont) {
+  if (m_dpi != 96) GTEST_SKIP() << "moves from 100 %";
+  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n300\r\n300\r\n-40\r\n400\r\n0\r\nCourier New\r\n0\r\n"));
+  const FieldFit before = MeasureFit(Window());
+  const RECT rect = WindowRect(Window());
+  const RECT suggested{rect.left, rect.top, rect.left + (rect.right - rect.left) * 3 / 2,
+                       rect.top + (rect.bottom - rect.top) * 3 / 2};
+  ::SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  const FieldFit after = MeasureFit(Window());
+  ASSERT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-40, 144));
+  EXPECT_EQ(HeightOf(after.expression), after.textHeight + after.fieldBorder + 2 * LengthAt(2, 144));
+  EXPECT_EQ(HeightOf(after.result), HeightOf(after.expression));
+  EXPECT_LE(after.expression.bottom, after.result.top);
+  EXPECT_EQ(after.clientHeight - after.result.bottom, LengthAt(before.clientHeight - before.result.bottom, 144));
+}
+
 // Started at its remembered corner on a monitor at 150 % while it was made
 // where the template put it, at 100 %: the window takes the monitor's scale
 // before it is first shown. Wine has one screen; the second monitor, right of

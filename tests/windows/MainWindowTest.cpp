@@ -81,7 +81,7 @@ TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
       // The dialog manager draws the fields' border as a sunken edge.
       {IDC_EXPRESSION, "Edit", "", {7, 7, 247, 18}, WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE, 0, WS_EX_CLIENTEDGE},
       {IDC_RESULT, "Edit", "", {57, 27, 197, 18}, WS_TABSTOP | ES_AUTOHSCROLL, ES_LOWERCASE | ES_READONLY, WS_EX_CLIENTEDGE},
-      {IDC_RESULT_BUTTON, "Button", "Result", {7, 28, 42, 17}, BS_DEFPUSHBUTTON | BS_CENTER | BS_NOTIFY | WS_TABSTOP, 0, 0},
+      {IDC_RESULT_BUTTON, "Button", "&Result", {7, 28, 42, 17}, BS_DEFPUSHBUTTON | BS_CENTER | BS_NOTIFY | WS_TABSTOP, 0, 0},
       {IDC_TOPMOST, "Button", "<", {259, 7, 20, 17}, BS_ICON | WS_TABSTOP, 0, WS_EX_STATICEDGE},
       {IDC_PRECISION, UPDOWN_CLASSA, "", {259, 27, 20, 17}, UDS_HORZ | UDS_ARROWKEYS, WS_TABSTOP | UDS_AUTOBUDDY, 0},
   };
@@ -226,7 +226,7 @@ TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
     int id;
     const char* text;
   } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"},
-               {IDC_PRECISION, "Round-up (Page Up / Page Down)"},
+               {IDC_PRECISION, "Round-up: 3 decimals (Page Up / Page Down)"},
                {IDC_RESULT_BUTTON, "Result (Enter)"}};
   for (UINT i = 0; i < 3; ++i) {
     char text[80] = "";
@@ -253,7 +253,7 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
     const char* text;
   } tools[] = {{IDC_RESULT_BUTTON, "Result (Enter)"},
                {IDC_TOPMOST, "Top / No-top toggle"},
-               {IDC_PRECISION, "Round-up (Page Up / Page Down)"}};
+               {IDC_PRECISION, "Round-up: 3 decimals (Page Up / Page Down)"}};
   for (const auto& t : tools) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);
