@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "PaintDC.h"
 #include "TallywiseDlg.h"
 
 SetWindowPosProc g_pfnSetWindowPos = &::SetWindowPos;
@@ -22,22 +23,6 @@ LONG FarEdge(int start, int length) {
   return static_cast<LONG>(std::clamp(static_cast<long long>(start) + length, static_cast<long long>(INT_MIN),
                                       static_cast<long long>(INT_MAX)));
 }
-
-// Painting between BeginPaint and EndPaint.
-class PaintScope {
-public:
-  explicit PaintScope(HWND hWnd) : m_hWnd(hWnd), m_hDC(::BeginPaint(hWnd, &m_paint)) {}
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  ~PaintScope() { ::EndPaint(m_hWnd, &m_paint); }
-
-  HDC Dc() const { return m_hDC; }
-
-private:
-  HWND m_hWnd;
-  PAINTSTRUCT m_paint{};
-  HDC m_hDC;
-};
 
 }  // namespace
 
@@ -154,7 +139,7 @@ void CTallywiseDlg::OnPaint() {
     Default();
     return;
   }
-  PaintScope paint(m_hWnd);
+  CPaintDC paint(m_hWnd);
   SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()));
   const int iconWidth = ::GetSystemMetrics(SM_CXICON);
   const int iconHeight = ::GetSystemMetrics(SM_CYICON);

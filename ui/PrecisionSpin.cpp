@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "PaintDC.h"
+
 namespace {
 
 int HalfAt(HWND hWnd, LPARAM lParam) {
   RECT client;
   ::GetClientRect(hWnd, &client);
   return static_cast<short>(LOWORD(lParam)) < client.right / 2 ? 0 : 1;
-}
-
-void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  ::SetBkColor(dc, colour);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
 // A triangle pointing left or right, drawn a column at a time, centred in the box.
@@ -23,24 +20,9 @@ void DrawArrow(HDC dc, const RECT& box, bool right, COLORREF colour) {
   for (int column = 0; column < half; ++column) {
     const int reach = right ? half - 1 - column : column;
     const RECT line{startX + column, middleY - reach, startX + column + 1, middleY + reach + 1};
-    Fill(dc, line, colour);
+    FillSolidRect(dc, line, colour);
   }
 }
-
-// Painting between BeginPaint and EndPaint.
-class PaintScope {
-public:
-  explicit PaintScope(HWND hWnd) : m_hWnd(hWnd), m_hDC(::BeginPaint(hWnd, &m_paint)) {}
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  ~PaintScope() { ::EndPaint(m_hWnd, &m_paint); }
-  HDC Dc() const { return m_hDC; }
-
-private:
-  HWND m_hWnd;
-  PAINTSTRUCT m_paint{};
-  HDC m_hDC;
-};
 
 }  // namespace
 
@@ -62,7 +44,7 @@ void CPrecisionSpin::OnPaint() {
     Default();
     return;
   }
-  PaintScope paint(m_hWnd);
+  CPaintDC paint(m_hWnd);
   DrawDark(paint.Dc());
 }
 
@@ -79,10 +61,10 @@ void CPrecisionSpin::DrawDark(HDC dc) const {
     } else {
       box.left = client.right / 2;
     }
-    Fill(dc, box, colours.edge);
+    FillSolidRect(dc, box, colours.edge);
     RECT face = box;
     ::InflateRect(&face, -1, -1);
-    Fill(dc, face, half == m_nPressedHalf ? colours.facePressed : colours.face);
+    FillSolidRect(dc, face, half == m_nPressedHalf ? colours.facePressed : colours.face);
     DrawArrow(dc, face, half == 1, colours.text);
   }
 }

@@ -4,6 +4,7 @@
 // high contrast. A change of mode or contrast while the window runs shows at once.
 #include "Theme.h"
 
+#include "PaintDC.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -14,11 +15,6 @@ namespace {
 Look LookOfSystem() {
   if (g_pfnHighContrastOn()) return Look::kHighContrast;
   return AppsUseDarkTheme() ? Look::kDark : Look::kLight;
-}
-
-void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  ::SetBkColor(dc, colour);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
 }  // namespace
@@ -79,7 +75,7 @@ void CTallywiseDlg::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
   const UINT state = draw->uItemState;
   const DarkPalette& colours = kDarkPalette;
   const bool isDefault = header->idFrom == IDC_RESULT_BUTTON;
-  Fill(dc, whole, isDefault ? colours.defaultEdge : colours.edge);
+  FillSolidRect(dc, whole, isDefault ? colours.defaultEdge : colours.edge);
   RECT face = whole;
   ::InflateRect(&face, -1, -1);
   COLORREF faceColour = colours.face;
@@ -88,7 +84,7 @@ void CTallywiseDlg::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
   } else if (state & CDIS_HOT) {
     faceColour = colours.faceHot;
   }
-  Fill(dc, face, faceColour);
+  FillSolidRect(dc, face, faceColour);
 
   if (header->idFrom == IDC_TOPMOST) {
     const int size = ScaleFrom96(kPinSizeAt96, m_nDpi);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DataFile.h"
@@ -199,6 +200,25 @@ TEST_F(MainWindow, OnTopToggleSwapsThePinAndGivesTheFocusBack) {
     EXPECT_TRUE(ShowsIconFrame(reinterpret_cast<HICON>(::SendMessageA(toggle, BM_GETIMAGE, IMAGE_ICON, 0)), icon));
     EXPECT_EQ(dlg.Focus(), dlg.Item(IDC_EXPRESSION));
   }
+}
+
+// The Result button's underlined letter: Alt+R computes from either field.
+TEST_F(MainWindow, AltRRunsTheResultCommand) {
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); })) << "the window is not in front";
+  ::SendMessageA(dlg.Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2+3"));
+  std::vector<INPUT> keys;
+  for (const auto& [key, flags] :
+       {std::pair<WORD, DWORD>{VK_MENU, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}}) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_RESULT)) == "5.000"; }))
+      << "shows \"" << WindowText(dlg.Item(IDC_RESULT)) << "\"";
+  EXPECT_TRUE(::IsWindowVisible(dlg.Window()));
 }
 
 TEST_F(MainWindow, EscapeEndsTheRunThroughCancel) {
