@@ -64,6 +64,14 @@ BOOL CALLBACK FindCopyAt(HWND hWnd, LPARAM lParam) {
   return FALSE;
 }
 
+// The top-left corner of the work area of the monitor at or nearest to a point.
+POINT WorkAreaCorner(POINT at) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoA(::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) return at;
+  return {monitor.rcWork.left, monitor.rcWork.top};
+}
+
 }  // namespace
 
 POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int step) {
@@ -79,7 +87,7 @@ POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int ste
     if (next.x == search.at.x && next.y == search.at.y) {
       if (wrapped) break;
       wrapped = true;
-      next = VisibleTopLeft(INT_MIN / 2, INT_MIN / 2, width, height);
+      next = WorkAreaCorner(search.at);
     }
     search.at = next;
   }

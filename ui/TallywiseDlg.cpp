@@ -1,10 +1,10 @@
 #include "TallywiseDlg.h"
 
+#include <string>
+
 #include "NumberText.h"
 #include "Placement.h"
 #include "TallywiseDlgIds.h"
-
-#include <string>
 
 // The icons are loaded with the window, at the sizes its scale asks for.
 CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
@@ -21,8 +21,9 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 
 // The tooltip sees the pointer only through this relay; the controls keep
 // their own window procedures. Whatever changed the decimals since the last
-// message, the up-down control's tip tells the count before it can show. The expression field's keys for other controls
-// are taken before the dialog manager sees them.
+// message, the up-down control's tip tells the count before it can show. The
+// expression field's keys for other controls are taken before the dialog
+// manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
   ShowDecimalsInTip();
   m_tipCtrl.RelayEvent(msg);

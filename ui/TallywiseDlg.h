@@ -112,7 +112,7 @@ private:
   bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
-  CString m_strPromptShown;          // the prompt the last check wrote; empty after a result
+  CString m_strPromptShown;          // the last check's prompt: shown while the result field holds it
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
   CEdit m_editResult;
   CStringArray m_arrSettings;
