@@ -13,6 +13,7 @@
 #include "FontDialog.h"
 #include "Icon.h"
 #include "MessageMap.h"
+#include "SystemTheme.h"
 #include "ToolTipCtrl.h"
 #include "WinApp.h"
 #include "Wnd.h"

@@ -5,6 +5,7 @@
 #   docs/screenshot-prompt.png   the window with a prompt and its caret
 #   docs/screenshot-about.png    the About box
 #   docs/screenshot-144dpi.png   the window with a result at 150 % (144 DPI)
+#   docs/screenshot-dark.png     the window with a prompt in the dark mode for apps
 #   scripts/screenshots.sh [Tallywise.exe]
 # By default it takes the release build that scripts/package.sh made.
 set -euo pipefail
@@ -58,12 +59,22 @@ shoot "$main" docs/screenshot.png
 xdotool key BackSpace Return
 shoot "$main" docs/screenshot-prompt.png
 
-# About is the last entry but one of the window menu.
+# About is the third entry from the end of the window menu, before Font...
+# and Clear History.
 xdotool key alt+space
 sleep 0.5
-xdotool key Up Up Return
+xdotool key Up Up Up Return
 about=$(window_named 'About Tallywise')
 shoot "$about" docs/screenshot-about.png
+
+# The window in the dark mode that Windows keeps for apps, with a prompt.
+wineserver -k
+wineserver -w
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
+  /t REG_DWORD /d 0 /f >/dev/null 2>&1
+main=$(start_with_result)
+xdotool key BackSpace Return
+shoot "$main" docs/screenshot-dark.png
 
 # The same window on a screen at 150 %, in a prefix of that scale (on the same
 # display); the first one's programs end first, so that only one window is

@@ -6,14 +6,6 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
-namespace {
-
-// The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
-// button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
-constexpr int kPinSizeAt96 = 16;
-
-}  // namespace
-
 // Each icon is the frame drawn for its size at the window's scale. The new
 // ones are shown before the old ones go, so that no window ever holds an
 // icon that has been destroyed.
@@ -103,6 +95,7 @@ void CTallywiseDlg::MoveToScale(UINT newDpi, const RECT& frame) {
                     SWP_NOZORDER | SWP_NOACTIVATE);
   m_nDpi = newDpi;
   RemakeDisplayFontForDpi(oldDpi);
+  FitToFont();
   ShowIconsForDpi();
 }
 
@@ -110,10 +103,11 @@ void CTallywiseDlg::MoveToScale(UINT newDpi, const RECT& frame) {
 // and Windows 8.1 and the first versions of Windows 10 give a hidden window the
 // system's scale anyway. Placed at its remembered corner on a monitor of another
 // scale, it takes that monitor's scale before it is first shown, growing or
-// shrinking from that corner, so that its first paint is already right.
-void CTallywiseDlg::TakeScaleOfPlace() {
+// shrinking from that corner, so that its first paint is already right. True
+// when it did.
+bool CTallywiseDlg::TakeScaleOfPlace() {
   const UINT placedDpi = g_pfnDpiForWindow(m_hWnd);
-  if (placedDpi == 0 || placedDpi == m_nDpi) return;
+  if (placedDpi == 0 || placedDpi == m_nDpi) return false;
   RECT rect;
   GetWindowRect(&rect);
   const auto scale = [&](LONG length) {
@@ -121,4 +115,5 @@ void CTallywiseDlg::TakeScaleOfPlace() {
   };
   MoveToScale(placedDpi, {rect.left, rect.top, rect.left + scale(rect.right - rect.left),
                           rect.top + scale(rect.bottom - rect.top)});
+  return true;
 }

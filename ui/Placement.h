@@ -15,10 +15,19 @@ extern SetWindowPosProc g_pfnSetWindowPos;
 using DpiForWindowProc = UINT (*)(HWND);
 extern DpiForWindowProc g_pfnDpiForWindow;
 
-// Moves the window remembers: anything else (a minimised window at -32000,
-// an edge at 0 or beyond, a second screen) keeps the last accepted corner.
-inline bool IsRememberedPosition(int x, int y) { return 0 < x && x < 1280 && 0 < y && y < 1024; }
+// The window remembers every place it is shown at, on any monitor of any size.
+// A minimised window only stands for the place it will come back to, so its
+// moves (to -32000, -32000 on Windows) are not remembered; neither is a change
+// that did not move it.
+inline bool IsRememberedPosition(UINT swpFlags, bool minimised) { return !(swpFlags & SWP_NOMOVE) && !minimised; }
 
 // The top-left corner for a window of the given size at (x, y): unchanged when
-// any part of it is on a monitor, else the nearest monitor's work area.
+// the whole window lies in a monitor's work area, else moved into the work
+// area of the monitor nearest to it, whole when it fits there.
 POINT VisibleTopLeft(int x, int y, int width, int height);
+
+// The place for a copy of the program opening at (x, y) while other copies may
+// run: stepped down and right by `step` while another visible window of this
+// class and caption stands at exactly that corner, so that the new copy never
+// hides an older one; each step stays wholly on the screen.
+POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int step);

@@ -47,6 +47,7 @@ void CTallywiseDlg::OnResult() {
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
+  m_strPromptShown = m_strResult;
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);

@@ -20,7 +20,9 @@ int HeightForChooser(int heightAt96, UINT chooserDpi) {
 }  // namespace
 
 // The entries follow the system's own. Without the About text there is no
-// entry at all, rather than a Font command on its own.
+// entry at all, rather than a Font command on its own. Each has an access key
+// that none of the system's entries uses (Restore, Move, Size, Minimise,
+// Maximise and Close take R, M, S, N, X and C).
 void CTallywiseDlg::ExtendSystemMenu() {
   const HMENU menu = GetSystemMenu(FALSE);
   if (!menu) return;
@@ -29,8 +31,8 @@ void CTallywiseDlg::ExtendSystemMenu() {
   if (about.IsEmpty()) return;
   ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
-  ::AppendMenuA(menu, MF_STRING, IDM_FONT, "Font...");
-  ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear History");
+  ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
+  ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
 }
 
 // The system keeps the four low bits of a command number for itself, so the
@@ -72,4 +74,5 @@ void CTallywiseDlg::ChooseDisplayFont() {
   m_editExpression.SetFont(&font);
   m_editResult.SetFont(&font);
   m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
+  FitToFont();
 }

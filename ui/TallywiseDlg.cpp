@@ -1,5 +1,7 @@
 #include "TallywiseDlg.h"
 
+#include <string>
+
 #include "NumberText.h"
 #include "Placement.h"
 #include "TallywiseDlgIds.h"
@@ -18,9 +20,12 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 // The tooltip sees the pointer only through this relay; the controls keep
-// their own window procedures. The expression field's keys for other controls
-// are taken before the dialog manager sees them.
+// their own window procedures. Whatever changed the decimals since the last
+// message, the up-down control's tip tells the count before it can show. The
+// expression field's keys for other controls are taken before the dialog
+// manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
+  ShowDecimalsInTip();
   m_tipCtrl.RelayEvent(msg);
   if (TranslateExpressionKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
@@ -39,6 +44,15 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_WM_HELPINFO()
   ON_CONTROL_GETOBJECT(OnGetControlObject)
   ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+  ON_MESSAGE(WM_CTLCOLORDLG, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORBTN, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLOREDIT, OnCtlColorField)
+  ON_NOTIFY(NM_CUSTOMDRAW, IDC_RESULT_BUTTON, OnCustomDrawButton)
+  ON_NOTIFY(NM_CUSTOMDRAW, IDC_TOPMOST, OnCustomDrawButton)
+  ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
+  ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemColoursChange)
+  ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
 END_MESSAGE_MAP()
 
 BOOL CTallywiseDlg::OnInitDialog() {
@@ -47,14 +61,17 @@ BOOL CTallywiseDlg::OnInitDialog() {
   AddToolTips();
   m_pFont = std::make_unique<CFont>();
   m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  NoteTemplateLayout();
   LoadSettings();
   LoadHistory();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
   KeepOwnFontOnDpiChange(m_editExpression);
   KeepOwnFontOnDpiChange(m_editResult);
+  FitToFont();
   ExtendSystemMenu();
   ShowIconsForDpi();
+  FollowSystemLook();
   PlaceWindow();
   InitPrecision();
   return TRUE;  // the system puts the focus on the first tab stop, the expression field
@@ -69,4 +86,14 @@ void CTallywiseDlg::AddToolTips() {
 void CTallywiseDlg::InitPrecision() {
   m_spinPrecision.SetPos(GetDecimalCount(m_strFormat.str()));
   m_spinPrecision.SetRange(0, 9);
+  ShowDecimalsInTip();
+}
+
+void CTallywiseDlg::ShowDecimalsInTip() {
+  const int decimals = GetDecimalCount(m_strFormat.str());
+  if (decimals == m_nDecimalsInTip || !m_tipCtrl.m_hWnd) return;
+  m_nDecimalsInTip = decimals;
+  const std::string text =
+      "Round-up: " + std::to_string(decimals) + (decimals == 1 ? " decimal" : " decimals") + " (Page Up / Page Down)";
+  m_tipCtrl.UpdateTipText(text.c_str(), GetDlgItem(IDC_PRECISION));
 }

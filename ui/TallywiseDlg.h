@@ -2,15 +2,19 @@
 // on-top toggle and the precision control.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
 #include "ComApartment.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
+#include "PrecisionSpin.h"
+#include "Theme.h"
 
 class CTallywiseDlg : public CDialog {
 public:
@@ -34,6 +38,11 @@ protected:
   void OnSysCommand(UINT id, LPARAM lParam);
   LRESULT OnGetControlObject(HWND control, WPARAM wParam);
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColorGround(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColorField(WPARAM wParam, LPARAM lParam);
+  void OnCustomDrawButton(NMHDR* header, LRESULT* result);
+  LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -70,13 +79,29 @@ private:
   void RemakeDisplayFontForDpi(UINT fontDpi);
   void ScaleControls(UINT fromDpi, UINT toDpi);
   void MoveToScale(UINT newDpi, const RECT& frame);
-  void TakeScaleOfPlace();
+  bool TakeScaleOfPlace();
+  void NoteTemplateLayout();
+  void FitToFont();
+  int FieldHeightForFont() const;
+  void FollowSystemLook();
+  // True while the result field shows the prompt the last check wrote.
+  bool ShowsPrompt() const;
+  void ShowDecimalsInTip();
+
+  // The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
+  // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
+  static constexpr int kPinSizeAt96 = 16;
 
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
   // The scale the display font and the icons are made for: the window's.
   UINT m_nDpi = kDefaultDpi;
+  // The controls and the client area as the template laid them out, at the
+  // scale the window was made at: the fields are never lower than that.
+  UINT m_nTemplateDpi = kDefaultDpi;
+  RECT m_rcTemplateClient{};
+  std::array<std::pair<int, RECT>, 5> m_templatePlaces{};
   // The program icon at the caption's big size (the taskbar's, Alt+Tab's).
   CIcon m_hIcon;
   CIcon m_hIconSmall;
@@ -87,10 +112,11 @@ private:
   bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
+  CString m_strPromptShown;          // the last check's prompt: shown while the result field holds it
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
   CEdit m_editResult;
   CStringArray m_arrSettings;
-  CSpinButtonCtrl m_spinPrecision;
+  CPrecisionSpin m_spinPrecision;
   CString m_strFormat;
   std::unique_ptr<CFont> m_pFont;
   int m_nPosX = 0;
@@ -103,6 +129,11 @@ private:
   // program; until then they show the dialog font.
   CFont m_buttonFont;
   CButton m_btnTopMost;
+  // The colours the window is drawn in, and the brushes of the dark mode.
+  Look m_look = Look::kLight;
+  CBrush m_brushGround;
+  CBrush m_brushField;
+  int m_nDecimalsInTip = -1;  // the count the up-down control's tip tells
   // Last in, first out: the controls' objects are detached before any member
   // their facts read goes, and long before the apartment ends.
   CAccessibleObjects m_accessibleObjects;

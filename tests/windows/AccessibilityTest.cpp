@@ -162,10 +162,11 @@ protected:
   std::unique_ptr<RunningDialog> m_dialog;
 };
 
+// Each control has a name of its own: a reader never hears two "Result"s.
 TEST_F(Accessibility, EachControlIsNamed) {
   // clang-format off
   const std::pair<int, const char*> cases[] = {
-      {IDC_EXPRESSION, "Expression"},  {IDC_RESULT, "Result"},          {IDC_RESULT_BUTTON, "Result"},
+      {IDC_EXPRESSION, "Expression"},  {IDC_RESULT, "Result value"},    {IDC_RESULT_BUTTON, "Result"},
       {IDC_TOPMOST, "Always on top"}, {IDC_PRECISION, "Decimal places"},
   };
   // clang-format on
@@ -173,6 +174,59 @@ TEST_F(Accessibility, EachControlIsNamed) {
     if (const ComPtr<IAccessible> object = ObjectOf(id)) {
       EXPECT_EQ(Name(object.Get()), name) << "control " << id;
     }
+  }
+}
+
+// The result field says what it shows: a prompt is named as one, until a
+// result or the user's own typing replaces it.
+TEST_F(Accessibility, ResultFieldIsNamedPromptWhileItShowsAPrompt) {
+  const ComPtr<IAccessible> result = ObjectOf(IDC_RESULT);
+  ASSERT_TRUE(result);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    const char* name;
+    // clang-format off
+  } steps[] = {
+      {"a prompt", [&] { Type("2*"); Click(IDC_RESULT_BUTTON); }, "Prompt"},
+      {"a result", [&] { Type("2*3"); Click(IDC_RESULT_BUTTON); }, "Result value"},
+      {"another prompt", [&] { Type("(1"); Click(IDC_RESULT_BUTTON); }, "Prompt"},
+      {"typed over", [&] { ::SendMessageA(Item(IDC_RESULT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12")); },
+       "Result value"},
+  };
+  // clang-format on
+  for (const auto& step : steps) {
+    step.act();
+    EXPECT_EQ(Name(result.Get()), step.name) << step.what;
+  }
+}
+
+// The up-down control tells the number of decimals to the pointer's tip, and
+// to a reader as its value, after every change whatever made it.
+TEST_F(Accessibility, DecimalsControlTellsTheCountInItsTipAndValue) {
+  const ComPtr<IAccessible> spinner = ObjectOf(IDC_PRECISION);
+  ASSERT_TRUE(spinner);
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    const char* tip;
+    const char* value;
+    // clang-format off
+  } steps[] = {
+      {"at start", [] {}, "Round-up: 3 decimals (Page Up / Page Down)", "3"},
+      {"right arrow", [&] { ClickArrow(true); }, "Round-up: 4 decimals (Page Up / Page Down)", "4"},
+      {"Page Down", [&] { PostKey(Item(IDC_EXPRESSION), VK_NEXT); PostKey(Item(IDC_EXPRESSION), VK_NEXT);
+                          PostKey(Item(IDC_EXPRESSION), VK_NEXT); }, "Round-up: 1 decimal (Page Up / Page Down)", "1"},
+      {"left arrow", [&] { ClickArrow(false); }, "Round-up: 0 decimals (Page Up / Page Down)", "0"},
+  };
+  // clang-format on
+  for (const auto& step : steps) {
+    step.act();
+    // The window's loop runs at least once more after the change.
+    ::PostMessageA(m_dialog->Window(), WM_NULL, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ToolTipTextFor(Item(IDC_PRECISION)) == step.tip; }))
+        << step.what << ": " << ToolTipTextFor(Item(IDC_PRECISION));
+    EXPECT_EQ(Value(spinner.Get()), step.value) << step.what;
   }
 }
 
@@ -286,7 +340,8 @@ protected:
     ::SendMessageA(link, WM_ERASEBKGND, reinterpret_cast<WPARAM>(probe.Dc()), 0);
     ::SendMessageA(link, WM_PAINT, reinterpret_cast<WPARAM>(probe.Dc()), 0);
     std::vector<COLORREF> row;
-    for (int x = 0; x < probe.Width(); ++x) row.push_back(probe.Pixel(x, 0));
+    for (int x = 0; x < probe.Width(); ++x)
+      row.push_back(probe.Pixel(x, 0));
     return row;
   }
 
@@ -334,8 +389,9 @@ TEST_F(AboutBoxLinks, ScreenReadersReadEachLinkAsALinkAndCanFollowIt) {
   for (const auto& link : links) {
     SCOPED_TRACE(link.name);
     ComPtr<IAccessible> object;
-    ASSERT_TRUE(SUCCEEDED(::AccessibleObjectFromWindow(m_box.Item(link.id), static_cast<DWORD>(OBJID_CLIENT),
-                                                       IID_IAccessible, reinterpret_cast<void**>(object.GetAddressOf()))));
+    ASSERT_TRUE(
+        SUCCEEDED(::AccessibleObjectFromWindow(m_box.Item(link.id), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                               reinterpret_cast<void**>(object.GetAddressOf()))));
     EXPECT_EQ(Name(object.Get()), link.name);
     VARIANT role;
     ::VariantInit(&role);

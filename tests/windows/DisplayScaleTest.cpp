@@ -113,6 +113,99 @@ TEST_F(DisplayScale, FieldsShowTheStoredFontAtTheScreensScale) {
   }
 }
 
+// What the fields and the window measure with the font shown.
+struct FieldFit {
+  int textHeight;           // the font's full line height
+  int fieldBorder;          // the field's own edge, outside its client area
+  RECT expression, result;  // in the window's client area
+  RECT resultButton, pin, precision;
+  int clientHeight;
+};
+
+FieldFit MeasureFit(HWND window) {
+  FieldFit fit{};
+  const HWND expression = ::GetDlgItem(window, IDC_EXPRESSION);
+  TEXTMETRICA metrics{};
+  const HDC dc = ::GetDC(expression);
+  const HGDIOBJ old = ::SelectObject(dc, ShownFont(expression));
+  ::GetTextMetricsA(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(expression, dc);
+  fit.textHeight = metrics.tmHeight;
+  RECT inner;
+  ::GetClientRect(expression, &inner);
+  fit.expression = PlaceInDialog(expression, window);
+  fit.fieldBorder = (fit.expression.bottom - fit.expression.top) - inner.bottom;
+  fit.result = PlaceInDialog(::GetDlgItem(window, IDC_RESULT), window);
+  fit.resultButton = PlaceInDialog(::GetDlgItem(window, IDC_RESULT_BUTTON), window);
+  fit.pin = PlaceInDialog(::GetDlgItem(window, IDC_TOPMOST), window);
+  fit.precision = PlaceInDialog(::GetDlgItem(window, IDC_PRECISION), window);
+  RECT client;
+  ::GetClientRect(window, &client);
+  fit.clientHeight = client.bottom;
+  return fit;
+}
+
+int HeightOf(const RECT& rect) { return rect.bottom - rect.top; }
+
+// Level with the field, give or take the pixel that the template's rounding
+// leaves at some scales.
+bool Beside(const RECT& control, const RECT& field) {
+  return control.top >= field.top - 1 && control.bottom <= field.bottom + 1;
+}
+
+// The fields take the height their font needs, never less than the template
+// gives them, and the window grows with them and shrinks back: at 100 % the
+// file's -15 fits the template, -40 (30 points) does not.
+TEST_F(DisplayScale, FieldsAndWindowTakeTheHeightTheFontNeeds) {
+  ASSERT_NO_FATAL_FAILURE(Start(kDefaultFile));
+  const FieldFit usual = MeasureFit(Window());
+  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n300\r\n300\r\n-40\r\n400\r\n0\r\nCourier New\r\n0\r\n"));
+  const FieldFit large = MeasureFit(Window());
+  EXPECT_FALSE(::GetWindowLongA(Window(), GWL_STYLE) & WS_THICKFRAME) << "the user may not resize the window";
+
+  const int inset = LengthAt(2, m_dpi);
+  for (const FieldFit* fit : {&usual, &large}) {
+    SCOPED_TRACE(fit->textHeight);
+    for (const RECT& field : {fit->expression, fit->result}) {
+      // The whole line with room above and below, inside the field's edge.
+      EXPECT_GE(HeightOf(field), fit->textHeight + fit->fieldBorder + 2 * inset);
+    }
+    EXPECT_LE(fit->expression.bottom, fit->result.top) << "the rows overlap";
+    EXPECT_TRUE(Beside(fit->pin, fit->expression));
+    EXPECT_TRUE(Beside(fit->resultButton, fit->result));
+    EXPECT_TRUE(Beside(fit->precision, fit->result));
+    EXPECT_LT(fit->result.bottom, fit->clientHeight);
+  }
+  // Grown no more than the font asks, and the window by just what the fields grew.
+  EXPECT_EQ(HeightOf(large.expression), large.textHeight + large.fieldBorder + 2 * inset);
+  EXPECT_EQ(HeightOf(large.result), HeightOf(large.expression));
+  const int grown = HeightOf(large.expression) - HeightOf(usual.expression);
+  EXPECT_GT(grown, 0);
+  EXPECT_EQ(large.clientHeight - usual.clientHeight, 2 * grown);
+  EXPECT_EQ(large.clientHeight - large.result.bottom, usual.clientHeight - usual.result.bottom);
+  EXPECT_EQ(HeightOf(large.resultButton), HeightOf(usual.resultButton)) << "the buttons keep their height";
+
+  // A small font chosen while the window runs takes it back to the template's size.
+  ::PostMessageA(Window(), WM_SYSCOMMAND, IDM_FONT, 0);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (chooser = FindDialogOfThread(m_dlg->ThreadId(), "Font")) != nullptr; }));
+  const HWND sizes = ::GetDlgItem(chooser, cmb3);
+  int ten = -1;
+  for (LRESULT i = 0; i < ::SendMessageA(sizes, CB_GETCOUNT, 0, 0); ++i) {
+    if (::SendMessageA(sizes, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == 10) ten = static_cast<int>(i);
+  }
+  ASSERT_GE(ten, 0) << "no 10 point size";
+  ::SendMessageA(sizes, CB_SETCURSEL, static_cast<WPARAM>(ten), 0);
+  ::SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(cmb3, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+  ::PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(chooser); }));
+  const FieldFit chosen = MeasureFit(Window());
+  EXPECT_EQ(chosen.clientHeight, usual.clientHeight);
+  EXPECT_TRUE(::EqualRect(&chosen.result, &usual.result));
+  EXPECT_TRUE(::EqualRect(&chosen.resultButton, &usual.resultButton));
+}
+
 TEST_F(DisplayScale, FilesAreWrittenBackAsTheyWereRead) {
   const std::string odd = "%0.2f\r\n200\r\n150\r\n-13\r\n400\r\n0\r\nCourier New\r\n0\r\n";
   for (const std::string& file : {kDefaultFile, kStoredFile, odd}) {
@@ -155,6 +248,8 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   const HFONT oldFont = FieldFont();
   const HICON oldIcons[] = {CaptionIcon(Window(), ICON_SMALL), CaptionIcon(Window(), ICON_BIG), Pin()};
   const RECT before = WindowRect(Window());
+  RECT clientBefore;
+  ::GetClientRect(Window(), &clientBefore);
   const RECT suggested{before.left + 40, before.top + 30, before.left + 40 + (before.right - before.left) * 3 / 2,
                        before.top + 30 + (before.bottom - before.top) * 3 / 2};
 
@@ -173,9 +268,15 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   EXPECT_EQ(buttonAfter.bottom, LengthAt(buttonBefore.bottom, 144));
   EXPECT_EQ(FontDescription(ShownFont(button)).lfHeight, LengthAt(buttonTextHeight, 144));
 
+  // The place and width suggested; the height is the client area the template
+  // has at the new scale, below a caption that Wine does not scale.
   const RECT after = WindowRect(Window());
-  EXPECT_TRUE(::EqualRect(&after, &suggested))
-      << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+  EXPECT_EQ(after.left, suggested.left);
+  EXPECT_EQ(after.top, suggested.top);
+  EXPECT_EQ(after.right, suggested.right);
+  RECT client;
+  ::GetClientRect(Window(), &client);
+  EXPECT_EQ(client.bottom, LengthAt(clientBefore.bottom, 144));
   EXPECT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-15, 144));
   EXPECT_EQ(ShownFont(Item(IDC_RESULT)), FieldFont());
   EXPECT_EQ(::GetObjectType(oldFont), 0u) << "the old font was not deleted";
@@ -194,28 +295,51 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheWindowTakesTheSuggestedPlac
   EXPECT_EQ(CloseAndRead(), moved);
 }
 
+// A large font still fits after the move to 150 %: the fields take the height
+// of the font made for the new scale, and the window grows with them.
+TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheFieldsStillFitTheirFont) {
+  if (m_dpi != 96) GTEST_SKIP() << "moves from 100 %";
+  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n300\r\n300\r\n-40\r\n400\r\n0\r\nCourier New\r\n0\r\n"));
+  const FieldFit before = MeasureFit(Window());
+  const RECT rect = WindowRect(Window());
+  const RECT suggested{rect.left, rect.top, rect.left + (rect.right - rect.left) * 3 / 2,
+                       rect.top + (rect.bottom - rect.top) * 3 / 2};
+  ::SendMessageA(Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  const FieldFit after = MeasureFit(Window());
+  ASSERT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-40, 144));
+  EXPECT_EQ(HeightOf(after.expression), after.textHeight + after.fieldBorder + 2 * LengthAt(2, 144));
+  EXPECT_EQ(HeightOf(after.result), HeightOf(after.expression));
+  EXPECT_LE(after.expression.bottom, after.result.top);
+  EXPECT_EQ(after.clientHeight - after.result.bottom, LengthAt(before.clientHeight - before.result.bottom, 144));
+}
+
 // Started at its remembered corner on a monitor at 150 % while it was made
 // where the template put it, at 100 %: the window takes the monitor's scale
 // before it is first shown. Wine has one screen; the second monitor, right of
-// x = 640, is played through the window's scale lookup.
+// x = 600, is played through the window's scale lookup.
 TEST_F(DisplayScale, StartedOnAMonitorOfAnotherScaleTheWindowIsFirstShownAtThatScale) {
   if (m_dpi != 96) GTEST_SKIP() << "starts from 100 %";
   struct SecondMonitor {
     SecondMonitor() : real(g_pfnDpiForWindow) {
-      g_pfnDpiForWindow = [](HWND window) -> UINT { return WindowRect(window).left >= 640 ? 144 : 96; };
+      g_pfnDpiForWindow = [](HWND window) -> UINT { return WindowRect(window).left >= 600 ? 144 : 96; };
     }
     ~SecondMonitor() { g_pfnDpiForWindow = real; }
     DpiForWindowProc real;
   } secondMonitor;
   ASSERT_NO_FATAL_FAILURE(Start(kDefaultFile));  // at (300, 300): on the first monitor
   const RECT at96 = WindowRect(Window());
-  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n700\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n"));
+  RECT client96;
+  ::GetClientRect(Window(), &client96);
+  ASSERT_NO_FATAL_FAILURE(Start("%0.3f\r\n610\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n0\r\n"));
 
   const RECT at144 = WindowRect(Window());
-  EXPECT_EQ(at144.left, 700);
+  EXPECT_EQ(at144.left, 610);
   EXPECT_EQ(at144.top, 300);
   EXPECT_EQ(at144.right - at144.left, LengthAt(at96.right - at96.left, 144));
-  EXPECT_EQ(at144.bottom - at144.top, LengthAt(at96.bottom - at96.top, 144));
+  RECT client144;
+  ::GetClientRect(Window(), &client144);
+  EXPECT_EQ(client144.bottom, LengthAt(client96.bottom, 144));
   EXPECT_EQ(FontDescription(FieldFont()).lfHeight, LengthAt(-15, 144));
   EXPECT_EQ(IconSize(CaptionIcon(Window(), ICON_SMALL)), IconSizesAt(144).smallIcon);
   EXPECT_EQ(IconSize(Pin()), IconSizesAt(144).pin);

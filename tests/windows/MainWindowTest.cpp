@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DataFile.h"
@@ -81,7 +82,7 @@ TEST_F(MainWindow, ShowsItsFiveControlsAsDesigned) {
       // The dialog manager draws the fields' border as a sunken edge.
       {IDC_EXPRESSION, "Edit", "", {7, 7, 247, 18}, WS_TABSTOP | ES_AUTOHSCROLL | ES_LOWERCASE, 0, WS_EX_CLIENTEDGE},
       {IDC_RESULT, "Edit", "", {57, 27, 197, 18}, WS_TABSTOP | ES_AUTOHSCROLL, ES_LOWERCASE | ES_READONLY, WS_EX_CLIENTEDGE},
-      {IDC_RESULT_BUTTON, "Button", "Result", {7, 28, 42, 17}, BS_DEFPUSHBUTTON | BS_CENTER | BS_NOTIFY | WS_TABSTOP, 0, 0},
+      {IDC_RESULT_BUTTON, "Button", "&Result", {7, 28, 42, 17}, BS_DEFPUSHBUTTON | BS_CENTER | BS_NOTIFY | WS_TABSTOP, 0, 0},
       {IDC_TOPMOST, "Button", "<", {259, 7, 20, 17}, BS_ICON | WS_TABSTOP, 0, WS_EX_STATICEDGE},
       {IDC_PRECISION, UPDOWN_CLASSA, "", {259, 27, 20, 17}, UDS_HORZ | UDS_ARROWKEYS, WS_TABSTOP | UDS_AUTOBUDDY, 0},
   };
@@ -201,6 +202,25 @@ TEST_F(MainWindow, OnTopToggleSwapsThePinAndGivesTheFocusBack) {
   }
 }
 
+// The Result button's underlined letter: Alt+R computes from either field.
+TEST_F(MainWindow, AltRRunsTheResultCommand) {
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); })) << "the window is not in front";
+  ::SendMessageA(dlg.Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2+3"));
+  std::vector<INPUT> keys;
+  for (const auto& [key, flags] :
+       {std::pair<WORD, DWORD>{VK_MENU, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}}) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    keys.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_RESULT)) == "5.000"; }))
+      << "shows \"" << WindowText(dlg.Item(IDC_RESULT)) << "\"";
+  EXPECT_TRUE(::IsWindowVisible(dlg.Window()));
+}
+
 TEST_F(MainWindow, EscapeEndsTheRunThroughCancel) {
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); }));
   SendKey(VK_ESCAPE);
@@ -226,7 +246,7 @@ TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
     int id;
     const char* text;
   } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"},
-               {IDC_PRECISION, "Round-up (Page Up / Page Down)"},
+               {IDC_PRECISION, "Round-up: 3 decimals (Page Up / Page Down)"},
                {IDC_RESULT_BUTTON, "Result (Enter)"}};
   for (UINT i = 0; i < 3; ++i) {
     char text[80] = "";
@@ -253,7 +273,7 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
     const char* text;
   } tools[] = {{IDC_RESULT_BUTTON, "Result (Enter)"},
                {IDC_TOPMOST, "Top / No-top toggle"},
-               {IDC_PRECISION, "Round-up (Page Up / Page Down)"}};
+               {IDC_PRECISION, "Round-up: 3 decimals (Page Up / Page Down)"}};
   for (const auto& t : tools) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);

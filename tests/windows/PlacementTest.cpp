@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -136,17 +137,13 @@ TEST_F(Placement, TwoTogglesBringBackTheFirstStateWithTheFocusInTheExpressionFie
   }
 }
 
-TEST_F(Placement, OnlyMovesWithinTheBoundsAreRemembered) {
+// Wherever the window was shown, on any monitor of any size, it reopens there
+// (or, off today's screens, on the nearest one).
+TEST_F(Placement, EveryPlaceTheWindowIsMovedToIsRemembered) {
   const struct {
     int x, y;
-    bool remembered;
-    // clang-format off
-  } cases[] = {
-      {1, 1, true},        {1279, 1023, true},  {640, 480, true},      {0, 300, false},  {-20, 300, false},
-      {1280, 300, false},  {1500, 300, false},  {300, 0, false},       {300, -5, false}, {300, 1024, false},
-      {-32000, -32000, false},
-  };
-  // clang-format on
+  } cases[] = {{1, 1},       {640, 480}, {0, 300},    {-20, 300},  {1280, 300},
+               {1500, 1100}, {300, 0},   {-1900, -5}, {3000, 2000}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "move to " << c.x << "," << c.y);
     ASSERT_NO_FATAL_FAILURE(Start(std::nullopt));
@@ -155,8 +152,8 @@ TEST_F(Placement, OnlyMovesWithinTheBoundsAreRemembered) {
     ASSERT_EQ(WindowRect(Window()).left, c.x) << "the move did not happen";
     const auto lines = LinesOf(CloseAndRead());
     ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[1], std::to_string(c.remembered ? c.x : 200));
-    EXPECT_EQ(lines[2], std::to_string(c.remembered ? c.y : 210));
+    EXPECT_EQ(lines[1], std::to_string(c.x));
+    EXPECT_EQ(lines[2], std::to_string(c.y));
   }
 }
 
@@ -184,33 +181,80 @@ TEST_F(Placement, MinimisedWindowShowsTheProgramIconAndSavesItsFormerPlace) {
   EXPECT_EQ(lines[2], "350");
 }
 
-TEST_F(Placement, AWindowStoredOffEveryScreenOpensInsideTheNearestWorkArea) {
+// Xvfb's one monitor is 1280x1024 and the window about 435x100 at 100 %: any
+// place that leaves a part of it off the work area brings it wholly back.
+TEST_F(Placement, AWindowStoredPartlyOffTheScreenOpensWhollyInsideTheNearestWorkArea) {
   const struct {
     int x, y;
     bool moved;
     // clang-format off
   } cases[] = {
       {5000, 5000, true},    {-5000, 300, true},   {300, 3000, true},   {2147483647, 2147483647, true},
-      {-2147483647 - 1, -2147483647 - 1, true},    {1200, 300, false},  {-100, -10, false},
-      {0, 0, false},         {1279, 1023, false},
+      {-2147483647 - 1, -2147483647 - 1, true},    {1250, 1000, true},  {1200, 300, true},
+      {-100, -10, true},     {300, 1000, true},    {0, 0, false},       {600, 400, false},
   };
   // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "stored " << c.x << "," << c.y);
     ASSERT_NO_FATAL_FAILURE(Start(FileWith(c.x, c.y)));
     const RECT rect = WindowRect(Window());
-    if (c.moved) {
-      MONITORINFO monitor{};
-      monitor.cbSize = sizeof monitor;
-      ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor));
-      RECT inside;
-      ::IntersectRect(&inside, &rect, &monitor.rcWork);
-      EXPECT_TRUE(::EqualRect(&inside, &rect)) << "at " << rect.left << "," << rect.top;
-    } else {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor));
+    RECT inside;
+    ::IntersectRect(&inside, &rect, &monitor.rcWork);
+    EXPECT_TRUE(::EqualRect(&inside, &rect)) << "at " << rect.left << "," << rect.top;
+    if (!c.moved) {
       EXPECT_EQ(rect.left, c.x);
       EXPECT_EQ(rect.top, c.y);
+    } else {
+      // Moved no further than onto the screen: an edge that was inside stays.
+      if (c.x >= 0 && 1LL * c.x + Width(rect) <= monitor.rcWork.right) {
+        EXPECT_EQ(rect.left, c.x);
+      }
+      if (c.y >= 0 && 1LL * c.y + Height(rect) <= monitor.rcWork.bottom) {
+        EXPECT_EQ(rect.top, c.y);
+      }
     }
     EXPECT_EQ(Decimals(), 7) << "the other stored values apply as they stand";
+  }
+}
+
+// Copies started one after another over the same file each open one caption
+// lower and further right than the last, never on top of one another.
+TEST_F(Placement, ASecondCopyOpensBesideTheFirstInsteadOfOnIt) {
+  const struct { int x, y; } cases[] = {{300, 300}, {1280 - 435, 1024 - 100}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "stored " << c.x << "," << c.y);
+    ASSERT_NO_FATAL_FAILURE(Start(FileWith(c.x, c.y)));
+    const RECT first = WindowRect(Window());
+    std::vector<std::unique_ptr<RunningDialog>> copies;
+    std::vector<RECT> places{first};
+    for (int i = 0; i < 3; ++i) {
+      copies.push_back(std::make_unique<RunningDialog>());
+      ASSERT_NE(copies.back()->Window(), nullptr);
+      const RECT rect = WindowRect(copies.back()->Window());
+      for (const RECT& other : places) {
+        EXPECT_FALSE(rect.left == other.left && rect.top == other.top) << "copy " << i + 2 << " opened on another";
+      }
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      ASSERT_TRUE(::GetMonitorInfoA(::MonitorFromWindow(copies.back()->Window(), MONITOR_DEFAULTTONEAREST), &monitor));
+      RECT inside;
+      ::IntersectRect(&inside, &rect, &monitor.rcWork);
+      EXPECT_TRUE(::EqualRect(&inside, &rect)) << "copy " << i + 2 << " at " << rect.left << "," << rect.top;
+      places.push_back(rect);
+    }
+    const int step = ::GetSystemMetrics(SM_CYCAPTION);
+    if (c.x == 300) {
+      EXPECT_EQ(places[1].left, first.left + step);
+      EXPECT_EQ(places[1].top, first.top + step);
+      EXPECT_EQ(places[3].left, first.left + 3 * step);
+    }
+    for (auto& copy : copies) {
+      ::PostMessageA(copy->Window(), WM_CLOSE, 0, 0);
+      EXPECT_TRUE(copy->WaitForEnd());
+    }
   }
 }
 

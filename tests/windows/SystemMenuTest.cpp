@@ -148,9 +148,9 @@ TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
   EXPECT_EQ(about.text, "&About Tallywise...");
   EXPECT_FALSE(about.type & MFT_SEPARATOR);
   EXPECT_EQ(font.id, static_cast<UINT>(IDM_FONT));
-  EXPECT_EQ(font.text, "Font...");
+  EXPECT_EQ(font.text, "&Font...");
   EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
-  EXPECT_EQ(clearHistory.text, "Clear History");
+  EXPECT_EQ(clearHistory.text, "Clear &History");
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {

@@ -1,0 +1,214 @@
+// The main window in the colours the user chose for apps, read back as the
+// pixels it painted: dark throughout in the dark mode, the system's light
+// colours otherwise, the system's alone under high contrast, and a prompt in
+// a colour of its own. The mode is the one Windows keeps in the registry, set
+// before a start or changed while the window runs, with the broadcast that
+// Windows sends then.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "MainDialogTest.h"
+#include "Theme.h"
+#include "WindowToolkit.h"
+
+namespace {
+
+constexpr const char* kPersonalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+// The apps' light or dark mode for the test's life, put back as it was after.
+class AppsMode {
+public:
+  AppsMode() {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value,
+                       &size) == ERROR_SUCCESS) {
+      m_before = value;
+    }
+  }
+  ~AppsMode() {
+    if (m_before) {
+      Write(*m_before);
+    } else {
+      ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme");
+    }
+  }
+  AppsMode(const AppsMode&) = delete;
+  AppsMode& operator=(const AppsMode&) = delete;
+
+  static void Set(bool dark) { Write(dark ? 0 : 1); }
+
+  // What Windows sends every top-level window when the user switches.
+  static void Announce() {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
+                          SMTO_ABORTIFHUNG, 5000, &answer);
+  }
+
+private:
+  static void Write(DWORD light) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+  }
+  std::optional<DWORD> m_before;
+};
+
+std::atomic<bool> g_highContrast{false};  // the stood-in scheme
+
+int Brightness(COLORREF colour) { return (GetRValue(colour) * 3 + GetGValue(colour) * 6 + GetBValue(colour)) / 10; }
+
+// Red well above blue, as neither black, grey nor white text has it: the
+// prompt's dark orange or amber.
+bool IsWarm(COLORREF colour) { return GetRValue(colour) >= 120 && GetRValue(colour) > GetBValue(colour) + 60; }
+
+COLORREF PixelOf(HWND control, POINT at) {
+  const HDC dc = ::GetDC(control);
+  const COLORREF colour = ::GetPixel(dc, at.x, at.y);
+  ::ReleaseDC(control, dc);
+  return colour;
+}
+
+// Whether any pixel on the middle rows of a field is warm.
+bool ShowsWarmText(HWND field) {
+  RECT client;
+  ::GetClientRect(field, &client);
+  const HDC dc = ::GetDC(field);
+  bool warm = false;
+  for (int y = client.bottom / 2 - 3; y <= client.bottom / 2 + 3 && !warm; ++y) {
+    for (int x = 0; x < client.right && !warm; ++x)
+      warm = IsWarm(::GetPixel(dc, x, y));
+  }
+  ::ReleaseDC(field, dc);
+  return warm;
+}
+
+class Theme : public MainDialogTest {
+protected:
+  void SetUp() override {}  // each test sets the mode first, then starts the window
+  void Start() { MainDialogTest::SetUp(); }
+
+  struct Sample {
+    const char* what;
+    HWND control;
+    POINT at;
+  };
+  // A point of the ground and of each control's face, away from text, arrows,
+  // the pin and the caret.
+  std::vector<Sample> Samples() const {
+    const auto client = [](HWND control) {
+      RECT rect;
+      ::GetClientRect(control, &rect);
+      return rect;
+    };
+    const HWND window = m_dialog->Window();
+    const HWND button = m_dialog->Item(IDC_RESULT_BUTTON);
+    const HWND pin = m_dialog->Item(IDC_TOPMOST);
+    const HWND spin = m_dialog->Item(IDC_PRECISION);
+    return {{"ground", window, {2, 2}},
+            {"expression field", Expression(), {client(Expression()).right - 4, client(Expression()).bottom / 2}},
+            {"result field", Result(), {client(Result()).right - 4, client(Result()).bottom / 2}},
+            {"Result button", button, {client(button).right / 2, 2}},
+            {"pin", pin, {2, client(pin).bottom / 2}},
+            {"decimals control", spin, {2, client(spin).bottom / 2}}};
+  }
+
+  // Waits for every sample to be painted dark, or light; false with the first
+  // that is not, named.
+  testing::AssertionResult Painted(bool dark) const {
+    for (const Sample& sample : Samples()) {
+      const auto matches = [&] {
+        ::RedrawWindow(m_dialog->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        const int brightness = Brightness(PixelOf(sample.control, sample.at));
+        return dark ? brightness < 90 : brightness > 150;
+      };
+      if (!WaitUntil(matches)) {
+        return testing::AssertionFailure() << sample.what << " is not " << (dark ? "dark" : "light") << ": brightness "
+                                           << Brightness(PixelOf(sample.control, sample.at));
+      }
+    }
+    return testing::AssertionSuccess();
+  }
+
+  void Compute(const char* expression) const {
+    ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(expression));
+    ClickResult();
+  }
+
+  AppsMode m_mode;
+};
+
+TEST_F(Theme, WindowStartsInTheModeWindowsIsIn) {
+  for (bool dark : {true, false}) {
+    SCOPED_TRACE(dark ? "dark" : "light");
+    AppsMode::Set(dark);
+    Start();
+    EXPECT_TRUE(Painted(dark));
+    TearDown();
+  }
+}
+
+TEST_F(Theme, ChangeOfModeWhileRunningShowsAtOnce) {
+  AppsMode::Set(false);
+  Start();
+  ASSERT_TRUE(Painted(false));
+  for (bool dark : {true, false, true}) {
+    SCOPED_TRACE(dark ? "to dark" : "to light");
+    AppsMode::Set(dark);
+    AppsMode::Announce();
+    EXPECT_TRUE(Painted(dark));
+  }
+}
+
+// In both modes a prompt shows in its own colour and a result does not.
+TEST_F(Theme, PromptIsWrittenInAColourApartFromAResult) {
+  for (bool dark : {false, true}) {
+    SCOPED_TRACE(dark ? "dark" : "light");
+    AppsMode::Set(dark);
+    Start();
+    Compute("2*");
+    EXPECT_TRUE(WaitUntil([&] { return ShowsWarmText(Result()); })) << "the prompt looks like a result";
+    Compute("2*3");
+    EXPECT_TRUE(WaitUntil([&] { return !ShowsWarmText(Result()); })) << "the result looks like a prompt";
+    TearDown();
+  }
+}
+
+// Under high contrast the user's scheme is all there is: no dark ground, no
+// prompt colour, even with the dark mode chosen; the dark mode comes back when
+// it ends. Wine keeps high contrast off, so the scheme is stood in.
+TEST_F(Theme, HighContrastShowsTheSystemsColoursOnly) {
+  struct StandIn {
+    StandIn() : real(g_pfnHighContrastOn) {
+      g_pfnHighContrastOn = [] { return g_highContrast.load(); };
+    }
+    ~StandIn() { g_pfnHighContrastOn = real; }
+    HighContrastProc real;
+  } standIn;
+  g_highContrast = true;
+  AppsMode::Set(true);
+  Start();
+  const auto systemGround = [&] {
+    ::RedrawWindow(m_dialog->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return PixelOf(m_dialog->Window(), {2, 2}) == ::GetSysColor(COLOR_3DFACE);
+  };
+  EXPECT_TRUE(WaitUntil(systemGround)) << "the ground is not the system's";
+  Compute("2*");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(Result()).rfind("Paste", 0) == 0; }));
+  ::RedrawWindow(Result(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  ::SendMessageA(m_dialog->Window(), WM_NULL, 0, 0);
+  EXPECT_FALSE(ShowsWarmText(Result())) << "a colour of the program's own";
+
+  g_highContrast = false;
+  ::SendMessageA(m_dialog->Window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_TRUE(Painted(true)) << "the dark mode did not come back";
+  g_highContrast = true;
+  ::SendMessageA(m_dialog->Window(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_TRUE(WaitUntil(systemGround)) << "high contrast did not take over again";
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// The main window in the colours the user chose for apps: the dialog, its
+// fields, its buttons and the up-down control drawn dark in the dark mode,
+// the system's colours otherwise, and nothing but the system's colours under
+// high contrast. A change of mode or contrast while the window runs shows at once.
+#include "Theme.h"
+
+#include "PaintDC.h"
+#include "TallywiseDlg.h"
+#include "TallywiseDlgIds.h"
+
+HighContrastProc g_pfnHighContrastOn = &HighContrastOn;
+
+namespace {
+
+Look LookOfSystem() {
+  if (g_pfnHighContrastOn()) return Look::kHighContrast;
+  return AppsUseDarkTheme() ? Look::kDark : Look::kLight;
+}
+
+}  // namespace
+
+// The brushes of the dark mode are made only while it is on; the caption is
+// asked for only when it changes, so that a light start loads nothing more.
+void CTallywiseDlg::FollowSystemLook() {
+  const Look look = LookOfSystem();
+  const bool wasDark = m_look == Look::kDark;
+  m_look = look;
+  if (look == Look::kDark) {
+    m_brushGround.CreateSolid(kDarkPalette.window);
+    m_brushField.CreateSolid(kDarkPalette.field);
+  } else {
+    m_brushGround.Delete();
+    m_brushField.Delete();
+  }
+  if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
+  m_spinPrecision.SetLook(look);
+  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool CTallywiseDlg::ShowsPrompt() const {
+  return !m_strPromptShown.IsEmpty() && ReadWindowText(m_editResult) == m_strPromptShown;
+}
+
+// The dialog's ground, and what is painted on it.
+LRESULT CTallywiseDlg::OnCtlColorGround(WPARAM wParam, LPARAM) {
+  if (m_look != Look::kDark || !m_brushGround.GetSafeHandle()) return Default();
+  const auto dc = reinterpret_cast<HDC>(wParam);
+  ::SetTextColor(dc, kDarkPalette.text);
+  ::SetBkColor(dc, kDarkPalette.window);
+  return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
+}
+
+// The fields: a prompt in the result field is written in the prompt's colour.
+LRESULT CTallywiseDlg::OnCtlColorField(WPARAM wParam, LPARAM lParam) {
+  const auto dc = reinterpret_cast<HDC>(wParam);
+  const bool prompt = reinterpret_cast<HWND>(lParam) == m_editResult.m_hWnd && ShowsPrompt();
+  if (m_look == Look::kDark && m_brushField.GetSafeHandle()) {
+    ::SetTextColor(dc, prompt ? kPromptOnDark : kDarkPalette.text);
+    ::SetBkColor(dc, kDarkPalette.field);
+    return reinterpret_cast<LRESULT>(m_brushField.GetSafeHandle());
+  }
+  const LRESULT brush = Default();
+  if (prompt && m_look == Look::kLight) ::SetTextColor(dc, kPromptOnLight);
+  return brush;
+}
+
+// The push buttons draw themselves light whatever the dialog says, so in the
+// dark mode they are drawn here whole: face, edge, text or pin, focus.
+void CTallywiseDlg::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
+  *result = CDRF_DODEFAULT;
+  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+  if (m_look != Look::kDark || draw->dwDrawStage != CDDS_PREPAINT) return;
+  const HDC dc = draw->hdc;
+  const RECT whole = draw->rc;
+  const UINT state = draw->uItemState;
+  const DarkPalette& colours = kDarkPalette;
+  const bool isDefault = header->idFrom == IDC_RESULT_BUTTON;
+  FillSolidRect(dc, whole, isDefault ? colours.defaultEdge : colours.edge);
+  RECT face = whole;
+  ::InflateRect(&face, -1, -1);
+  COLORREF faceColour = colours.face;
+  if (state & CDIS_SELECTED) {
+    faceColour = colours.facePressed;
+  } else if (state & CDIS_HOT) {
+    faceColour = colours.faceHot;
+  }
+  FillSolidRect(dc, face, faceColour);
+
+  if (header->idFrom == IDC_TOPMOST) {
+    const int size = ScaleFrom96(kPinSizeAt96, m_nDpi);
+    const HICON pin = m_bTopMost ? m_hIconTop : m_hIconNoTop;
+    ::DrawIconEx(dc, (whole.left + whole.right - size) / 2, (whole.top + whole.bottom - size) / 2, pin, size, size, 0,
+                 nullptr, DI_NORMAL);
+  } else {
+    const CString text = ReadWindowText(header->hwndFrom);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = ::SetTextColor(dc, colours.text);
+    RECT textRect = face;
+    ::DrawTextA(dc, text, -1, &textRect,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((state & CDIS_SHOWKEYBOARDCUES) ? 0 : DT_HIDEPREFIX));
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+  }
+  if ((state & CDIS_FOCUS) && (state & CDIS_SHOWKEYBOARDCUES)) {
+    RECT focus = face;
+    ::InflateRect(&focus, -2, -2);
+    ::SetTextColor(dc, colours.text);
+    ::SetBkColor(dc, faceColour);
+    ::DrawFocusRect(dc, &focus);
+  }
+  *result = CDRF_SKIPDEFAULT;
+}
+
+// Windows names the change of the light or dark mode "ImmersiveColorSet"; a
+// change of high contrast comes as its own setting and as new system colours.
+LRESULT CTallywiseDlg::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Default();
+  if (wParam == SPI_SETHIGHCONTRAST || IsColourModeChange(lParam)) FollowSystemLook();
+  return result;
+}
+
+LRESULT CTallywiseDlg::OnSystemColoursChange(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  FollowSystemLook();
+  return result;
+}
