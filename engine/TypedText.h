@@ -16,9 +16,6 @@
 #include "CharClasses.h"
 #include "Millionths.h"
 
-// What the rules tell apart in a unit.
-enum UnitKind : unsigned char { kNumber, kOpen, kClose, kSign, kBinary, kUnknown, kUnitKinds };
-
 struct Unit {
   UnitKind kind;
   char symbol;    // the operator, the parenthesis or the unknown byte; for a number its first character
@@ -35,18 +32,11 @@ inline constexpr size_t kNowhere = static_cast<size_t>(-1);
 namespace typed_text_detail {
 // The kind of a unit of one character.
 constexpr UnitKind KindOf(char ch) {
-  switch (ch) {
-    case '(': return kOpen;
-    case ')': return kClose;
-    case '+':
-    case '-': return kSign;
-    case '*':
-    case '/':
-    case '%':
-    case '^':
-    case '#': return kBinary;
-    default: return kUnknown;
-  }
+  if (ch == '(') return kOpen;
+  if (ch == ')') return kClose;
+  for (const OperatorRow& row : kOperators)
+    if (row.symbol == ch) return row.kind;
+  return kUnknown;
 }
 constexpr std::array<UnitKind, 256> MakeKindOfByte() {
   std::array<UnitKind, 256> kinds{};
