@@ -4,7 +4,9 @@
 // typed. The text is normalised as it is read: blanks are passed over, a comma is
 // a decimal point, and a CR LF pair (even one that forms only once the pair inside
 // it has gone, as in "\r\r\n\n") is passed over too, so that "1 , 5" is the number
-// 1.5 typed at 0 and "2\r\n5" the number 25. No copy of the text is made.
+// 1.5 typed at 0 and "2\r\n5" the number 25. The text is read where it lies; only a
+// number written in pieces (with blanks, paired line breaks or a comma inside) is
+// copied, alone, so that it can be read as one.
 #pragma once
 
 #include <array>
