@@ -14,7 +14,9 @@ namespace {
 // strength. A power of two keeps the product a shift.
 constexpr long long kStrengthsPerDepth = std::bit_ceil(static_cast<unsigned>(kStrongestOperator) + 1);
 static_assert(kStrengthsPerDepth > kStrongestOperator);
+// An operator's code is its strength (Operators.h).
 constexpr long long RankOf(long long depth, int code) { return depth * kStrengthsPerDepth + code; }
+
 // After a number or a ')': where an operator or a ')' may come.
 constexpr bool EndsOperand(check_rules_detail::CheckState state) {
   using namespace check_rules_detail;
