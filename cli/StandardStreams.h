@@ -10,7 +10,9 @@ inline constexpr int kStandardInput = 0;
 inline constexpr int kStandardOutput = 1;
 inline constexpr int kStandardError = 2;
 
-// Every line the tool writes ends so: Windows consoles and files expect CR LF.
+// Every line the tool writes ends so: on Windows with CR LF, the line end of text
+// files there, which the tools that read them expect (a console would take a
+// bare LF as well).
 #ifdef _WIN32
 inline constexpr std::string_view kLineEnd = "\r\n";
 #else
@@ -34,7 +36,9 @@ void CloseDescriptor(int fd);
 
 // Whether two descriptors write into the same file, pipe or terminal (as they do
 // after 2>&1), so that the order of their writes is what a reader sees. Says yes
-// when it cannot tell, as on Windows, where files have no identity numbers.
+// when it cannot tell, and so always on Windows: the C library's stat there gives
+// every file the identity number 0, and the tool does not ask the system for the
+// file's own (its volume and index).
 bool SameDestination(int fd, int other);
 
 // Up to `size` bytes into `buffer`: the count read, 0 at the end of the input, or

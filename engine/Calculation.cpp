@@ -1,5 +1,6 @@
 #include "Calculation.h"
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -8,8 +9,14 @@
 
 namespace {
 
-// Operators of one parenthesis depth bind tighter than every operator outside it.
-constexpr long long kStrengthsPerDepth = 8;
+// Operators of one parenthesis depth bind tighter than every operator outside it:
+// a rank is depth * kStrengthsPerDepth + strength, so the width must exceed every
+// strength. A power of two keeps the product a shift.
+constexpr long long kStrengthsPerDepth = std::bit_ceil(static_cast<unsigned>(kStrongestOperator) + 1);
+static_assert(kStrengthsPerDepth > kStrongestOperator);
+// An operator's code is its strength (Operators.h).
+constexpr long long RankOf(long long depth, int code) { return depth * kStrengthsPerDepth + code; }
+
 // After a number or a ')': where an operator or a ')' may come.
 constexpr bool EndsOperand(check_rules_detail::CheckState state) {
   using namespace check_rules_detail;
@@ -112,8 +119,7 @@ public:
 private:
   // The value of what the reduction holds, written with the number format.
   std::string ValueText(std::string_view numberFormat) {
-    while (m_tops.operatorsEnd - m_stacks.operators.get() > 1)
-      ReduceTop(m_tops);
+    ReduceDownTo(std::numeric_limits<long long>::min() + 1, m_tops.operandsEnd, m_tops.operatorsEnd);
     const Operand& last = m_tops.operandsEnd[-1];
     if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
     // Only a number that no operator took can still be an infinity.
@@ -128,23 +134,27 @@ private:
     *tops.operandsEnd++ = value;
   }
 
-  void ReduceTop(StackTops& tops) {
-    const PendingOperator& op = *--tops.operatorsEnd;
-    const Operand right = *--tops.operandsEnd;
-    Operand& value = tops.operandsEnd[-1];
-    value = m_work.Reduce(op, value, right);
+  // The reduction, the usual run's and every other unit's: each operator waiting
+  // on the stack that ranks at least `rank` is worked out, the top first. It takes
+  // the stack ends apart, so that the usual run can keep them in registers.
+  [[gnu::always_inline]] void ReduceDownTo(long long rank, Operand*& operandsEnd, PendingOperator*& operatorsEnd) {
+    while (operatorsEnd[-1].rank >= rank) {
+      const PendingOperator& op = *--operatorsEnd;
+      const Operand right = *--operandsEnd;
+      operandsEnd[-1] = m_work.Reduce(op, operandsEnd[-1], right);
+    }
   }
 
   // An operator where the reduction takes one: whatever binds at least as
   // tightly on its left is worked out first.
   void TakeOperator(StackTops& tops, char symbol, size_t at) {
     // Deeper operators first, then the stronger; among equals the leftmost.
-    const long long rank = tops.depth * kStrengthsPerDepth + GetOperatorCode(symbol);
-    while (tops.operatorsEnd[-1].rank >= rank)
-      ReduceTop(tops);
+    const int code = GetOperatorCode(symbol);
+    const long long rank = RankOf(tops.depth, code);
+    ReduceDownTo(rank, tops.operandsEnd, tops.operatorsEnd);
     if (tops.operatorsEnd == tops.operatorRoomEnd) [[unlikely]]
       GrowOperators(tops);
-    *tops.operatorsEnd++ = {rank, at, symbol};
+    *tops.operatorsEnd++ = {rank, at, static_cast<unsigned char>(code)};
   }
 
   // The stacks with twice the room, what they hold kept.
@@ -226,12 +236,8 @@ private:
         const int code = GetOperatorCode(symbol);
         size_t next = i + 1;
         if (code == 0 || !TypedTextReader::ReadPlainNumber(text, next, number)) break;
-        const long long rank = depth * kStrengthsPerDepth + code;
-        while (operatorsEnd[-1].rank >= rank) {
-          const PendingOperator& op = *--operatorsEnd;
-          const Operand right = *--operandsEnd;
-          operandsEnd[-1] = m_work.Reduce(op, operandsEnd[-1], right);
-        }
+        const long long rank = RankOf(depth, code);
+        ReduceDownTo(rank, operandsEnd, operatorsEnd);
         if (operatorsEnd == operatorRoomEnd || operandsEnd == operandRoomEnd) [[unlikely]] {
           tops = {operandsEnd, operandRoomEnd, operatorsEnd, operatorRoomEnd, depth};
           if (operatorsEnd == operatorRoomEnd) GrowOperators(tops);
@@ -241,7 +247,7 @@ private:
           operatorsEnd = tops.operatorsEnd;
           operatorRoomEnd = tops.operatorRoomEnd;
         }
-        *operatorsEnd++ = {rank, i, symbol};
+        *operatorsEnd++ = {rank, i, static_cast<unsigned char>(code)};
         *operandsEnd++ = {number.value, number.millionths};
         units += 2;
         state = kAfterNumber;

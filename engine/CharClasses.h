@@ -5,18 +5,19 @@
 #include <string>
 #include <string_view>
 
+#include "Operators.h"
+
 // Digits and the decimal point. Bytes of 128 and above belong to no class.
 // Inline, like the next one: the checker and the evaluator ask for every character.
 constexpr bool IsNumberChar(char ch) { return (ch >= '0' && ch <= '9') || ch == '.'; }
 
-// The seven operators and both parentheses.
-inline constexpr std::string_view kOperatorChars = "#%()*+-/^";
-
+// The operators and both parentheses.
 namespace char_classes_detail {
 constexpr std::array<bool, 256> MakeOperatorTable() {
   std::array<bool, 256> table{};
-  for (char ch : kOperatorChars)
-    table[static_cast<unsigned char>(ch)] = true;
+  for (const OperatorRow& row : kOperators)
+    table[static_cast<unsigned char>(row.symbol)] = true;
+  table['('] = table[')'] = true;
   return table;
 }
 inline constexpr std::array<bool, 256> kIsOperator = MakeOperatorTable();
@@ -30,15 +31,14 @@ inline bool IsOperatorChar(char ch) { return char_classes_detail::kIsOperator[st
 // sees it as this leaves it.
 void NormalizeExpression(std::string& text);
 
-// + 1, - 2, * 3, / 4, % 5, ^ 6, # 7; any other token 0. The code doubles as the
-// operator's binding strength.
+// The operator's code, its place in kOperators counted from 1, which is also
+// its binding strength; any other token 0.
 int GetOperatorCode(std::string_view token);
 namespace char_classes_detail {
 constexpr std::array<unsigned char, 256> MakeOperatorCodes() {
   std::array<unsigned char, 256> codes{};
-  const char operators[] = "+-*/%^#";
-  for (unsigned char code = 1; code <= 7; ++code)
-    codes[static_cast<unsigned char>(operators[code - 1])] = code;
+  for (int code = 1; code <= kOperatorCount; ++code)
+    codes[static_cast<unsigned char>(kOperators[code - 1].symbol)] = static_cast<unsigned char>(code);
   return codes;
 }
 inline constexpr std::array<unsigned char, 256> kOperatorCodes = MakeOperatorCodes();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Arithmetic.h"
 
 const char* ComputeFaultMessage(ComputeFault fault) {
   switch (fault) {
@@ -46,31 +45,6 @@ double OperatorWork::ApplyRead(const PendingOperator& op, double left, double ri
   left = Read(op, left);
   right = Read(op, right);
   return Apply(op, left, right);
-}
-
-double OperatorWork::Apply(const PendingOperator& op, double l, double r) {
-  switch (op.op) {
-    case '+': return l + r;
-    case '-': return l - r;
-    case '*': return l * r;
-    case '/':
-      if (r == 0) return Fault(op, ComputeFault::DivisionByZero);
-      return l / r;
-    case '%': return (l * 0.01) * r;
-    case '^': {
-      const int n = TruncateToInt32(r);
-      if (l == 0 && n < 0) return Fault(op, ComputeFault::DivisionByZero);
-      return Power(l, n);
-    }
-    case '#': {
-      const int n = TruncateToInt32(r);
-      if (n == 0) return Fault(op, ComputeFault::ZeroDegreeRoot);
-      if (l < 0 && n % 2 == 0) return Fault(op, ComputeFault::NegativeEvenRoot);
-      if (l == 0 && n < 0) return Fault(op, ComputeFault::DivisionByZero);
-      return Root(l, n);
-    }
-  }
-  return 0;
 }
 
 // Out of the way of the reductions, which meet a fault rarely.

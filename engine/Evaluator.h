@@ -5,11 +5,12 @@
 // strength (# ^ % / * - +, leftmost first among equals); every intermediate value is
 // written with six decimals and read back, so the values are the ones the calculator
 // has always shown (for values that are whole millionths, + - * / % and a square reach
-// the same values in integers: Millionths.h). The one exception is a power (or a root's trial power) of more
-// than 64 steps: it is built by repeated squaring on purpose, so that no exponent can
-// keep the program busy, and its last bits differ from those of 64 or more
-// multiplications in a row. That order of work is reached with two stacks as the
-// units arrive, so the cost grows linearly with the length.
+// the same values in integers: Millionths.h). The one exception is a power (or a
+// root's trial power) whose whole exponent is beyond 64 in size: it is built by
+// repeated squaring on purpose, so that no exponent can keep the program busy, and
+// its last bits may differ from those of the 65 or more multiplications in a row
+// that the calculator once made. That order of work is reached with two stacks as
+// the units arrive, so the cost grows linearly with the length.
 #pragma once
 
 #include <cmath>
@@ -21,14 +22,8 @@
 
 #include "Millionths.h"
 #include "NumberText.h"
+#include "Operators.h"
 #include "TypedText.h"
-
-enum class ComputeFault {
-  DivisionByZero,    // a divisor that reads as zero, or zero to a negative power
-  Overflow,          // a value beyond the range of doubles
-  NegativeEvenRoot,  // an even root of a negative number
-  ZeroDegreeRoot,    // a root of degree 0
-};
 
 // The text the user is shown for a fault ("Division to the zero!" and the others).
 const char* ComputeFaultMessage(ComputeFault fault);
@@ -63,9 +58,9 @@ struct Operand {
 // needed); a caller that evaluates often may keep one to spare the allocations.
 struct EvaluationStacks {
   struct PendingOperator {
-    long long rank;   // depth * 8 + binding strength
+    long long rank;   // depth * kStrengthsPerDepth + binding strength
     size_t position;  // in the text as typed
-    char op;
+    unsigned char code;  // GetOperatorCode
   };
   std::unique_ptr<Operand[]> operands;
   std::unique_ptr<PendingOperator[]> operators;
@@ -93,7 +88,7 @@ public:
   // read, the right one, then the operation.
   Operand Reduce(const PendingOperator& op, const Operand& left, const Operand& right) {
     if (left.millionths != kNotMillionths && right.millionths != kNotMillionths) {
-      if (long long millionths = 0; TryOnMillionths(op.op, left.millionths, right.millionths, millionths)) [[likely]]
+      if (long long millionths = 0; OnMillionths(op.code, left.millionths, right.millionths, millionths)) [[likely]]
         return {0.0, millionths};
     }
     return ReduceDoubles(op, left.Value(), right.Value());
@@ -106,30 +101,20 @@ public:
   std::vector<FaultMet> InOrderOfPasses() { return m_faults.empty() ? std::vector<FaultMet>{} : SortedFaults(); }
 
 private:
-  static bool TryOnMillionths(char op, long long l, long long r, long long& result) {
-    switch (op) {
-      case '+': return TrySumOfMillionths(l, r, result);
-      case '-': return TrySumOfMillionths(l, -r, result);
-      case '*': return TryProductOfMillionths(l, r, result);
-      case '/': return TryQuotientOfMillionths(l, r, result);
-      case '%': return TryPerCentOfMillionths(l, r, result);
-      // The power takes the whole part of its exponent: from 2 to just below 3
-      // it is the one product x * x.
-      case '^': return r >= 2'000'000 && r < 3'000'000 && TryProductOfMillionths(l, l, result);
-      default: return false;
-    }
+  static bool OnMillionths(int code, long long l, long long r, long long& result) {
+    return WithOperatorRow(code, [&](auto place) {
+      constexpr auto work = kOperators[place].onMillionths;
+      if constexpr (work == nullptr)
+        return false;
+      else
+        return work(l, r, result);
+    });
   }
 
   Operand ReduceDoubles(const PendingOperator& op, double left, double right) {
     double result = 0;
     if (!std::isfinite(left) || !std::isfinite(right)) [[unlikely]]
       result = ApplyRead(op, left, right);
-    else if (op.op == '+')
-      result = left + right;
-    else if (op.op == '-')
-      result = left - right;
-    else if (op.op == '*')
-      result = left * right;
     else
       result = Apply(op, left, right);
     return RoundTripIntermediate(Read(op, result));
@@ -162,7 +147,17 @@ private:
       return value;
     return Fault(op, ComputeFault::Overflow);
   }
-  double Apply(const PendingOperator& op, double l, double r);
+  // The work of the operator's row on two finite operands, or its fault.
+  double Apply(const PendingOperator& op, double l, double r) {
+    return WithOperatorRow(op.code, [&](auto place) {
+      constexpr OperatorRow row = kOperators[place];
+      if constexpr (row.faultOf != nullptr) {
+        if (const std::optional<ComputeFault> fault = row.faultOf(l, r)) [[unlikely]]
+          return Fault(op, *fault);
+      }
+      return row.onDoubles(l, r);
+    });
+  }
   double Fault(const PendingOperator& op, ComputeFault kind) { return Fault(op.rank, op.position, kind); }
   double Fault(long long rank, size_t at, ComputeFault kind);
 

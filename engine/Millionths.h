@@ -50,13 +50,16 @@ inline unsigned long long Magnitude(long long count) {
 }
 
 // The exact value numerator / denominator, in millionths, rounded as the work in
-// doubles rounds it, given the sign the result takes. Where the exact product or
-// quotient of two counts is below 2^63 / 10^6 millionths, the doubles' one is off
-// by less than 0.005 of a millionth (four roundings of 2^-53 each: the two
-// operands, the operation and the scaling to millionths, and the 17 digits it is
-// written with): only a remainder within 0.01 of the half may round otherwise
-// than the exact value, and a result that rounds to zero takes a sign only the
-// doubles know.
+// doubles rounds it, given the sign the result takes. The doubles write their
+// result from its 17 significant digits; before that it met three roundings of at
+// most 2^-53 of its size each (the two operands read from their counts and the
+// operation), and the 17 digits move it by at most 5e-17 of its size more: less
+// than 4e-16 of it in all. Where the exact product or quotient of two counts is
+// below 2^63 / 10^6 millionths, that is less than 0.004 of a millionth: only a
+// remainder within 0.01 of the half may round otherwise than the exact value
+// (the written text is then cut at six decimals and rounded by the first digit
+// cut off, as the count is), and a result that rounds to zero takes a sign only
+// the doubles know.
 inline bool TryRounded(unsigned long long numerator, unsigned long long denominator, bool negative,
                        long long& result) {
   // The denominator is 10^6, 10^8 or a count, at most 2^48: a hundred times

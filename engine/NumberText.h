@@ -30,11 +30,14 @@ std::string FormatFixed(double x, int decimals);
 // stands for.
 std::string FormatMillionths(std::string_view format, long long millionths);
 
-// What becomes of an intermediate value: written with six decimals and read back.
-// The usual value, well away from a tie once scaled to millionths and below 2^51
-// millionths, takes the first way here: its nearest whole count of millionths is
-// the one the written text holds, and reading "R/10^6" back is the correctly
-// rounded quotient R / 1e6, both being exact doubles. The rest is written out.
+// What becomes of an intermediate value: written with six decimals and read back,
+// for any value; RoundTripSixDecimals below spares the call for the usual one.
+// Where the count of millionths R that the text would hold is certain without the
+// text (the value below 2^51 millionths and well away from a tie once scaled, or
+// from 2e-6 up to 9e9, where its exact 17 digits give R), the value read back is
+// R / 1e6, the correctly rounded quotient, both being exact doubles. The rest
+// (a value near a tie below 2e-6, any value of 9e9 or more, an infinity, a NaN)
+// is written out and read back.
 double RoundTripSixDecimalsInFull(double x);
 
 // The whole number nearest to a non-negative value scaled by a power of ten,

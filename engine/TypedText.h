@@ -4,7 +4,9 @@
 // typed. The text is normalised as it is read: blanks are passed over, a comma is
 // a decimal point, and a CR LF pair (even one that forms only once the pair inside
 // it has gone, as in "\r\r\n\n") is passed over too, so that "1 , 5" is the number
-// 1.5 typed at 0 and "2\r\n5" the number 25. No copy of the text is made.
+// 1.5 typed at 0 and "2\r\n5" the number 25. The text is read where it lies; only a
+// number written in pieces (with blanks, paired line breaks or a comma inside) is
+// copied, alone, so that it can be read as one.
 #pragma once
 
 #include <array>
@@ -15,9 +17,6 @@
 
 #include "CharClasses.h"
 #include "Millionths.h"
-
-// What the rules tell apart in a unit.
-enum UnitKind : unsigned char { kNumber, kOpen, kClose, kSign, kBinary, kUnknown, kUnitKinds };
 
 struct Unit {
   UnitKind kind;
@@ -35,18 +34,11 @@ inline constexpr size_t kNowhere = static_cast<size_t>(-1);
 namespace typed_text_detail {
 // The kind of a unit of one character.
 constexpr UnitKind KindOf(char ch) {
-  switch (ch) {
-    case '(': return kOpen;
-    case ')': return kClose;
-    case '+':
-    case '-': return kSign;
-    case '*':
-    case '/':
-    case '%':
-    case '^':
-    case '#': return kBinary;
-    default: return kUnknown;
-  }
+  if (ch == '(') return kOpen;
+  if (ch == ')') return kClose;
+  for (const OperatorRow& row : kOperators)
+    if (row.symbol == ch) return row.kind;
+  return kUnknown;
 }
 constexpr std::array<UnitKind, 256> MakeKindOfByte() {
   std::array<UnitKind, 256> kinds{};

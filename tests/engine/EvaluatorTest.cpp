@@ -255,4 +255,41 @@ TEST(Evaluator, MillionthsAgreeWithTheWorkInDoubles) {
   EXPECT_GT(quotients, 100'000);
 }
 
+// At the edges of the work on counts, each row with the value the work in doubles
+// gives there, which the counts would miss: past 2^48 millionths the doubles'
+// sums part from the counts' (by 2^51 a double is 0.48 of a millionth from the
+// next); a product, quotient or per cent at its largest whose remainder lies
+// inside the margin round the half, yet outside one ten times narrower, rounds
+// the other way in doubles (the per cent's own error is far smaller: its rows
+// are nearer the half); a result that rounds to zero takes its sign from the
+// doubles.
+TEST(Evaluator, MillionthsGiveWayAtTheirEdges) {
+  const std::pair<const char*, const char*> rows[] = {
+      // Sums of numbers a count of 2^51 millionths would hold.
+      {"2165315889.09533+7.55248", "2165315896.647811"},
+      {"2197705159.17433+0.48928", "2197705159.663611"},
+      // Products and quotients of about 2^63 millionths of millionths, their
+      // remainders 0.0013 and 0.0016 below the half, 0.0014 and 0.0011 above.
+      {"676987.495844*13.623316", "9222814.583932"},
+      {"698683.330937*13.200375", "9222881.974617"},
+      {"8900216.927043/1.036803", "8584289.326944"},
+      {"9124360.727911/1.011127", "9023951.222656"},
+      // Per cents of about 2^63 hundreds of millionths of millionths, their
+      // remainders 0.00002 below the half.
+      {"706299.816345%13.058452", "92231.822494"},
+      {"132383.005039%69.670966", "92232.518431"},
+      // Negative results that round to zero, and a zero product of a negative.
+      {"(0-0.000001)*0.4", "-0.000000"},
+      {"(0-0.000001)/3", "-0.000000"},
+      {"(0-0.000001)%1", "-0.000000"},
+      {"0*(0-5)", "-0.000000"},
+  };
+  EvaluationStacks stacks;
+  for (const auto& [text, expected] : rows) {
+    EXPECT_EQ(EvaluateExpression(text, MakeNumberFormat(6), stacks).result, expected) << text;
+    std::vector<FaultMet> faults;
+    EXPECT_EQ(LiteralEvaluate(text, MakeNumberFormat(6), faults), expected) << text << " in doubles";
+  }
+}
+
 }  // namespace
