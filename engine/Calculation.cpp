@@ -100,7 +100,7 @@ public:
     // Built in place, in this order: the value's work may meet faults.
     const bool valued = !m_stopped && !ExpectsOperand(m_state);
     return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0),
-            valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
+            m_value, valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
   }
 
   // The stacks are empty again after every pass, however it ended.
@@ -115,11 +115,11 @@ private:
     while (m_tops.operatorsEnd - m_stacks.operators.get() > 1)
       ReduceTop(m_tops);
     const Operand& last = m_tops.operandsEnd[-1];
+    m_value = last.Value();
     if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
     // Only a number that no operator took can still be an infinity.
-    double value = last.value;
-    if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
-    return FormatNumber(numberFormat, value);
+    if (!std::isfinite(m_value)) m_value = m_work.LoneOverflow(m_lastLongNumberAt);
+    return FormatNumber(numberFormat, m_value);
   }
 
   void Push(StackTops& tops, Operand value) {
@@ -353,6 +353,7 @@ private:
   // number can be too large to read.
   size_t m_lastLongNumberAt = 0;
   bool m_stopped = false;
+  double m_value = 0;  // of the last operand, once ValueText has worked it out
 };
 
 Calculation Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {

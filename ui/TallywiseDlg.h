@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AccessibleObject.h"
@@ -24,6 +25,7 @@ protected:
   void OnResult();
   void OnToggleTopMost();
   void OnDeltaposPrecision(NMHDR* notification, LRESULT* result);
+  void OnExpressionFull();
   void OnPaint();
   HCURSOR OnQueryDragIcon();
   void OnClose();
@@ -87,6 +89,9 @@ private:
   bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
+  // What the last Result computed, while the result field shows it: other
+  // decimals write this value, never the rounded text.
+  std::optional<double> m_resultValue;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
   CEdit m_editResult;
   CStringArray m_arrSettings;
