@@ -31,7 +31,7 @@ void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
   UpdateData(TRUE);
-  if (m_editExpression.Remember(m_strExpression)) SaveHistory();
+  const bool remembered = m_editExpression.Remember(m_strExpression);
   const Calculation calculation = Evaluate(m_strExpression);
   if (!CheckExpression(calculation.check)) {
     ::MessageBeep(0xF0);
@@ -45,6 +45,7 @@ void CTallywiseDlg::OnResult() {
     m_editResult.SetWindowText(m_strResult);
     AnnounceResult();
   }
+  if (remembered) SaveHistory(m_strExpression.str());
   m_bResultRunning = false;
 }
 

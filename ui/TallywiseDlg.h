@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
@@ -54,8 +55,9 @@ private:
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void SaveSettings();
   void LoadHistory();
-  void SaveHistory();
+  void SaveHistory(const std::string& added);
   void ClearHistory();
+  void ReportHistoryNotWritten(int written);
   BOOL TranslateExpressionKey(const MSG& msg);
   void StepDecimals(int delta);
   bool NothingSelectedInExpression() const;
@@ -93,6 +95,8 @@ private:
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
+  std::vector<std::string> m_unsavedHistory;  // given to OnResult, not yet in the history file
+  bool m_bHistoryProblemShown = false;        // a history file that was not written is told once
   CEdit m_editResult;
   CStringArray m_arrSettings;
   CSpinButtonCtrl m_spinPrecision;
