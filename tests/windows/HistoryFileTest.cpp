@@ -69,12 +69,12 @@ TEST(SharedHistory, TwoWindowsKeepBothsExpressionsAndAClearHoldsForBoth) {
   EXPECT_EQ(History(), "4+4\r\n") << "the other window brings back nothing that was cleared";
 }
 
-// Far more than is read: the newest lines come back, not the first ones.
+// Far more than is read (7 MB): the newest lines come back, not the first ones.
 TEST(SharedHistory, AFileLongerThanIsReadGivesItsNewestLines) {
   const FirstRun firstRun;
   ASSERT_TRUE(WriteDataFile(""));
   std::string text;
-  for (int i = 0; i < 800000; ++i)
+  for (int i = 0; i < 1400000; ++i)
     text += "1+1\r\n";
   ASSERT_TRUE(WriteFileBytes(HistoryFilePath(), text + "7*7\r\n"));
   RunningDialog dialog;
