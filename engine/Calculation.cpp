@@ -99,8 +99,8 @@ public:
 
     // Built in place, in this order: the value's work may meet faults.
     const bool valued = !m_stopped && !ExpectsOperand(m_state);
-    return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0),
-            m_value, valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
+    return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0), m_value,
+            valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
   }
 
   // The stacks are empty again after every pass, however it ended.

@@ -16,9 +16,9 @@ std::vector<std::string> ReadHistoryFile(const std::string& path);
 
 enum class HistoryWrite {
   Written,
-  ReadOnly,   // the file is marked read-only: left as it is
-  NotAFile,   // a folder or a device: left as it is
-  Failed,     // the system refused; what the file held stays
+  ReadOnly,  // the file is marked read-only: left as it is
+  NotAFile,  // a folder or a device: left as it is
+  Failed,    // the system refused; what the file held stays
 };
 
 // Adds the expressions to what the file holds now, keeps the newest

@@ -95,8 +95,11 @@ private:
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
-  std::vector<std::string> m_unsavedHistory;  // given to OnResult, not yet in the history file
-  bool m_bHistoryProblemShown = false;        // a history file that was not written is told once
+
+  // Expressions given to OnResult that the history file has not taken yet, and
+  // whether its trouble has been told (once a run).
+  std::vector<std::string> m_unsavedHistory;
+  bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
   CSpinButtonCtrl m_spinPrecision;

@@ -45,9 +45,7 @@ void Answer(HWND box, int button) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
 }
 
-std::string History(const std::string& path = HistoryFilePath()) {
-  return ReadFileBytes(path).value_or("(none)");
-}
+std::string History(const std::string& path = HistoryFilePath()) { return ReadFileBytes(path).value_or("(none)"); }
 
 TEST(SharedHistory, TwoWindowsKeepBothsExpressionsAndAClearHoldsForBoth) {
   const FirstRun firstRun;
