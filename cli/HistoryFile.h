@@ -1,10 +1,13 @@
 // The lines typed at the terminal, kept from one session to the next: the last
-// 1,000, one a line, in a file only its owner can read.
+// 1,000, one a line, in a file only its owner can read. Sessions at several
+// terminals share the file: each adds its own new lines to what the file holds
+// when it ends, so none loses another's.
 #pragma once
 
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class HistoryFile {
 public:
@@ -14,14 +17,21 @@ public:
   // are made when it is first written. Without a home there is none.
   static HistoryFile FromEnvironment();
 
-  // The lines kept, oldest first. A file that does not exist yet has none; one
-  // that cannot be read is reported in one line on stderr and is not written over.
+  // The lines kept, oldest first. A file that does not exist yet has none. A
+  // file that cannot be read, is read-only or is no regular file (a device, a
+  // pipe) is never written, which one line on stderr says; one that is no
+  // regular file is not read either.
   const std::deque<std::string>& Load();
 
+  // A line of this session.
   void Add(std::string_view line);
 
-  // Writes the lines through a temporary file and a rename, so a failure or a
-  // second session never leaves half a file; a failure is one line on stderr.
+  // Adds this session's lines to what the file holds now, keeps the newest
+  // 1,000, and puts them in the file's place through a temporary file and a
+  // rename, so a failure never leaves half a file. A path that is a symbolic
+  // link is followed: the link stays and its target changes. One session at a
+  // time does this, so that two ending together keep both's lines. A failure
+  // is one line on stderr.
   void Save();
 
 private:
@@ -31,4 +41,5 @@ private:
   bool m_makeFolders;
   bool m_writable = true;
   std::deque<std::string> m_lines;
+  std::vector<std::string> m_added;  // this session's lines
 };

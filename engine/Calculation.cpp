@@ -106,7 +106,7 @@ public:
 
     // Built in place, in this order: the value's work may meet faults.
     const bool valued = !m_stopped && !ExpectsOperand(m_state);
-    return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0),
+    return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0), m_value,
             valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
   }
 
@@ -121,11 +121,11 @@ private:
   std::string ValueText(std::string_view numberFormat) {
     ReduceDownTo(std::numeric_limits<long long>::min() + 1, m_tops.operandsEnd, m_tops.operatorsEnd);
     const Operand& last = m_tops.operandsEnd[-1];
+    m_value = last.Value();
     if (last.millionths != kNotMillionths) return FormatMillionths(numberFormat, last.millionths);
     // Only a number that no operator took can still be an infinity.
-    double value = last.value;
-    if (!std::isfinite(value)) value = m_work.LoneOverflow(m_lastLongNumberAt);
-    return FormatNumber(numberFormat, value);
+    if (!std::isfinite(m_value)) m_value = m_work.LoneOverflow(m_lastLongNumberAt);
+    return FormatNumber(numberFormat, m_value);
   }
 
   void Push(StackTops& tops, Operand value) {
@@ -359,6 +359,7 @@ private:
   // number can be too large to read.
   size_t m_lastLongNumberAt = 0;
   bool m_stopped = false;
+  double m_value = 0;  // of the last operand, once ValueText has worked it out
 };
 
 Calculation Read(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {

@@ -14,6 +14,7 @@
 struct Calculation {
   CheckOutcome check;
   std::string result;            // empty when the check failed
+  double value = 0;              // what `result` writes, before the number format rounds it
   std::vector<FaultMet> faults;  // met by the evaluation, in the order of its passes; none when the check failed
 };
 

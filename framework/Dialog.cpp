@@ -23,9 +23,11 @@ INT_PTR CDialog::DoModal() {
   if (dialog) {
     // Like the system's own modal dialogs: shown even when the template is not.
     if (!m_bModalDone && !::IsWindowVisible(dialog)) ::ShowWindow(dialog, SW_SHOWNORMAL);
+    // Characters are fetched as Unicode, so a window that translates them
+    // sees what was typed; the system hands an ANSI window its code page's.
     MSG msg;
     while (!m_bModalDone && m_hWnd) {
-      const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+      const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
       if (got == -1) break;
       if (got == 0) {
         ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside ours
@@ -33,7 +35,7 @@ INT_PTR CDialog::DoModal() {
       }
       if (!PreTranslateInLoop(&msg)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
       }
     }
   }
@@ -67,7 +69,7 @@ BOOL CDialog::PreTranslateInLoop(MSG* msg) {
   return FALSE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return ::IsDialogMessageA(m_hWnd, msg); }
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return ::IsDialogMessageW(m_hWnd, msg); }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   CDataExchange exchange(this, saveAndValidate);

@@ -58,7 +58,10 @@ std::vector<std::string> HistoryLinesOf(const std::vector<std::string>& expressi
 // Only the newest lines are held while reading: a foreign file of millions of
 // short lines costs no more memory than a history.
 std::vector<std::string> ParseHistoryText(std::string_view text, bool cutShort) {
-  if (cutShort) text = text.substr(0, text.rfind('\n') + 1);  // npos + 1 is 0: no whole line at all
+  if (cutShort) {
+    const std::size_t firstEnd = text.find('\n');
+    text.remove_prefix(firstEnd == std::string_view::npos ? text.size() : firstEnd + 1);
+  }
   std::deque<std::string> newest;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');

@@ -11,10 +11,10 @@
 
 // The newest expressions kept; older ones are left out when the file is read.
 inline constexpr std::size_t kHistoryLineCount = 100;
-// The longest expression kept, in bytes: as much as the expression field holds
-// when typed into. A longer one is neither written nor read.
+// The longest expression kept, in bytes. A longer one (a long sum pasted into
+// the field) is neither written nor read, so that the file stays small.
 inline constexpr std::size_t kHistoryExpressionLimit = 32767;
-// Bytes read from the start of the file: room for a full history of the
+// Bytes read from the end of the file: room for a full history of the
 // longest expressions, every byte escaped, and no more.
 inline constexpr std::size_t kHistoryReadLimit = kHistoryLineCount * (2 * kHistoryExpressionLimit + 2);
 
@@ -24,7 +24,8 @@ std::vector<std::string> HistoryLinesOf(const std::vector<std::string>& expressi
 
 // The newest kHistoryLineCount expressions that the text holds sound, oldest
 // first. A line ends with LF, with or without CR before it; a last line
-// without either counts unless `cutShort` says the text stopped at the read
-// limit. A line is passed over when it is empty, too long, holds a NUL or a
-// stray CR, or an escape other than \\, \r, \n: the rest is still read.
+// without either counts. `cutShort` says that the text is the end of a longer
+// file, so that its first line, up to the first LF, may be part of one. A line
+// is passed over when it is empty, too long, holds a NUL or a stray CR, or an
+// escape other than \\, \r, \n: the rest is still read.
 std::vector<std::string> ParseHistoryText(std::string_view text, bool cutShort);

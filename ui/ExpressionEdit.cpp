@@ -20,7 +20,8 @@ void CExpressionEdit::OnKeyDown(UINT key, UINT, UINT) {
   const bool shift = Held(VK_SHIFT);
   const bool control = Held(VK_CONTROL);
   if ((key == VK_UP || key == VK_DOWN) && !shift && !control) {
-    ShowRecalled(key == VK_UP ? m_history.Previous(ReadWindowText(m_hWnd).str()) : m_history.Next());
+    const std::string shown = ReadWindowText(m_hWnd).str();
+    ShowRecalled(key == VK_UP ? m_history.Previous(shown) : m_history.Next(shown));
   } else if (key == VK_INSERT && shift && !control) {
     PasteFromClipboard();
   } else {

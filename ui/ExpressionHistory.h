@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,14 +26,21 @@ public:
 
   // The entry before the one shown, or nothing at the oldest. Stepping away
   // from the field's own text keeps that text as the draft; when that text is
-  // the newest entry itself, the walk starts at the one before it.
+  // the newest entry itself, the walk starts at the one before it. An entry
+  // edited in the field stays edited while the walk goes on, as in a shell,
+  // until the next Record.
   std::optional<std::string> Previous(const std::string& shown);
   // The entry after the one shown, the draft after the newest, or nothing
   // while the draft is shown.
-  std::optional<std::string> Next();
+  std::optional<std::string> Next(const std::string& shown);
 
 private:
+  // Keeps the field's text as the edit of the entry shown, or as the draft.
+  void KeepShown(const std::string& shown);
+  const std::string& Shown(std::size_t index) const;
+
   std::deque<std::string> m_entries;  // oldest first
   std::size_t m_shown = 0;            // index of the entry in the field; m_entries.size() for the draft
   std::string m_draft;
+  std::map<std::size_t, std::string> m_edits;  // by index: entries edited during this walk
 };

@@ -1,5 +1,8 @@
-// The expression field's paste: the clipboard's Unicode text, converted to the
-// ANSI code page character by character without the system's best fit.
+// The expression field's paste and its typed characters outside ASCII: the
+// Unicode text, converted to the ANSI code page character by character
+// without the system's best fit.
+#include <algorithm>
+
 #include "Clipboard.h"
 #include "ExpressionEdit.h"
 #include "PastedText.h"
@@ -38,11 +41,49 @@ std::optional<std::string> InAnsiCodePage(char32_t c) {
 
 }  // namespace
 
-// Like the control's own paste: the selection is replaced, the change can be
-// undone, and the field's limit cuts what does not fit.
+void CExpressionEdit::PreSubclassWindow() { SendMessage(EM_SETLIMITTEXT, kLimit); }
+
+// Like the control's own paste: the selection is replaced and the change can
+// be undone. What does not fit is not cut, since a cut sum is a wrong one.
 void CExpressionEdit::PasteFromClipboard() {
   const auto text = ReadClipboardUnicodeText(m_hWnd);
-  if (!text) return;
-  const std::string pasted = PastedExpressionText(*text, InAnsiCodePage);
-  SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+  if (text) ReplaceSelection(*text, false);
+}
+
+// The message loop fetches characters as Unicode, so the ones outside ASCII
+// arrive here as typed; the control itself would get them in its code page,
+// where a superscript or a minus sign is no longer what it was.
+BOOL CExpressionEdit::PreTranslateMessage(MSG* msg) {
+  if (msg->hwnd != m_hWnd || msg->message != WM_CHAR || msg->wParam < 0x80) return FALSE;
+  const char16_t typed = static_cast<char16_t>(msg->wParam);
+  ReplaceSelection(std::u16string_view(&typed, 1), true);
+  return TRUE;
+}
+
+bool CExpressionEdit::ReplaceSelection(std::u16string_view text, bool typed) {
+  const std::string field = ReadWindowText(m_hWnd).str();
+  DWORD start = 0, end = 0;
+  SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  start = std::min<DWORD>(start, static_cast<DWORD>(field.size()));
+  end = std::min<DWORD>(std::max(start, end), static_cast<DWORD>(field.size()));
+  const int length = static_cast<int>(field.size());
+  const bool continuesPower =
+      typed && start == end && m_typedPowerEnd == std::make_pair(start, length) && IsSuperscriptDigits(text);
+  const FieldAround around{std::string_view(field).substr(0, start), std::string_view(field).substr(end),
+                           continuesPower};
+  const std::string converted = PastedExpressionText(text, InAnsiCodePage, around);
+  m_typedPowerEnd.reset();
+  const auto limit = static_cast<std::size_t>(SendMessage(EM_GETLIMITTEXT));
+  if (field.size() - (end - start) + converted.size() > limit) {
+    ::SendMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), EN_MAXTEXT),
+                   reinterpret_cast<LPARAM>(m_hWnd));
+    return false;
+  }
+  SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(converted.c_str()));
+  if (typed && IsSuperscriptDigits(text)) {
+    const auto caret = static_cast<DWORD>(start + converted.size());
+    if (converted.find('^') != std::string::npos || continuesPower)
+      m_typedPowerEnd = std::make_pair(caret, static_cast<int>(::GetWindowTextLengthA(m_hWnd)));
+  }
+  return true;
 }

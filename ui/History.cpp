@@ -1,18 +1,56 @@
 // The expression history kept between runs: read when the window starts,
 // written whenever an expression joins it, so that nothing is lost to Escape,
-// a crash or the end of the session.
+// a crash or the end of the session. Each window adds only its own new
+// expressions to what the file holds then, so two windows keep both's.
 #include "HistoryFile.h"
+#include "HistoryText.h"
 #include "TallywiseDlg.h"
+
+namespace {
+
+std::string NotWrittenMessage(HistoryWrite written, const std::string& path) {
+  const std::string why = written == HistoryWrite::ReadOnly   ? " is read-only"
+                          : written == HistoryWrite::NotAFile ? " is not a file"
+                                                              : " cannot be written";
+  return "The expression history is not saved: " + path + why +
+         ". The expressions of this window are kept until it closes.";
+}
+
+}  // namespace
 
 void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryFile(GetHistoryPath())); }
 
-// A file that cannot be written is passed over: the history of this run stays.
-void CTallywiseDlg::SaveHistory() {
-  const auto& entries = m_editExpression.History();
-  WriteHistoryFile(GetHistoryPath(), std::vector<std::string>(entries.begin(), entries.end()));
+// Expressions the file did not take are tried again with the next one.
+void CTallywiseDlg::SaveHistory(const std::string& added) {
+  m_unsavedHistory.push_back(added);
+  if (m_unsavedHistory.size() > kHistoryLineCount) m_unsavedHistory.erase(m_unsavedHistory.begin());
+  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_unsavedHistory);
+  if (written == HistoryWrite::Written)
+    m_unsavedHistory.clear();
+  else
+    ReportHistoryNotWritten(static_cast<int>(written));
 }
 
+// The file is emptied for every window: the others add only what they are
+// given after this, never what they were given before.
 void CTallywiseDlg::ClearHistory() {
+  if (MessageBox("Clear the expression history? Up and Down will no longer bring back the expressions entered so "
+                 "far, in this window or any other.",
+                 "Clear History", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    return;
+  }
   m_editExpression.ClearHistory();
-  SaveHistory();
+  m_unsavedHistory.clear();
+  const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
+  if (written != HistoryWrite::Written) ReportHistoryNotWritten(static_cast<int>(written));
+}
+
+// Once a run: a box at every Enter would stand between the user and every
+// result, and the result field belongs to the result. The box comes after the
+// result is shown.
+void CTallywiseDlg::ReportHistoryNotWritten(int written) {
+  if (m_bHistoryProblemShown) return;
+  m_bHistoryProblemShown = true;
+  MessageBox(NotWrittenMessage(static_cast<HistoryWrite>(written), GetHistoryPath()).c_str(), "History Not Saved",
+             MB_OK | MB_ICONWARNING);
 }

@@ -1,8 +1,10 @@
 // What a paste puts into the expression field: text from another program,
 // given as Unicode, turned into the field's own code page by the program
 // itself. The code page's "best fit" would turn a superscript 4 into a 4 and
-// so 2⁴ into 24, and a single-line field would keep only the first line of
-// what is pasted: here nothing becomes a digit or an operator that it is not.
+// so 2⁴ into 24, and a single-line field would join the lines of what is
+// pasted: here nothing becomes a digit or an operator that it is not, and no
+// two numbers are joined into one. Characters typed outside ASCII (AltGr, a
+// compose key, a French keyboard's ²) go the same way, one at a time.
 #pragma once
 
 #include <functional>
@@ -17,13 +19,36 @@ using CodePageCharacter = std::function<std::optional<std::string>(char32_t)>;
 // What stands for a character the code page lacks: the checker names it as an
 // unknown symbol, so it is seen and marked, never computed.
 inline constexpr char kMissingCharacter = '?';
+// What stands for a line break or tab between two numbers: visible, and an
+// unknown symbol to the checker, which names and selects it.
+inline constexpr char kBreakMark = '|';
 
-// The field's text for UTF-16 text from the clipboard:
-// - line breaks are dropped, so the field shows all that is checked;
+// The field's text around the place the pasted text goes: a power or a break
+// between numbers may begin before it or end after it.
+struct FieldAround {
+  std::string_view before;  // the field's text before the selection
+  std::string_view after;   // the field's text after the selection
+  // The text before ends with the digits of a power that superscripts typed
+  // one by one began: another superscript digit goes on with it.
+  bool continuesPower = false;
+};
+
+// The field's text for UTF-16 text from the clipboard or typed:
+// - a line break or tab between two numbers (blanks around it aside) is
+//   kBreakMark; elsewhere a tab is a blank and line breaks are dropped;
 // - no-break, narrow no-break and thin spaces are blanks;
-// - full-width digits and + - * / ( ), the multiplication and division signs
-//   and the minus sign are the ASCII characters they stand for;
-// - superscript digits, with a superscript minus before them, right after a
-//   digit or ')' are a power: 10⁻³ is 10^-3;
+// - invisible format characters (byte-order mark, zero-width space and
+//   joiners, direction marks, word joiner, soft hyphen) are dropped;
+// - decimal digits of every script, full-width + - * / ( ), the
+//   multiplication and division signs, the minus sign and the en dash are the
+//   ASCII characters they stand for;
+// - superscript digits right after a digit or ')' are a power, with a
+//   superscript minus before them a power of a negative number: 10⁻³ is
+//   10^(-3);
 // - every other character is itself in the code page, or kMissingCharacter.
-std::string PastedExpressionText(std::u16string_view text, const CodePageCharacter& inCodePage);
+std::string PastedExpressionText(std::u16string_view text, const CodePageCharacter& inCodePage,
+                                 const FieldAround& around = {});
+
+// Whether the text is superscript digits alone: typed, such a character
+// leaves a power that the next one goes on with.
+bool IsSuperscriptDigits(std::u16string_view text);

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The field's limit is far beyond anything typed: it is met by a paste.
+constexpr const char* kExpressionFullPrompt = "Too long to paste";
+
 // One box per fault, owned by the window, in the order the passes reached them.
 void ShowFaults(CWnd& owner, const std::vector<FaultMet>& faults) {
   for (const FaultMet& fault : faults)
@@ -28,7 +31,7 @@ void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
   UpdateData(TRUE);
-  if (m_editExpression.Remember(m_strExpression)) SaveHistory();
+  const bool remembered = m_editExpression.Remember(m_strExpression);
   const Calculation calculation = Evaluate(m_strExpression);
   if (!CheckExpression(calculation.check)) {
     ::MessageBeep(0xF0);
@@ -36,11 +39,13 @@ void CTallywiseDlg::OnResult() {
   } else {
     ShowFaults(*this, calculation.faults);
     m_strResult = CString(calculation.result);
+    m_resultValue = calculation.value;
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
     m_editResult.SetWindowText(m_strResult);
     AnnounceResult();
   }
+  if (remembered) SaveHistory(m_strExpression.str());
   m_bResultRunning = false;
 }
 
@@ -48,6 +53,7 @@ BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
   m_strPromptShown = m_strResult;
+  m_resultValue.reset();
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
@@ -72,13 +78,24 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   const int decimals = std::clamp(updown->iPos + updown->iDelta, 0, 9);
   m_strFormat = MakeNumberFormat(decimals);
 
-  // Only a number is written again, from the text as shown. A prompt stays a
+  // The value the last Result computed is written again, not the rounded text:
+  // decimals dropped come back, and nothing is evaluated again. A prompt stays a
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
-  if (IsFormattedNumber(m_strResult.str())) {
-    m_strResult = ReformatResultText(m_strResult.str(), m_strFormat.str());
+  if (m_resultValue) {
+    m_strResult = FormatNumber(m_strFormat.str(), *m_resultValue);
     m_editResult.SetWindowText(m_strResult);
     AnnounceResult();
   }
   *result = 0;
+}
+
+// A paste that would not fit is refused whole, and so is typing at the limit.
+void CTallywiseDlg::OnExpressionFull() {
+  ::MessageBeep(0xF0);
+  m_strResult = kExpressionFullPrompt;
+  m_strPromptShown = m_strResult;
+  m_resultValue.reset();
+  m_editResult.SetWindowText(m_strResult);
+  AnnounceResult();
 }

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
@@ -28,6 +30,7 @@ protected:
   void OnResult();
   void OnToggleTopMost();
   void OnDeltaposPrecision(NMHDR* notification, LRESULT* result);
+  void OnExpressionFull();
   void OnPaint();
   HCURSOR OnQueryDragIcon();
   void OnClose();
@@ -61,8 +64,9 @@ private:
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void SaveSettings();
   void LoadHistory();
-  void SaveHistory();
+  void SaveHistory(const std::string& added);
   void ClearHistory();
+  void ReportHistoryNotWritten(int written);
   BOOL TranslateExpressionKey(const MSG& msg);
   void StepDecimals(int delta);
   bool NothingSelectedInExpression() const;
@@ -113,7 +117,15 @@ private:
   CString m_strExpression;
   CString m_strResult;
   CString m_strPromptShown;          // the last check's prompt: shown while the result field holds it
+  // What the last Result computed, while the result field shows it: other
+  // decimals write this value, never the rounded text.
+  std::optional<double> m_resultValue;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
+
+  // Expressions given to OnResult that the history file has not taken yet, and
+  // whether its trouble has been told (once a run).
+  std::vector<std::string> m_unsavedHistory;
+  bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
   CPrecisionSpin m_spinPrecision;

@@ -98,6 +98,77 @@ def run_session(program, env, steps, status, absent=()):
     return failures
 
 
+def start(program, env):
+    """A session at a pseudo-terminal of its own, once its prompt shows."""
+    master, slave = pty.openpty()
+    calc = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env,
+                            start_new_session=True, preexec_fn=take_terminal)
+    os.close(slave)
+    screen = Screen(master)
+    screen.wait_for(b"> ")
+    return calc, master, screen
+
+
+def type_and_wait(master, screen, keys, wanted):
+    time.sleep(0.2)  # as in run_session: the editor takes the terminal over after its prompt
+    os.write(master, keys)
+    screen.wait_for(wanted)
+
+
+def end(calc, master, screen):
+    type_and_wait(master, screen, b"\x04", b"\n")
+    calc.wait(timeout=5)
+    os.close(master)
+
+
+def history_files(program, base):
+    """Two sessions at once write one file, and a file that is a link, is
+    read-only or is a device (made only by root); the failures."""
+    failures = []
+    shared = os.path.join(base, "shared")
+    env = dict(os.environ, TERM="xterm", LC_ALL="C.UTF-8", HOME="/nonexistent", TALLYWISE_HISTORY=shared)
+    try:
+        first, second = start(program, env), start(program, env)
+        type_and_wait(first[1], first[2], b"1+1\r", b"2.000")
+        type_and_wait(second[1], second[2], b"2+2\r", b"4.000")
+        end(*first)
+        end(*second)
+        with open(shared, "rb") as file:
+            if file.read() != b"1+1\n2+2\n":
+                failures.append("two sessions at once: the first session's line is lost")
+    except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+        failures.append(f"two sessions at once: {error}")
+
+    target, link = os.path.join(base, "target"), os.path.join(base, "link")
+    readonly, device = os.path.join(base, "readonly"), os.path.join(base, "device")
+    with open(target, "wb") as file:
+        file.write(b"1+1\n")
+    os.symlink("target", link)
+    with open(readonly, "wb") as file:
+        file.write(b"1+1\n")
+    os.chmod(readonly, 0o444)
+    cases = [("a link", link, b"", lambda: os.path.islink(link) and open(target, "rb").read() == b"1+1\n3*3\n"),
+             ("a read-only file", readonly, b"read-only", lambda: open(readonly, "rb").read() == b"1+1\n")]
+    if os.geteuid() == 0:
+        os.mknod(device, 0o644 | stat.S_IFCHR, os.makedev(1, 3))
+        cases.append(("a device", device, b"not a regular file", lambda: stat.S_ISCHR(os.stat(device).st_mode)))
+    for what, path, told, kept in cases:
+        try:
+            calc, master, screen = start(program, dict(env, TALLYWISE_HISTORY=path))
+            type_and_wait(master, screen, b"3*3\r", b"9.000")
+            end(calc, master, screen)
+            said = screen.seen.count(b"tallywise-eval: ")
+            if told and (said != 1 or told not in screen.seen):
+                failures.append(f"{what}: not said in one line: {screen.seen!r}")
+            if not told and said:
+                failures.append(f"{what}: a problem was reported: {screen.seen!r}")
+            if not kept():
+                failures.append(f"{what}: not left as it should be")
+        except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+            failures.append(f"{what}: {error}")
+    return failures
+
+
 def main():
     program = sys.argv[1]
     state = tempfile.mkdtemp(prefix="tallywise-terminal.")
@@ -148,6 +219,7 @@ def main():
                     failures.append(f"{name}: the history file is not for its owner alone")
             except OSError as error:
                 failures.append(f"{name}: {error}")
+    failures += history_files(program, state)
     subprocess.run(["rm", "-rf", state], check=False)
     for failure in failures:
         print("FAIL", failure)

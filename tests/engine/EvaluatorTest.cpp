@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "Calculation.h"
@@ -94,6 +95,23 @@ TEST(Evaluator, EveryIntermediateValueKeepsSixDecimals) {
       {"1/0.0000001", 3, "10000000.000", {}},
       {"2#2", 9, "1.414214000", {}},
   });
+}
+
+// The value beside its text is the one the text was written from, so other
+// decimals can be written from it without evaluating again: with every count
+// of decimals it writes what the evaluation writes.
+TEST(Evaluator, TheValueIsWhatTheResultTextWasWrittenFrom) {
+  EvaluationStacks stacks;
+  const std::string tooLarge(400, '9');
+  for (const std::string& text :
+       {std::string("2/3"), std::string("0-0.0004"), std::string("2.5"), std::string("123456789012345*10"), tooLarge,
+        tooLarge + "+1", std::string("1/0"), std::string("0.12345678949")}) {
+    const double value = Calculate(text, "%0.0f", stacks).value;
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+      const std::string format = MakeNumberFormat(decimals);
+      EXPECT_EQ(FormatNumber(format, value), Calculate(text, format, stacks).result) << text << " " << decimals;
+    }
+  }
 }
 
 TEST(Evaluator, DivisionByZeroReportsAndCountsAsZero) {

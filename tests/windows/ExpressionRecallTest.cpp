@@ -74,9 +74,11 @@ TEST_F(ExpressionRecall, UpAndDownWalkTheHistoryAndComeBackToTheDraft) {
       {Act::Down, "", "7-"},                                 // past the newest: the draft as it was
       {Act::Down, "", "7-"},                                 // the draft: nothing happens
       {Act::Up, "", "3+4"},        {Act::Edit, "*2", "3+4*2"},
-      {Act::Up, "", "2*"},         {Act::Down, "", "3+4"},   // an entry is not changed by editing its copy
-      {Act::Edit, "*2", "3+4*2"},  {Act::Enter, "", "3+4*2"},  // a recalled and edited expression is kept
+      {Act::Up, "", "2*"},         {Act::Edit, "1", "2*1"},
+      {Act::Down, "", "3+4*2"},    {Act::Up, "", "2*1"},     // edits stay while walking, as in a shell
+      {Act::Down, "", "3+4*2"},    {Act::Enter, "", "3+4*2"},  // a recalled and edited expression is kept
       {Act::Up, "", "3+4"},                                  // the field shows the newest: Up goes past it
+      {Act::Up, "", "2*"},         {Act::Down, "", "3+4"},   // Enter gave the entries back as they were
       {Act::Down, "", "3+4*2"},    {Act::Down, "", "3+4*2"},  // the draft is the newest entry: the end
       {Act::Type, "9", "9"},       {Act::Up, "", "3+4*2"},   {Act::Up, "", "3+4"},
       {Act::Down, "", "3+4*2"},    {Act::Down, "", "9"},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -253,33 +254,31 @@ TEST_F(ResultCommand, AResultCommandArrivingWhileABoxIsOpenIsIgnored) {
   EXPECT_EQ(WindowText(Result()), "4.000");
 }
 
-TEST_F(ResultCommand, PrecisionArrowsRewriteTheShownResult) {
+// The value the last Result computed is written again, not the rounded text,
+// and nothing is evaluated again: decimals dropped come back.
+TEST_F(ResultCommand, PrecisionArrowsRewriteTheValueTheLastResultComputed) {
   EXPECT_EQ(Decimals(), 3);
-  Type("1/3");
-  ClickResult();
-  EXPECT_EQ(WindowText(Result()), "0.333");
-  ClickArrow(true);
-  EXPECT_EQ(Decimals(), 4);
-  EXPECT_EQ(WindowText(Result()), "0.3330") << "the shown text is re-formatted, not evaluated again";
-  ClickResult();
-  EXPECT_EQ(WindowText(Result()), "0.3333");
-  ClickArrow(false);
-  EXPECT_EQ(Decimals(), 3);
-  EXPECT_EQ(WindowText(Result()), "0.333");
-
-  Type("2.5");
-  ClickResult();
-  for (int i = 0; i < 3; ++i)
-    ClickArrow(false);
-  EXPECT_EQ(WindowText(Result()), "3");
-  ClickArrow(true);
-  EXPECT_EQ(WindowText(Result()), "3.0");
-
-  Type("0-0.0004");
-  ClickResult();
-  EXPECT_EQ(WindowText(Result()), "-0.0");
-  ClickArrow(true);
-  EXPECT_EQ(WindowText(Result()), "-0.00");
+  const struct {
+    const char* expression;  // given to Result first, when there is one
+    int clicks;              // to the right, or to the left when negative
+    const char* shown;
+    // clang-format off
+  } steps[] = {
+      {"1/3", 0, "0.333"},     {nullptr, 1, "0.3333"},  {nullptr, -1, "0.333"},
+      {"2.5", -3, "3"},        {nullptr, 1, "2.5"},
+      {"2/3", -3, "1"},        {nullptr, 9, "0.666667000"},  // the six decimals every value is rounded to
+      {"0-0.0004", -8, "-0.0"}, {nullptr, 1, "-0.00"},       {nullptr, 2, "-0.0004"},
+  };
+  // clang-format on
+  for (const auto& step : steps) {
+    if (step.expression) {
+      Type(step.expression);
+      ClickResult();
+    }
+    for (int i = 0; i < std::abs(step.clicks); ++i)
+      ClickArrow(step.clicks > 0);
+    EXPECT_EQ(WindowText(Result()), step.shown) << (step.expression ? step.expression : "") << " " << step.clicks;
+  }
 }
 
 TEST_F(ResultCommand, PrecisionStaysWithinZeroAndNine) {
@@ -328,10 +327,10 @@ TEST_F(ResultCommand, PageUpAndPageDownInTheExpressionFieldStepLikeTheArrows) {
     int decimals;
     const char* shown;
   } steps[] = {
-      {VK_PRIOR, 1, 4, "0.3330"},
+      {VK_PRIOR, 1, 4, "0.3333"},
       {VK_NEXT, 2, 2, "0.33"},
       {VK_NEXT, 3, 0, "0"},
-      {VK_PRIOR, 11, 9, "0.000000000"},
+      {VK_PRIOR, 11, 9, "0.333333000"},
   };
   for (const auto& step : steps) {
     for (int i = 0; i < step.presses; ++i)

@@ -160,8 +160,9 @@ TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
   EXPECT_LT(closeAt, count - 4);
 }
 
-// At once in the window and on disk: Up finds nothing, and a new start neither.
-TEST_F(SystemMenu, ClearHistoryEmptiesTheHistoryAndItsFile) {
+// Only when confirmed, then at once in the window and on disk: Up finds
+// nothing, and a new start neither.
+TEST_F(SystemMenu, ClearHistoryAsksAndThenEmptiesTheHistoryAndItsFile) {
   for (const char* text : {"1+2", "3*4"}) {
     ::SendMessageA(expression, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     ::SendMessageA(main.Window(), WM_COMMAND, MAKEWPARAM(IDC_RESULT_BUTTON, BN_CLICKED),
@@ -169,8 +170,15 @@ TEST_F(SystemMenu, ClearHistoryEmptiesTheHistoryAndItsFile) {
   }
   ASSERT_EQ(ReadFileBytes(HistoryFilePath()), "1+2\r\n3*4\r\n");
 
-  ::SendMessageA(main.Window(), WM_SYSCOMMAND, IDM_CLEAR_HISTORY, 0);
-  EXPECT_EQ(ReadFileBytes(HistoryFilePath()).value_or("(none)"), "");
+  for (const int answer : {IDNO, IDYES}) {
+    ::PostMessageA(main.Window(), WM_SYSCOMMAND, IDM_CLEAR_HISTORY, 0);
+    const HWND box = WaitForDialog("Clear History");
+    ASSERT_NE(box, nullptr) << "no question asked";
+    EXPECT_EQ(ReadFileBytes(HistoryFilePath()), "1+2\r\n3*4\r\n") << "nothing cleared before the answer";
+    Press(box, answer);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+  }
+  ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(HistoryFilePath()) == ""; }));
   ::SendMessageA(expression, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
   ::SendMessageA(expression, WM_KEYDOWN, VK_UP, 1);
   EXPECT_EQ(WindowText(expression), "5") << "nothing to recall";
