@@ -32,12 +32,15 @@ export SOURCE_DATE_EPOCH
 # relative to the checkout.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_REPRODUCIBLE=ON >/dev/null
-cmake --build "$build" -j2 --target Tallywise tallywise-eval
 
-# The version and who makes the program, as the build wrote them.
+# The version and who makes the program, as the build wrote them; the change
+# logs must name the same version.
 # shellcheck source=cmake/tallywise-release.sh.in
 . "$build/release/tallywise-release.sh"
 version=$tallywise_version
+bash "$root/scripts/check-version.sh" "$version" "$root"
+
+cmake --build "$build" -j2 --target Tallywise tallywise-eval
 
 rm -rf "$stage"
 mkdir -p "$stage"

@@ -81,7 +81,29 @@ one_version_everywhere() {
   return $status
 }
 
+# The build's version, debian/changelog's and CHANGELOG.md's agree, and the
+# check that package.sh makes of it names the one that does not.
+versions_agree_and_the_check_says_which_does_not() {
+  local copy=$work/version-check out status=0
+  mkdir -p "$copy/debian" && cp "$root/debian/changelog" "$copy/debian/" && cp "$root/CHANGELOG.md" "$copy/" || return 1
+  bash "$root/scripts/check-version.sh" "$version" "$copy" || status=1
+  sed -i '1s/([^)]*)/(0.0.1)/' "$copy/debian/changelog"
+  if out=$(bash "$root/scripts/check-version.sh" "$version" "$copy" 2>&1) ||
+     [[ $out != *"debian/changelog's latest entry is '0.0.1'"* ]] || [[ $out == *CHANGELOG.md* ]]; then
+    echo "with debian/changelog at 0.0.1: $out"; status=1
+  fi
+  cp "$root/debian/changelog" "$copy/debian/"
+  sed -i "s/^## \[$version\]/## [0.0.2]/" "$copy/CHANGELOG.md"
+  if out=$(bash "$root/scripts/check-version.sh" "$version" "$copy" 2>&1) ||
+     [[ $out != *"CHANGELOG.md's latest release is '0.0.2'"* ]] || [[ $out == *debian/changelog* ]]; then
+    echo "with CHANGELOG.md at 0.0.2: $out"; status=1
+  fi
+  return $status
+}
+
 check "zip holds exactly the six files, text with CR LF" zip_holds_its_files
+check "one version in the build, debian/changelog and CHANGELOG.md; the check names a disagreeing one" \
+  versions_agree_and_the_check_says_which_does_not
 check "SHA256SUMS verifies" checksums_verify
 check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
