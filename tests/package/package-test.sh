@@ -118,6 +118,22 @@ deb_passes_lintian() {
   [ "${PIPESTATUS[0]}" -eq 0 ]
 }
 
+# The source package, as dpkg-source builds it from the checkout's files in a
+# folder of its own.
+deb_source_passes_lintian() {
+  local source=$work/debian-source/tallywise dsc
+  mkdir -p "$source" || return 1
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$root" ls-files -z | tar -C "$root" --null -T - -cf - | tar -C "$source" -xf -
+  else
+    tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$source" -xf -
+  fi
+  (cd "$source" && dpkg-source -b . >/dev/null) || { echo "dpkg-source -b failed"; return 1; }
+  dsc=$(ls "$work/debian-source/"*.dsc) || return 1
+  lintian --fail-on error,warning "$dsc" 2>&1 | grep -v '^running with root privileges'
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
 deb_holds_the_tool() {
   local unpacked=$work/deb status=0 out
   dpkg -x "$deb_file" "$unpacked" || return 1
@@ -141,6 +157,7 @@ deb_holds_the_tool() {
 }
 
 check "Debian package: lintian finds no error and no warning" deb_passes_lintian
+check "Debian source package: lintian finds no error and no warning in the .dsc" deb_source_passes_lintian
 check "Debian package: the tool, its page with the version, completions, copyright; it computes from dpkg -x" deb_holds_the_tool
 
 # The installer and uninstaller in a new prefix of the given kind, where nothing
