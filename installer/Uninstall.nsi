@@ -110,7 +110,15 @@ Function .onInit
     IntOp $CallerProcess $0 + 0
   ${EndIf}
 
+  ; Asked once, before the start as administrator, whose copy asks no more.
   !insertmacro HAS_SWITCH "${ELEVATED_SWITCH}" $3
+  ${If} $3 == 0
+    ${IfNot} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION "Remove ${PROGRAM_NAME} from $INSTDIR?$\r$\n$\r$\nYour settings stay for a later installation." /SD IDYES IDYES`
+      SetErrorLevel ${EXIT_CANCELLED}
+      Quit
+    ${EndIf}
+  ${EndIf}
+
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 == $INSTDIR
     SetShellVarContext current
@@ -127,12 +135,6 @@ Function .onInit
     ${EndIf}
   ${EndIf}
 
-  ${If} $3 == 0
-    ${IfNot} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION "Remove ${PROGRAM_NAME} from $INSTDIR?$\r$\n$\r$\nYour settings stay for a later installation." /SD IDYES IDYES`
-      SetErrorLevel ${EXIT_CANCELLED}
-      Quit
-    ${EndIf}
-  ${EndIf}
 FunctionEnd
 
 ; A running program's file cannot be deleted. When this uninstaller runs from
