@@ -441,7 +441,7 @@ portable_program_keeps_its_settings_beside_itself() {
   mkdir -p "$folder" && unzip -q "$zip_file" -d "$folder" || return 1
   start_tallywise "$folder/Tallywise.exe" || { end_programs; return 1; }
   wine taskkill /im Tallywise.exe >/dev/null 2>&1
-  for _ in $(seq 1 40); do
+  for _ in $(seq 1 120); do
     [ -e "$folder/data.dat" ] && ! xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && break
     sleep 0.5
   done

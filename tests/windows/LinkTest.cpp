@@ -315,7 +315,7 @@ TEST_F(Link, TooltipAppearsForThePointerOverTheLink) {
   ASSERT_NE(tip, nullptr);
   EXPECT_FALSE(::IsWindowVisible(tip));
   MovePointerTo(home);
-  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); }, 5000)) << "the tooltip heard nothing of the pointer";
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); })) << "the tooltip heard nothing of the pointer";
 }
 
 // The hand comes from the system's help program; where that has none (as

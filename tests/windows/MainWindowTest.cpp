@@ -272,7 +272,7 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
     bool shown = false;
     for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
       MovePointerOnto(dlg.Item(t.id));
-      shown = WaitUntil(showing, 2000);
+      shown = WaitUntil(showing, 5000);
     }
     EXPECT_TRUE(shown) << "no tooltip over control " << t.id;
     EXPECT_STREQ(text, t.text);
