@@ -40,7 +40,7 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (optionsEnded || (arg != "--" && !IsOption(arg) && !IsSlashQuestion(arg))) {
-      invocation.sources.push_back({Source::Expression, arg});
+      invocation.sources.push_back({Source::Expression, arg, i + 1});
       continue;
     }
     // An option's value: joined to it (-d2, --decimals=2) or the next argument.
@@ -74,7 +74,7 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
     } else if (isOption("-f", "--file")) {
       if (!value("-f", "--file", text) || text.empty())
         return Refused(invocation, std::string(arg.substr(0, arg.starts_with("--") ? 6 : 2)) + " needs a file name");
-      invocation.sources.push_back({Source::File, text});
+      invocation.sources.push_back({Source::File, text, i + 1});
     } else {
       return Refused(invocation, "unknown option " + std::string(arg));
     }

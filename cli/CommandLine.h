@@ -9,6 +9,7 @@
 struct Source {
   enum Kind { Expression, File } kind;
   std::string_view text;  // the expression, or the file's name ("-" is standard input)
+  size_t argument = 0;    // where it stands among the arguments, counted from 1
 };
 
 struct Invocation {

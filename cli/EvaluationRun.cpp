@@ -22,12 +22,14 @@ bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expressio
 }
 
 // The words of a prompt as a terminal line shows them: the characters it names in
-// visible form, and without the blanks that pad it in the result field.
+// visible form, and without the blanks that pad it in the result field, at
+// either end (" Together '*-'" would stand two blanks after a place).
 std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
   if (!NamesWholeCharacter(outcome, expression)) {
     std::string line = RenderPrompt(outcome, VisibleByte);
     while (!line.empty() && line.back() == ' ')
       line.pop_back();
+    line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
     return line;
   }
   std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
@@ -45,6 +47,7 @@ CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expressio
 }
 
 std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
+  if (place.argument != 0) return "tallywise-eval: argument " + std::to_string(place.argument) + ": ";
   std::string prefix = VisibleName(place.name);
   prefix += ':' + std::to_string(place.line) + ':';
   if (at) prefix += std::to_string(EditorColumn(line, *at)) + ':';
@@ -73,7 +76,10 @@ EvaluationRun::EvaluationRun(int decimals, bool aligned)
       m_messages(kStandardError, IsTerminal(kStandardError)),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
 
-bool EvaluationRun::Evaluate(std::string_view expression) { return Compute(expression, nullptr); }
+bool EvaluationRun::Evaluate(std::string_view expression, size_t argument) {
+  const InputPlace place{{}, 0, argument};
+  return Compute(expression, &place);
+}
 
 bool EvaluationRun::EvaluateLine(std::string_view line, const InputPlace* place) {
   if (IsBlank(line)) {

@@ -12,11 +12,13 @@
 #include "ExitStatus.h"
 #include "OutputChannel.h"
 
-// Where a line of input stands, for the GNU-style "NAME:LINE:COLUMN: " before
-// its prompts and fault messages.
+// Where an expression comes from, named before its prompts and fault messages
+// as GNU tools name it: a line of an input as "NAME:LINE:COLUMN: ", an
+// argument as "tallywise-eval: argument N: ".
 struct InputPlace {
   std::string_view name;
   long long line;
+  size_t argument = 0;  // counted from 1; 0 for a line of an input
 };
 
 class EvaluationRun {
@@ -27,8 +29,9 @@ public:
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
-  // An expression given as an argument. False once nothing more can be written.
-  bool Evaluate(std::string_view expression);
+  // An expression given as argument number `argument`. False once nothing more
+  // can be written.
+  bool Evaluate(std::string_view expression, size_t argument);
 
   // A line of an input; a blank one is passed over. `place` is null for a line
   // typed at the terminal, which the prompt need not locate.

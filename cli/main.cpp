@@ -70,7 +70,7 @@ int Run(const std::vector<std::string_view>& args) {
   }
   for (const Source& source : invocation.sources) {
     const bool writable =
-        source.kind == Source::Expression ? run.Evaluate(source.text) : EvaluateFile(run, source.text);
+        source.kind == Source::Expression ? run.Evaluate(source.text, source.argument) : EvaluateFile(run, source.text);
     if (!writable) break;
   }
   return run.Finish();

@@ -1,7 +1,8 @@
 ; The Windows installer of Tallywise, built by scripts/package.sh, which
 ; defines RELEASE_INFO (the build's tallywise-release.nsh: the version and who
-; makes the program), STAGE (the folder holding the four files to install),
-; ICON (the program's icon) and OUTFILE.
+; makes the program), STAGE (the folder holding the files to install),
+; UNINSTALLER (Uninstall.exe, built from installer/Uninstall.nsi), ICON (the
+; program's icon) and OUTFILE.
 ;
 ; It installs in one of two scopes. "Only for me" (/CurrentUser; the choice
 ; offered first when it is run by hand) needs no administrator: the user's
@@ -13,11 +14,7 @@
 ; chooses the folder in both. The programs it installs ask for nothing: see
 ; app/Tallywise.manifest.in.
 ;
-; Exit statuses, of the installer and of the uninstaller (docs/README.txt
-; tells users): 0 done; 1 cancelled by the user; 2 stopped by an error;
-; 3 Tallywise or tallywise-eval is running from the install folder, nothing
-; changed; 4 (installer) a newer version is installed, nothing changed;
-; 5 (installer) Tallywise is installed in the other scope, nothing changed.
+; Its exit statuses are listed in installer/Common.nsh.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -36,16 +33,7 @@ AllowSkipFiles off
 !include LogicLib.nsh
 !include WordFunc.nsh
 !include nsDialogs.nsh
-
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAM_NAME}"
-!define EXIT_CANCELLED 1
-!define EXIT_PROGRAM_RUNNING 3
-!define EXIT_NEWER_INSTALLED 4
-!define EXIT_OTHER_SCOPE_INSTALLED 5
-; Given by the installer to the copy of itself that it starts as
-; administrator, so that the copy neither asks again nor shows the pages the
-; user has seen.
-!define ELEVATED_SWITCH "/Elevated"
+!include "${__FILEDIR__}\Common.nsh"
 
 Name "${PROGRAM_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -59,25 +47,17 @@ Var ChosenFolder    ; what /D= gave, or ""
 Var OnlyForMeButton
 Var ForAllUsersButton
 
-; The elevation prompt and the task list show a program's description.
-; makensis gives the uninstaller the installer's version record; then
-; describe-uninstaller.sh swaps the description in the uninstaller for one of
-; the same length, for which the installer's ends in blanks.
-!define SETUP_DESCRIPTION "${PROGRAM_NAME} ${VERSION} Setup    "
-!define UNINSTALL_DESCRIPTION "${PROGRAM_NAME} ${VERSION} Uninstall"
-!uninstfinalize 'bash "${__FILEDIR__}/describe-uninstaller.sh" "%1" "${SETUP_DESCRIPTION}" "${UNINSTALL_DESCRIPTION}"' = 0
-
+; The elevation prompt and the task list show the description.
 VIProductVersion "${VERSION_FOUR_PART}"
 VIFileVersion "${VERSION_FOUR_PART}"
 VIAddVersionKey /LANG=0 "ProductName" "${PROGRAM_NAME}"
 VIAddVersionKey /LANG=0 "CompanyName" "${MAKER}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "${LEGAL_NOTICE}"
-VIAddVersionKey /LANG=0 "FileDescription" "${SETUP_DESCRIPTION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PROGRAM_NAME} ${VERSION} Setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 
 !define MUI_ICON "${ICON}"
-!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 ; No "Run Tallywise" on the finish page: started by the elevated installer it
 ; would write its settings into the Windows folder itself instead of the
@@ -88,90 +68,7 @@ Page custom ScopePage ScopePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
-!insertmacro MUI_UNPAGE_CONFIRM
-!insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_UNPAGE_FINISH
 !insertmacro MUI_LANGUAGE "English"
-
-; A running program holds its file: Windows lets nobody open it for writing.
-; Sets $0 to the name of the first installed program that is running, or to
-; "" when none is.
-!macro RUNNING_PROGRAM_FUNCTION UN
-Function ${UN}RunningProgram
-  StrCpy $0 ""
-  ${If} ${FileExists} "$INSTDIR\Tallywise.exe"
-    ClearErrors
-    FileOpen $1 "$INSTDIR\Tallywise.exe" a
-    ${If} ${Errors}
-      StrCpy $0 "${PROGRAM_NAME}"
-      Return
-    ${EndIf}
-    FileClose $1
-  ${EndIf}
-  ${If} ${FileExists} "$INSTDIR\tallywise-eval.exe"
-    ClearErrors
-    FileOpen $1 "$INSTDIR\tallywise-eval.exe" a
-    ${If} ${Errors}
-      StrCpy $0 "tallywise-eval"
-    ${Else}
-      FileClose $1
-    ${EndIf}
-  ${EndIf}
-FunctionEnd
-
-; Asks to close a running program until it is closed or the user cancels;
-; silently it cancels at once. Cancelling ends with nothing changed.
-Function ${UN}WaitUntilProgramsClosed
-  ${Do}
-    Call ${UN}RunningProgram
-    ${IfThen} $0 == "" ${|} Return ${|}
-    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$0 is running from $INSTDIR.$\r$\n$\r$\nClose it, then click Retry. Cancel leaves everything as it is." /SD IDCANCEL IDRETRY`
-      DetailPrint "$0 is running from $INSTDIR; nothing was changed."
-      SetErrorLevel ${EXIT_PROGRAM_RUNNING}
-      Abort
-    ${EndIf}
-  ${Loop}
-FunctionEnd
-!macroend
-!insertmacro RUNNING_PROGRAM_FUNCTION ""
-!insertmacro RUNNING_PROGRAM_FUNCTION "un."
-
-; Whether a switch is among the installer's parameters ("/AllUsers").
-!macro HAS_SWITCH SWITCH RESULT
-  ${GetParameters} $R9
-  ClearErrors
-  ${GetOptions} "$R9" "${SWITCH}" $R8
-  ${If} ${Errors}
-    StrCpy ${RESULT} 0
-  ${Else}
-    StrCpy ${RESULT} 1
-  ${EndIf}
-!macroend
-
-; Starts this program again as administrator with the given parameters,
-; waits for it and ends with its status: 1 when the user declines.
-!macro RUN_ELEVATED_FUNCTION UN
-Function ${UN}RunElevated
-  Pop $R0  ; the parameters
-  ; SHELLEXECUTEINFO with SEE_MASK_NOCLOSEPROCESS, to wait for the process.
-  System::Call '*(i 60, i 0x40, p $HWNDPARENT, t "runas", t "$EXEPATH", t "$R0", p 0, i 1, p 0, p 0, p 0, p 0, i 0, p 0, p 0) p .R1'
-  System::Call 'shell32::ShellExecuteExW(p R1) i .R2'
-  ${If} $R2 == 0
-    System::Free $R1
-    SetErrorLevel ${EXIT_CANCELLED}
-    Quit
-  ${EndIf}
-  System::Call '*$R1(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .R3)'
-  System::Free $R1
-  System::Call 'kernel32::WaitForSingleObject(p R3, i -1)'
-  System::Call 'kernel32::GetExitCodeProcess(p R3, *i .R4)'
-  System::Call 'kernel32::CloseHandle(p R3)'
-  SetErrorLevel $R4
-  Quit
-FunctionEnd
-!macroend
-!insertmacro RUN_ELEVATED_FUNCTION ""
-!insertmacro RUN_ELEVATED_FUNCTION "un."
 
 ; Sets the shell folders, the registry root (SHCTX) and, unless /D= chose it,
 ; the folder for $Scope; "machine" without an administrator's rights starts
@@ -301,7 +198,8 @@ Section "Tallywise"
   File "${STAGE}\tallywise-eval.exe"
   File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
-  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  File "${STAGE}\tallywise-eval.txt"
+  File /oname=Uninstall.exe "${UNINSTALLER}"
 
   CreateShortcut "$SMPROGRAMS\${PROGRAM_NAME}.lnk" "$INSTDIR\Tallywise.exe"
 
@@ -317,53 +215,4 @@ Section "Tallywise"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
-SectionEnd
-
-; The uninstaller's scope is the one whose entry names its folder; an
-; all-users installation needs an administrator to be removed.
-Function un.onInit
-  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == $INSTDIR
-    SetShellVarContext current
-  ${Else}
-    SetShellVarContext all
-    UserInfo::GetAccountType
-    Pop $0
-    ${GetParameters} $1
-    ClearErrors
-    ${GetOptions} "$1" "${ELEVATED_SWITCH}" $2
-    ${If} $0 != "Admin"
-    ${AndIf} ${Errors}
-      Push "${ELEVATED_SWITCH} $1"
-      Call un.RunElevated
-    ${EndIf}
-  ${EndIf}
-FunctionEnd
-
-; Removes what the installer put there and nothing else: the folder goes only
-; when it is empty, and the settings file below the Windows directory (or in
-; the user's VirtualStore) stays for a later installation. The programs go
-; first: should one of them still be held open, the shortcut, the uninstaller
-; and the Apps & Features entry stay with it, so it can be uninstalled later.
-Section "Uninstall"
-  Call un.WaitUntilProgramsClosed
-  Delete "$INSTDIR\Tallywise.exe"
-  Delete "$INSTDIR\tallywise-eval.exe"
-  ${If} ${FileExists} "$INSTDIR\Tallywise.exe"
-  ${OrIf} ${FileExists} "$INSTDIR\tallywise-eval.exe"
-    DetailPrint "A program in $INSTDIR could not be removed."
-    SetErrorLevel 2
-    Abort
-  ${EndIf}
-  Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
-  ; The shortcut and the entry belong to the latest installation, which may
-  ; be in another folder.
-  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == $INSTDIR
-    Delete "$SMPROGRAMS\${PROGRAM_NAME}.lnk"
-    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-  ${EndIf}
 SectionEnd

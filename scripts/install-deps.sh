@@ -19,7 +19,7 @@ packages=(
   wine wine32:i386 wine64 xvfb x11-utils
   fonts-liberation imagemagick librsvg2-bin icoutils
   nsis fonts-wine zip unzip xdotool bc
-  libedit-dev pkg-config python3 shellcheck mandoc
+  libedit-dev pkg-config python3 shellcheck mandoc fish
   build-essential debhelper dpkg-dev lintian python3-jsonschema python3-yaml
 )
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release into dist/:
 #   Tallywise-<version>-win32.zip   Tallywise.exe, tallywise-eval.exe, README.txt, LICENSE.txt,
-#                                   tallywise-eval.txt (the manual page), portable.txt
-#   Tallywise-<version>-setup.exe   the same, installed with NSIS, only for the user or for all
+#                                   tallywise-eval.txt (the Windows tool's manual), portable.txt
+#   Tallywise-<version>-setup.exe   the same but portable.txt, installed with NSIS, only for the
+#                                   user or for all
 #   tallywise-eval_<version>_<arch>.deb  the command-line tool for Debian (scripts/build-deb.sh)
 #   SHA256SUMS                      of those three
 #   winget/, scoop/                 the package managers' manifests (scripts/write-manifests.sh)
@@ -31,12 +32,15 @@ export SOURCE_DATE_EPOCH
 # relative to the checkout.
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTALLYWISE_REPRODUCIBLE=ON >/dev/null
-cmake --build "$build" -j2 --target Tallywise tallywise-eval
 
-# The version and who makes the program, as the build wrote them.
+# The version and who makes the program, as the build wrote them; the change
+# logs must name the same version.
 # shellcheck source=cmake/tallywise-release.sh.in
 . "$build/release/tallywise-release.sh"
 version=$tallywise_version
+bash "$root/scripts/check-version.sh" "$version" "$root"
+
+cmake --build "$build" -j2 --target Tallywise tallywise-eval
 
 rm -rf "$stage"
 mkdir -p "$stage"
@@ -44,8 +48,9 @@ cp "$build/app/Tallywise.exe" "$build/cli/tallywise-eval.exe" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/README.txt" >"$stage/README.txt"
 sed -e 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
 sed -e 's/$/\r/' "$root/docs/portable.txt" >"$stage/portable.txt"
-# The manual page as plain text: mandoc's overstruck bold and underlining taken out.
-mandoc -T ascii "$build/docs/tallywise-eval.1" | sed -e 's/.\x08//g' -e 's/$/\r/' >"$stage/tallywise-eval.txt"
+# The manual of the Windows console build (the Unix manual page would tell of
+# a history file and a terminal it does not have).
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/docs/tallywise-eval-windows.txt" >"$stage/tallywise-eval.txt"
 chmod 0644 "$stage"/*
 # Zip entries keep the local time of day: the files get the commit's UTC time
 # of day as local time, so the zip is the same in every time zone.
@@ -59,9 +64,13 @@ setup_name=Tallywise-$version-setup.exe
 # Names in a fixed order; -X leaves out the owner and the extra time fields.
 (cd "$stage" && zip -q -X -9 "$dist/$zip_name" Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt portable.txt)
 
+# The uninstaller first: the installer carries it.
 makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release.nsh" \
-  -DSTAGE="$stage" -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$dist/$setup_name" \
-  "$root/installer/Tallywise.nsi"
+  -DICON="$root/ui/icons/tallywise.ico" -DOUTFILE="$build/Uninstall.exe" \
+  "$root/installer/Uninstall.nsi"
+makensis -V2 -INPUTCHARSET UTF8 -DRELEASE_INFO="$build/release/tallywise-release.nsh" \
+  -DSTAGE="$stage" -DUNINSTALLER="$build/Uninstall.exe" -DICON="$root/ui/icons/tallywise.ico" \
+  -DOUTFILE="$dist/$setup_name" "$root/installer/Tallywise.nsi"
 
 # The package managers' manifests name the two files above with their hashes.
 bash "$root/scripts/write-manifests.sh" "$dist" "$build/release/tallywise-release.sh"

@@ -131,10 +131,13 @@ YAML
 } >"$winget/$identifier.installer.yaml"
 
 # The zip's program keeps data.dat and history.txt beside itself (its
-# portable.txt says so), which Scoop keeps across updates. The program
-# replaces them by renaming a new file over them, which leaves Scoop's hard
-# link to its kept copy behind; before an update or removal the current files
-# go back to that copy.
+# portable.txt says so), which Scoop keeps across updates. Scoop makes a
+# folder of a persisted name that exists neither in its kept copies nor in
+# the app's folder, so before it persists them the first time they are made
+# as empty files, which the program reads as the defaults and no history.
+# The program replaces them by renaming a new file over them, which leaves
+# Scoop's hard link to its kept copy behind; before an update or removal the
+# current files go back to that copy.
 mkdir -p "$dist/scoop"
 program_lower=$(printf '%s' "$program" | tr '[:upper:]' '[:lower:]')
 cat >"$dist/scoop/$program_lower.json" <<JSON
@@ -155,6 +158,13 @@ cat >"$dist/scoop/$program_lower.json" <<JSON
     "persist": [
         "data.dat",
         "history.txt"
+    ],
+    "pre_install": [
+        "foreach (\$name in 'data.dat', 'history.txt') {",
+        "    if (!(Test-Path (Join-Path \$persist_dir \$name)) -and !(Test-Path (Join-Path \$dir \$name))) {",
+        "        New-Item (Join-Path \$dir \$name) -ItemType File | Out-Null",
+        "    }",
+        "}"
     ],
     "pre_uninstall": [
         "foreach (\$name in 'data.dat', 'history.txt') {",

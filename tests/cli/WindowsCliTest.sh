@@ -42,11 +42,17 @@ expect "write error" '' 'tallywise-eval: write error: No space left on device\r\
 # hands the arguments over in the locale's encoding.
 printf '' >"$dir/in"
 LC_ALL=C.UTF-8 wine "$program" "2⁴" <"$dir/in" >"$dir/out" 2>"$dir/err"; status=$?
-expect "2⁴ rejected, the ⁴ named as typed" '' "Unknown symbol '⁴'\r\n  2⁴\r\n   ^\r\n" 1 $status
+expect "2⁴ rejected, the ⁴ named as typed, the argument named" '' "tallywise-eval: argument 1: Unknown symbol '⁴'\r\n  2⁴\r\n   ^\r\n" 1 $status
 
-# Standard output a pipe whose reader has gone (true ends at once; the program
-# starts a second later): a broken pipe, named so.
-{ sleep 1; wine "$program" 1+1 </dev/null 2>"$dir/err"; echo $? >"$dir/status"; } | true
+# Standard output a pipe whose reader has gone (closed before the program
+# starts): a broken pipe, named so.
+python3 -c '
+import os, subprocess, sys
+reader, writer = os.pipe()
+os.close(reader)
+with open(sys.argv[1], "w") as status, open(sys.argv[2], "w") as err:
+    status.write(str(subprocess.run(sys.argv[3:], stdin=subprocess.DEVNULL, stdout=writer, stderr=err).returncode))
+' "$dir/status" "$dir/err" wine "$program" 1+1
 : >"$dir/out"
 expect "broken pipe" '' 'tallywise-eval: write error: Broken pipe\r\n' 4 "$(cat "$dir/status")"
 

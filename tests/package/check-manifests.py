@@ -114,9 +114,14 @@ def scoop_problems():
         problems.append(f"bin {manifest.get('bin')}, shortcuts {manifest.get('shortcuts')}")
     if manifest.get("persist") != ["data.dat", "history.txt"]:
         problems.append(f"persist {manifest.get('persist')}")
+    # Scoop would make folders of persisted names that are nowhere yet: the
+    # files are made before it persists them.
+    pre_install = "\n".join(manifest.get("pre_install", []))
+    if "-ItemType File" not in pre_install or any(f"'{name}'" not in pre_install for name in manifest.get("persist", [])):
+        problems.append(f"pre_install does not make the persisted files: {pre_install!r}")
     return problems
 
 
 check("winget manifests: schema 1.12.0, both scopes and the portable zip, addresses and hashes", winget_problems())
-check("Scoop manifest: schema, the zip's address and hash, bin, shortcut and persist", scoop_problems())
+check("Scoop manifest: schema, the zip's address and hash, bin, shortcut, persist of files made first", scoop_problems())
 sys.exit(1 if failures else 0)

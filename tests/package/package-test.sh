@@ -34,6 +34,7 @@ IFS=. read -r major minor patch _ <<<"$version"
 zip_file=$dist/Tallywise-$version-win32.zip
 deb_file=$dist/tallywise-eval_${version}_$(dpkg --print-architecture).deb
 setup_file=$dist/Tallywise-$version-setup.exe
+installed_files="LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe tallywise-eval.txt"
 work=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-package-test.XXXXXX") || { echo "FAIL temporary folder: mktemp failed"; exit 1; }
 trap 'rm -rf "$work"' EXIT
 unzip -q "$zip_file" -d "$work/zip" 2>/dev/null
@@ -47,6 +48,9 @@ zip_holds_its_files() {
     # Every line ends in CR LF: no LF without its CR.
     if grep -q $'[^\r]$\|^$' "$work/zip/$text"; then echo "$text has lines without CR LF"; return 1; fi
   done
+  # The Windows tool's own manual, with the release's version.
+  head -n 1 "$work/zip/tallywise-eval.txt" | grep -q "^tallywise-eval $version for Windows"$'\r$' ||
+    { echo "tallywise-eval.txt begins: $(head -n 1 "$work/zip/tallywise-eval.txt")"; return 1; }
 }
 
 checksums_verify() {
@@ -77,7 +81,29 @@ one_version_everywhere() {
   return $status
 }
 
+# The build's version, debian/changelog's and CHANGELOG.md's agree, and the
+# check that package.sh makes of it names the one that does not.
+versions_agree_and_the_check_says_which_does_not() {
+  local copy=$work/version-check out status=0
+  mkdir -p "$copy/debian" && cp "$root/debian/changelog" "$copy/debian/" && cp "$root/CHANGELOG.md" "$copy/" || return 1
+  bash "$root/scripts/check-version.sh" "$version" "$copy" || status=1
+  sed -i '1s/([^)]*)/(0.0.1)/' "$copy/debian/changelog"
+  if out=$(bash "$root/scripts/check-version.sh" "$version" "$copy" 2>&1) ||
+     [[ $out != *"debian/changelog's latest entry is '0.0.1'"* ]] || [[ $out == *CHANGELOG.md* ]]; then
+    echo "with debian/changelog at 0.0.1: $out"; status=1
+  fi
+  cp "$root/debian/changelog" "$copy/debian/"
+  sed -i "s/^## \[$version\]/## [0.0.2]/" "$copy/CHANGELOG.md"
+  if out=$(bash "$root/scripts/check-version.sh" "$version" "$copy" 2>&1) ||
+     [[ $out != *"CHANGELOG.md's latest release is '0.0.2'"* ]] || [[ $out == *debian/changelog* ]]; then
+    echo "with CHANGELOG.md at 0.0.2: $out"; status=1
+  fi
+  return $status
+}
+
 check "zip holds exactly the six files, text with CR LF" zip_holds_its_files
+check "one version in the build, debian/changelog and CHANGELOG.md; the check names a disagreeing one" \
+  versions_agree_and_the_check_says_which_does_not
 check "SHA256SUMS verifies" checksums_verify
 check "one version in both version records and manifests and the About box; Windows 7 subsystem" one_version_everywhere
 check "imports of both programs allowed" bash "$here/check-imports.sh" "$work/zip/Tallywise.exe" "$work/zip/tallywise-eval.exe"
@@ -89,6 +115,22 @@ python3 "$here/check-manifests.py" "$dist" "$here/schemas" "$version" "$tallywis
 deb_passes_lintian() {
   lintian --fail-on error,warning "$deb_file" 2>&1 |
     grep -v '^running with root privileges'
+  [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# The source package, as dpkg-source builds it from the checkout's files in a
+# folder of its own.
+deb_source_passes_lintian() {
+  local source=$work/debian-source/tallywise dsc
+  mkdir -p "$source" || return 1
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$root" ls-files -z | tar -C "$root" --null -T - -cf - | tar -C "$source" -xf -
+  else
+    tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$source" -xf -
+  fi
+  (cd "$source" && dpkg-source -b . >/dev/null) || { echo "dpkg-source -b failed"; return 1; }
+  dsc=$(ls "$work/debian-source/"*.dsc) || return 1
+  lintian --fail-on error,warning "$dsc" 2>&1 | grep -v '^running with root privileges'
   [ "${PIPESTATUS[0]}" -eq 0 ]
 }
 
@@ -115,6 +157,7 @@ deb_holds_the_tool() {
 }
 
 check "Debian package: lintian finds no error and no warning" deb_passes_lintian
+check "Debian source package: lintian finds no error and no warning in the .dsc" deb_source_passes_lintian
 check "Debian package: the tool, its page with the version, completions, copyright; it computes from dpkg -x" deb_holds_the_tool
 
 # The installer and uninstaller in a new prefix of the given kind, where nothing
@@ -141,8 +184,8 @@ checks_in_prefix() {  # win32 or win64
   check "[$arch all users] silent install while Tallywise runs: status 3, nothing changed" install_refused_while_running
   check "[$arch all users] install over an earlier version replaces it in place" installs_over_an_earlier_version
   check "[$arch all users] silent install over a newer version: status 4, nothing changed" downgrade_refused
-  check "[$arch all users] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
-  check "[$arch all users] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  check "[$arch all users] Uninstall.exe /S while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running tallywise-eval
+  check "[$arch all users] Uninstall.exe /S: status 0 once all is gone but the settings file" uninstalls_silently_and_keeps_the_settings
   [ "$arch" = win64 ] || exit $failures
 
   use_scope user
@@ -151,8 +194,8 @@ checks_in_prefix() {  # win32 or win64
   check "[$arch only for me] install over an earlier version replaces it in place" installs_over_an_earlier_version
   check "[$arch only for me] silent install over a newer version: status 4, nothing changed" downgrade_refused
   check "[$arch only for me] silent install for all users beside it: status 5, nothing changed" other_scope_refused
-  check "[$arch only for me] silent uninstall while tallywise-eval runs: status 3, all kept" uninstall_refused_while_running
-  check "[$arch only for me] silent uninstall: all gone but the settings file" uninstalls_silently_and_keeps_the_settings
+  check "[$arch only for me] Uninstall.exe /S while Tallywise runs: status 3, all kept" uninstall_refused_while_running Tallywise
+  check "[$arch only for me] Uninstall.exe /S: status 0 once all is gone but the settings file" uninstalls_silently_and_keeps_the_settings
   check "[$arch only for me] /D= chooses the folder, which the entry and the uninstaller follow" installs_where_told
   exit $failures
 }
@@ -186,10 +229,6 @@ use_scope() {  # machine or user
   entry="$uninstall_key\\Tallywise"
 }
 
-run_silently() {  # program, switches...: runs it with /S and waits for every process it started
-  bash "$root/scripts/wine-run.sh" "$@" /S && timeout 120 wineserver -w
-}
-
 run_setup() {  # silently, in the scope of the table; prints nothing, returns its status
   # shellcheck disable=SC2086 # no switch at all for all users
   bash "$root/scripts/wine-run.sh" "$setup_file" $scope_switch /S
@@ -199,10 +238,15 @@ install_and_wait() {
   run_setup && timeout 120 wineserver -w
 }
 
-# Uninstall.exe /S hands the work to a copy of itself and returns at once; a
-# copy outside the folder, run with _?=, does the work itself and returns its
-# status. wine would quote the blank in _?=, which the uninstaller does not
-# take, so cmd passes the command line on as written.
+# Uninstall.exe /S as Windows and the package managers run it, which returns
+# the outcome as its status; what is left of it goes once it has ended.
+uninstall_as_windows_does() {
+  bash "$root/scripts/wine-run.sh" "$program_dir/Uninstall.exe" /S
+}
+
+# A copy outside the folder, run with _?=, works on that folder. wine would
+# quote the blank in _?=, which the uninstaller does not take, so cmd passes
+# the command line on as written.
 uninstall_and_wait() {
   cp "$program_dir/Uninstall.exe" "$WINEPREFIX/drive_c/windows/temp/Uninstall-copy.exe" || return 125
   wine cmd /c "C:\\windows\\temp\\Uninstall-copy.exe /S _?=$install_dir" </dev/null >/dev/null 2>&1
@@ -223,9 +267,9 @@ installed_version() {
 installs_silently() {
   install_and_wait || { echo "setup $scope_switch /S failed"; return 1; }
   local status=0 name
-  [ "$(cd "$program_dir" && echo *)" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe" ] ||
+  [ "$(cd "$program_dir" && echo *)" = "$installed_files" ] ||
     { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
-  for name in Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt; do
+  for name in Tallywise.exe tallywise-eval.exe README.txt LICENSE.txt tallywise-eval.txt; do
     cmp -s "$work/zip/$name" "$program_dir/$name" || { echo "$name differs from the zip's"; status=1; }
   done
   grep -qa 'Tallywise.exe' "$shortcut" 2>/dev/null || { echo "no Start-menu shortcut to Tallywise.exe"; status=1; }
@@ -253,11 +297,11 @@ UninstallString=\"$install_dir\\Uninstall.exe\""
 
 start_tallywise() {  # [program], by default the installed one; returns once its window is there
   timeout 60 wine "${1:-$program_dir/Tallywise.exe}" </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 1 40); do
+  for _ in $(seq 1 120); do
     xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && return 0
     sleep 0.5
   done
-  echo "no Tallywise window within 20 s"
+  echo "no Tallywise window within 60 s"
   return 1
 }
 
@@ -324,26 +368,32 @@ downgrade_refused() {
   return $status
 }
 
-# tallywise-eval reading its input from a pipe that stays open runs until the
-# pipe is closed.
-uninstall_refused_while_running() {
+# Either program running from the folder keeps everything in place: Tallywise
+# with its window, tallywise-eval reading from a pipe that stays open.
+uninstall_refused_while_running() {  # Tallywise or tallywise-eval
   local input=$work/eval-input-$TALLYWISE_WINEARCH output=$work/eval-output-$TALLYWISE_WINEARCH
-  local status=0 uninstall_status
-  rm -f "$input" "$output"
-  mkfifo "$input" || return 1
-  wine "$program_dir/tallywise-eval.exe" <"$input" >"$output" 2>&1 &
-  exec {eval_input}>"$input"
-  echo "1+1" >&"$eval_input"
-  for _ in $(seq 1 40); do
-    grep -q '2\.000' "$output" && break
-    sleep 0.5
-  done
-  uninstall_and_wait
+  local status=0 uninstall_status eval_input=
+  if [ "$1" = Tallywise ]; then
+    start_tallywise || { end_programs; return 1; }
+  else
+    rm -f "$input" "$output"
+    mkfifo "$input" || return 1
+    wine "$program_dir/tallywise-eval.exe" <"$input" >"$output" 2>&1 &
+    exec {eval_input}>"$input"
+    echo "1+1" >&"$eval_input"
+    # It answers once it runs and holds its file.
+    for _ in $(seq 1 120); do
+      grep -q '2\.000' "$output" && break
+      sleep 0.5
+    done
+    grep -q '2\.000' "$output" || { echo "tallywise-eval did not answer"; status=1; }
+  fi
+  uninstall_as_windows_does
   uninstall_status=$?
-  exec {eval_input}>&-
-  timeout 120 wineserver -w
+  [ -n "$eval_input" ] && exec {eval_input}>&-
+  end_programs
   [ "$uninstall_status" = 3 ] || { echo "Uninstall.exe /S ended with status $uninstall_status"; status=1; }
-  [ "$(cd "$program_dir" 2>&1 && echo *)" = "LICENSE.txt README.txt Tallywise.exe Uninstall.exe tallywise-eval.exe" ] ||
+  [ "$(cd "$program_dir" 2>&1 && echo *)" = "$installed_files" ] ||
     { echo "program folder: $(cd "$program_dir" 2>&1 && echo *)"; status=1; }
   [ -e "$shortcut" ] || { echo "the shortcut was removed"; status=1; }
   [ "$(installed_version)" = "$version" ] || { echo "the Apps & Features entry was changed or removed"; status=1; }
@@ -391,7 +441,7 @@ portable_program_keeps_its_settings_beside_itself() {
   mkdir -p "$folder" && unzip -q "$zip_file" -d "$folder" || return 1
   start_tallywise "$folder/Tallywise.exe" || { end_programs; return 1; }
   wine taskkill /im Tallywise.exe >/dev/null 2>&1
-  for _ in $(seq 1 40); do
+  for _ in $(seq 1 120); do
     [ -e "$folder/data.dat" ] && ! xwininfo -root -tree 2>/dev/null | grep -q '"Tallywise": ("tallywise.exe"' && break
     sleep 0.5
   done
@@ -401,15 +451,21 @@ portable_program_keeps_its_settings_beside_itself() {
   return $status
 }
 
+# The status comes when the work is done: the programs, the texts, the
+# shortcut and the entry are gone by then; the uninstaller's own file and the
+# empty folder go as soon as it has ended.
 uninstalls_silently_and_keeps_the_settings() {
   mkdir -p "$(dirname "$settings_file")"
   printf '%%0.5f\r\n10\r\n20\r\n-15\r\n500\r\n0\r\nCourier New\r\n1\r\n' >"$settings_file"
   cp "$settings_file" "$work/settings-before"
-  run_silently "$program_dir/Uninstall.exe" || { echo "Uninstall.exe /S failed"; return 1; }
-  local status=0
-  [ ! -e "$program_dir" ] || { echo "left behind: $(find "$program_dir" -mindepth 1 -printf '%f ')"; status=1; }
+  uninstall_as_windows_does || { echo "Uninstall.exe /S ended with status $?"; return 1; }
+  local status=0 left
+  left=$(cd "$program_dir" 2>/dev/null && echo *)
+  [ -z "$left" ] || [ "$left" = Uninstall.exe ] || { echo "left when it returned: $left"; status=1; }
   [ ! -e "$shortcut" ] || { echo "the shortcut is still there"; status=1; }
   [ -z "$(entry_values)" ] || { echo "the Apps & Features entry is still there"; status=1; }
+  timeout 120 wineserver -w
+  [ ! -e "$program_dir" ] || { echo "left behind: $(find "$program_dir" -mindepth 1 -printf '%f ')"; status=1; }
   cmp -s "$work/settings-before" "$settings_file" || { echo "the settings file was removed or changed"; status=1; }
   return $status
 }

@@ -10,6 +10,7 @@
 #include "AboutBox.h"
 #include "LinkProbe.h"
 #include "AboutBoxIds.h"
+#include "TallywiseVersion.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(AboutBox, ShowsIconNameVersionNoticeButtonAndLinksAsDesigned) {
     LONG absentStyles;
   };
   const Item items[] = {
-      {-1, " Tallywise Version 1.2", "Static", {40, 10, 119, 8}, WS_GROUP | SS_NOPREFIX, WS_TABSTOP},
+      {-1, " Tallywise Version " TALLYWISE_VERSION_TEXT, "Static", {40, 10, 119, 8}, WS_GROUP | SS_NOPREFIX, WS_TABSTOP},
       {-1, "Copyright (C) 2026 Quillbright", "Static", {42, 23, 141, 8}, WS_GROUP, WS_TABSTOP | SS_CENTER | SS_RIGHT},
       {IDOK, "OK", "Button", {179, 7, 50, 16}, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0},
       // Tab stops, so that they can be opened without the mouse.

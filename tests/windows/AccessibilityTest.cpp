@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -99,25 +100,41 @@ bool Pressed(IAccessible* object) {
   return SUCCEEDED(object->get_accState(Self(), &state)) && state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_PRESSED);
 }
 
-// Handles the messages that carry calls into this thread's apartment and the
-// events of out-of-context hooks, for a while.
-void PumpFor(DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  do {
+std::atomic<HWND> g_watchedField{};
+std::atomic<int> g_valueChanges{};
+std::atomic<int> g_markers{};
+// A child id no control has: the test's own event, never the field's.
+constexpr LONG kMarkerChild = 0x7a11;
+
+void CALLBACK CountValueChanges(HWINEVENTHOOK, DWORD event, HWND hWnd, LONG object, LONG child, DWORD, DWORD) {
+  if (event != EVENT_OBJECT_VALUECHANGE || hWnd != g_watchedField || object != OBJID_CLIENT) return;
+  if (child == CHILDID_SELF) ++g_valueChanges;
+  if (child == kMarkerChild) ++g_markers;
+}
+
+// Events of an out-of-context hook come to this thread as messages, in the
+// order they were raised. A marker raised after a step, on a thread of its
+// own, comes after every event of the step: once it is in, the count is whole.
+// False when it did not come.
+DWORD WINAPI RaiseMarker(void*) {
+  ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, g_watchedField, OBJID_CLIENT, kMarkerChild);
+  return 0;
+}
+
+bool AllEventsIn() {
+  const int before = g_markers;
+  const HANDLE raiser = ::CreateThread(nullptr, 0, RaiseMarker, nullptr, 0, nullptr);
+  if (!raiser) return false;
+  const ULONGLONG end = ::GetTickCount64() + 20000;
+  while (g_markers == before && ::GetTickCount64() < end) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
       ::DispatchMessageA(&msg);
-    ::Sleep(10);
-  } while (::GetTickCount64() < end);
-}
-
-HWND g_watchedField = nullptr;
-int g_valueChanges = 0;
-
-void CALLBACK CountValueChanges(HWINEVENTHOOK, DWORD event, HWND hWnd, LONG object, LONG child, DWORD, DWORD) {
-  if (event == EVENT_OBJECT_VALUECHANGE && hWnd == g_watchedField && object == OBJID_CLIENT && child == CHILDID_SELF) {
-    ++g_valueChanges;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
   }
+  ::WaitForSingleObject(raiser, INFINITE);
+  ::CloseHandle(raiser);
+  return g_markers != before;
 }
 
 class Accessibility : public testing::Test {
@@ -272,7 +289,7 @@ TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumb
   const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
                                                CountValueChanges, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
-  PumpFor(100);
+  ASSERT_TRUE(AllEventsIn());
   ASSERT_EQ(g_valueChanges, 0) << "nothing is announced at start";
 
   const struct Step {
@@ -293,7 +310,7 @@ TEST_F(Accessibility, OneValueChangeOnTheResultFieldPerResultAndPerRewrittenNumb
   for (const Step& step : steps) {
     const int before = g_valueChanges;
     step.act();
-    PumpFor(150);
+    ASSERT_TRUE(AllEventsIn()) << step.what;
     EXPECT_EQ(g_valueChanges - before, step.events) << step.what;
   }
   ::UnhookWinEvent(hook);

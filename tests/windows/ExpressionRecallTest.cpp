@@ -144,7 +144,7 @@ TEST_F(ExpressionRecall, UpAfterEnterBringsTheExpressionBackFromTheKeyboard) {
   ASSERT_NO_FATAL_FAILURE(PressOnDisplay("1 2 plus 3 Return asterisk 2 Up minus 1"));
   // Typed after Up, "-1" lands behind the recalled expression only: without
   // the recall the field would end in "*2-1".
-  EXPECT_TRUE(WaitUntil([&] { return WindowText(Expression()) == "12+3-1"; }, 15000)) << WindowText(Expression());
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(Expression()) == "12+3-1"; })) << WindowText(Expression());
   EXPECT_EQ(WindowText(Result()), "15.000") << "Enter computed 12+3";
   EXPECT_TRUE(KeyReleased('1'));
 }
@@ -188,7 +188,7 @@ TEST(ExpressionHistoryAcrossRuns, UpBringsBackTheLastRunsExpressionAndCtrlCCopie
     ASSERT_NE(first.Window(), nullptr);
     SetClipboard(u"2\u2074+3");
     ASSERT_NO_FATAL_FAILURE(PressOnDisplay("shift+Insert Return"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(first.Item(IDC_RESULT)) == "19.000"; }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(first.Item(IDC_RESULT)) == "19.000"; }));
     EXPECT_TRUE(KeyReleased(VK_RETURN));
     // Escape posted, not pressed: the window it ends would never see it rise.
     PostKey(first.Item(IDC_EXPRESSION), VK_ESCAPE);
@@ -198,11 +198,11 @@ TEST(ExpressionHistoryAcrossRuns, UpBringsBackTheLastRunsExpressionAndCtrlCCopie
   RunningDialog second;
   ASSERT_NE(second.Window(), nullptr);
   ASSERT_NO_FATAL_FAILURE(PressOnDisplay("Up Return ctrl+c"));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "19.000"; }, 15000)) << ClipboardText().value_or("(none)");
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "19.000"; })) << ClipboardText().value_or("(none)");
   EXPECT_EQ(WindowText(second.Item(IDC_EXPRESSION)), "2^4+3");
 
   ASSERT_NO_FATAL_FAILURE(PressOnDisplay("shift+Home ctrl+c"));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "2^4+3"; }, 15000)) << ClipboardText().value_or("(none)");
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "2^4+3"; })) << ClipboardText().value_or("(none)");
   EXPECT_TRUE(KeyReleased(VK_CONTROL));
 }
 

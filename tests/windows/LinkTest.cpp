@@ -51,6 +51,36 @@ BEGIN_MESSAGE_MAP(LinkHost, CDialog)
   ON_MESSAGE(kRunOnDialogThread, OnRunOnDialogThread)
 END_MESSAGE_MAP()
 
+// Counts the timer messages that a window's thread takes from its queue for
+// the window: each is one poll of a hovered link.
+class TimerTicks {
+public:
+  TimerTicks(DWORD threadId, HWND window) {
+    s_window = window;
+    s_count = 0;
+    m_hook = ::SetWindowsHookExA(WH_GETMESSAGE, &Watch, nullptr, threadId);
+  }
+  ~TimerTicks() {
+    if (m_hook) ::UnhookWindowsHookEx(m_hook);
+  }
+  TimerTicks(const TimerTicks&) = delete;
+  TimerTicks& operator=(const TimerTicks&) = delete;
+
+  bool Installed() const { return m_hook != nullptr; }
+  int Count() const { return s_count; }
+
+private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->hwnd == s_window && msg->message == WM_TIMER) ++s_count;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline std::atomic<HWND> s_window{};
+  static inline std::atomic<int> s_count{};
+  HHOOK m_hook;
+};
+
 struct Colours {
   COLORREF text;
   int backgroundMode;
@@ -183,8 +213,12 @@ TEST_F(Link, HoverLastsWhileThePointerStaysAndEndsSoonAfterItLeaves) {
   EXPECT_EQ(hoverLook.lfUnderline, normalLook.lfUnderline);
   EXPECT_EQ(ColoursOf(home).text, RGB(50, 50, 50));
 
-  // Several polls find the pointer still there.
-  ::Sleep(450);
+  // Several polls find the pointer still there; the next message the window
+  // answers comes after the last of them has been handled.
+  TimerTicks ticks(dlg.ThreadId(), home);
+  ASSERT_TRUE(ticks.Installed());
+  ASSERT_TRUE(WaitUntil([&] { return ticks.Count() >= 4; })) << "the link stopped polling the pointer";
+  ::SendMessageA(home, WM_NULL, 0, 0);
   EXPECT_EQ(ShownFont(home), hover);
   EXPECT_EQ(ColoursOf(home).text, RGB(50, 50, 50));
 
@@ -281,7 +315,7 @@ TEST_F(Link, TooltipAppearsForThePointerOverTheLink) {
   ASSERT_NE(tip, nullptr);
   EXPECT_FALSE(::IsWindowVisible(tip));
   MovePointerTo(home);
-  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); }, 5000)) << "the tooltip heard nothing of the pointer";
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(tip); })) << "the tooltip heard nothing of the pointer";
 }
 
 // The hand comes from the system's help program; where that has none (as

@@ -179,16 +179,23 @@ TEST_F(MainWindow, TypedCapitalsBecomeSmallLetters) {
 
 TEST_F(MainWindow, EnterInEitherFieldKeepsTheWindowOpen) {
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); }));
-  SendKey(VK_RETURN);
-  ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dlg.Item(IDC_RESULT)), TRUE);
-  ASSERT_EQ(dlg.Focus(), dlg.Item(IDC_RESULT));
-  SendKey(VK_RETURN);
-  // Both Enters ran the Result command on the empty expression, whose prompt
-  // puts the focus back in the expression field: the window is still there to
-  // take the key.
+  const HWND expression = dlg.Item(IDC_EXPRESSION);
+  const HWND result = dlg.Item(IDC_RESULT);
+  // A key goes through the window's queue: each Enter is seen to have run the
+  // Result command (the empty expression's prompt, the focus back in the
+  // expression field) before the next step, which would otherwise race it.
+  const auto enterRunsTheResultCommand = [&] {
+    ::SendMessageA(result, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    SendKey(VK_RETURN);
+    return WaitUntil([&] { return WindowText(result) == "Enter expression   " && dlg.Focus() == expression; });
+  };
+  ASSERT_TRUE(enterRunsTheResultCommand()) << "Enter in the expression field";
+  ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(result), TRUE);
+  ASSERT_EQ(dlg.Focus(), result);
+  ASSERT_TRUE(enterRunsTheResultCommand()) << "Enter in the result field";
+  // The window is still there to take a key.
   SendKey('X');
-  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_EXPRESSION)) == "x"; }));
-  EXPECT_EQ(WindowText(dlg.Item(IDC_RESULT)), "Enter expression   ");
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(expression) == "x"; }));
   EXPECT_TRUE(::IsWindow(dlg.Window()));
 }
 
@@ -285,7 +292,7 @@ TEST_F(ToolTips, AppearWhenThePointerRestsOnAControl) {
     bool shown = false;
     for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
       MovePointerOnto(dlg.Item(t.id));
-      shown = WaitUntil(showing, 2000);
+      shown = WaitUntil(showing, 5000);
     }
     EXPECT_TRUE(shown) << "no tooltip over control " << t.id;
     EXPECT_STREQ(text, t.text);

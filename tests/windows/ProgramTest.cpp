@@ -59,7 +59,9 @@ public:
           m_window = search.found;
           return m_window != nullptr;
         },
-        15000);
+        30000);
+    // Visible while still being shown; an answered message means its loop runs.
+    if (m_window) ::SendMessageA(m_window, WM_NULL, 0, 0);
   }
   ~RunningProgram() {
     if (!m_process.hProcess) return;
@@ -77,10 +79,10 @@ public:
     info.cbSize = sizeof info;
     return ::GetGUIThreadInfo(m_process.dwThreadId, &info) ? info.hwndFocus : nullptr;
   }
-  // The exit code, or STILL_ACTIVE when the process has not ended within a few seconds.
+  // The exit code, or STILL_ACTIVE when the process has not ended within 30 seconds.
   DWORD WaitForExit() const {
     DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0)
+    if (::WaitForSingleObject(m_process.hProcess, 30000) == WAIT_OBJECT_0)
       ::GetExitCodeProcess(m_process.hProcess, &code);
     return code;
   }

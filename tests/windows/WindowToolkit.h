@@ -84,8 +84,8 @@ public:
   HWND Item(int id) const { return ::GetDlgItem(m_window, id); }
   DWORD ThreadId() const { return m_threadId; }
   HWND Focus() const { return FocusOfThread(m_threadId); }
-  // Waits until DoModal has returned; false when it has not within a few seconds.
-  bool WaitForEnd() { return ::WaitForSingleObject(m_thread, 5000) == WAIT_OBJECT_0; }
+  // Waits until DoModal has returned; false when it has not within 20 seconds.
+  bool WaitForEnd() { return ::WaitForSingleObject(m_thread, 20000) == WAIT_OBJECT_0; }
   // What DoModal returned; valid after WaitForEnd.
   INT_PTR Result() const { return m_result; }
 
