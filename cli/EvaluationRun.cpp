@@ -26,11 +26,10 @@ bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expressio
 // either end (" Together '*-'" would stand two blanks after a place).
 std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
   if (!NamesWholeCharacter(outcome, expression)) {
-    std::string line = RenderPrompt(outcome, VisibleByte);
-    while (!line.empty() && line.back() == ' ')
-      line.pop_back();
-    line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
-    return line;
+    const std::string line = RenderPrompt(outcome, VisibleByte);
+    const size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return line.substr(first, line.find_last_not_of(' ') + 1 - first);
   }
   std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
   line.replace(line.find(kNamedHere), 1, VisibleCharacter(expression, static_cast<size_t>(outcome.mark->start)));

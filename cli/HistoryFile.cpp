@@ -168,8 +168,7 @@ void HistoryFile::Add(std::string_view line) {
   // A line end typed into a line (Ctrl+V Ctrl+J) would come back as two lines.
   if (line.find('\n') != std::string_view::npos) return;
   AddLine(m_lines, line);
-  m_added.emplace_back(line);
-  if (m_added.size() > kKeptLines) m_added.erase(m_added.begin());
+  AddLine(m_added, line);
 }
 
 void HistoryFile::Save() {

@@ -7,7 +7,6 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class HistoryFile {
 public:
@@ -41,5 +40,5 @@ private:
   bool m_makeFolders;
   bool m_writable = true;
   std::deque<std::string> m_lines;
-  std::vector<std::string> m_added;  // this session's lines
+  std::deque<std::string> m_added;  // this session's lines, the newest 1,000
 };

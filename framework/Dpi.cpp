@@ -1,7 +1,5 @@
 #include "Dpi.h"
 
-#include <string>
-
 #include "LateBoundFunction.h"
 
 namespace {
@@ -50,13 +48,8 @@ const DpiFunctions& Functions() {
 // is loaded, from the system's folder, only where the window's scale is not to
 // be had otherwise, and stays for the life of the process.
 GetDpiForMonitorProc MonitorDpiFunction() {
-  static const GetDpiForMonitorProc found = [] {
-    char directory[MAX_PATH] = "";
-    const UINT length = ::GetSystemDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return GetDpiForMonitorProc{};
-    const std::string library = std::string(directory, length) + "\\shcore.dll";
-    return LateBoundFunction<GetDpiForMonitorProc>(::LoadLibraryA(library.c_str()), "GetDpiForMonitor");
-  }();
+  static const GetDpiForMonitorProc found =
+      LateBoundFunction<GetDpiForMonitorProc>(LoadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
   return found;
 }
 

@@ -1,8 +1,10 @@
 // The application framework the program is written against: application
 // object, windows with message maps, modal dialogs with data exchange, the
-// controls, fonts, icons, the font chooser and the display scale.
+// controls, fonts, brushes, icons, the font chooser, the display scale and the
+// colours the user chose.
 #pragma once
 
+#include "Brush.h"
 #include "CString.h"
 #include "Collections.h"
 #include "Controls.h"

@@ -3,7 +3,6 @@
 #include <dwmapi.h>
 
 #include <cstring>
-#include <string>
 
 #include "LateBoundFunction.h"
 
@@ -17,16 +16,10 @@ constexpr DWORD kDarkCaption = 20;
 constexpr DWORD kDarkCaptionBefore2004 = 19;
 
 // Windows 7 has the library but not the request; Windows without the desktop
-// window manager may lack the library. Loaded once, from the system's folder,
-// and kept for the life of the process.
+// window manager may lack the library. Looked up once.
 DwmSetWindowAttributeProc SetWindowAttributeFunction() {
-  static const DwmSetWindowAttributeProc found = [] {
-    char directory[MAX_PATH] = "";
-    const UINT length = ::GetSystemDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return DwmSetWindowAttributeProc{};
-    const std::string library = std::string(directory, length) + "\\dwmapi.dll";
-    return LateBoundFunction<DwmSetWindowAttributeProc>(::LoadLibraryA(library.c_str()), "DwmSetWindowAttribute");
-  }();
+  static const DwmSetWindowAttributeProc found =
+      LateBoundFunction<DwmSetWindowAttributeProc>(LoadSystemLibrary("dwmapi.dll"), "DwmSetWindowAttribute");
   return found;
 }
 
@@ -63,17 +56,4 @@ bool IsColourModeChange(LPARAM settingName) {
   // string's end, and take no name at all as no match.
   const auto* name = reinterpret_cast<const char*>(settingName);
   return name && std::strcmp(name, "ImmersiveColorSet") == 0;
-}
-
-bool CBrush::CreateSolid(COLORREF colour) {
-  const HBRUSH brush = ::CreateSolidBrush(colour);
-  if (!brush) return false;
-  Delete();
-  m_hBrush = brush;
-  return true;
-}
-
-void CBrush::Delete() {
-  if (m_hBrush) ::DeleteObject(m_hBrush);
-  m_hBrush = nullptr;
 }

@@ -4,26 +4,11 @@
 
 #include <algorithm>
 
+#include "FileHandle.h"
 #include "HistoryText.h"
 #include "SettingsFile.h"
 
 namespace {
-
-class Handle {
-public:
-  explicit Handle(HANDLE handle) : m_handle(handle) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() {
-    if (IsOpen()) ::CloseHandle(m_handle);
-  }
-
-  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE && m_handle != nullptr; }
-  HANDLE Get() const { return m_handle; }
-
-private:
-  HANDLE m_handle;
-};
 
 HANDLE OpenToRead(const std::string& path) {
   return ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -56,8 +41,8 @@ private:
 
 // The file a link leads to, or the path itself where it leads nowhere yet.
 std::string FollowedPath(const std::string& path) {
-  const Handle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const FileHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.IsOpen()) return path;
   char target[MAX_PATH + 8] = "";
   const DWORD length = ::GetFinalPathNameByHandleA(file.Get(), target, sizeof target, FILE_NAME_NORMALIZED);
@@ -79,8 +64,8 @@ HistoryWrite Replaceable(const std::string& path) {
   } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     return HistoryWrite::NotAFile;
   }
-  const Handle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+  const FileHandle file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
   if (!file.IsOpen()) return HistoryWrite::Failed;
   if (::GetFileType(file.Get()) != FILE_TYPE_DISK) return HistoryWrite::NotAFile;
   if (attributes == INVALID_FILE_ATTRIBUTES) return HistoryWrite::Failed;
@@ -101,7 +86,7 @@ std::string GetHistoryPath() { return GetDataDirectory() + "history.txt"; }
 // The end of the file, in pieces, so that a short file takes little memory.
 // One byte before the part read tells whether it begins a line.
 std::vector<std::string> ReadHistoryFile(const std::string& path) {
-  const Handle file(OpenToRead(path));
+  const FileHandle file(OpenToRead(path));
   if (!file.IsOpen() || ::GetFileType(file.Get()) != FILE_TYPE_DISK) return {};
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size)) return {};

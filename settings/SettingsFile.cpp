@@ -2,28 +2,10 @@
 
 #include <windows.h>
 
+#include "FileHandle.h"
 #include "SettingsText.h"
 
 namespace {
-
-class FileHandle {
-public:
-  explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-
-  bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return m_handle; }
-  bool Close() {
-    const bool closed = IsOpen() && ::CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
-private:
-  HANDLE m_handle;
-};
 
 // A file that is deleted again unless it is kept.
 class TemporaryFile {

@@ -28,7 +28,7 @@ void CTallywiseDlg::SaveHistory(const std::string& added) {
   if (written == HistoryWrite::Written)
     m_unsavedHistory.clear();
   else
-    ReportHistoryNotWritten(static_cast<int>(written));
+    ReportHistoryNotWritten(written);
 }
 
 // The file is emptied for every window: the others add only what they are
@@ -42,15 +42,14 @@ void CTallywiseDlg::ClearHistory() {
   m_editExpression.ClearHistory();
   m_unsavedHistory.clear();
   const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
-  if (written != HistoryWrite::Written) ReportHistoryNotWritten(static_cast<int>(written));
+  if (written != HistoryWrite::Written) ReportHistoryNotWritten(written);
 }
 
 // Once a run: a box at every Enter would stand between the user and every
 // result, and the result field belongs to the result. The box comes after the
 // result is shown.
-void CTallywiseDlg::ReportHistoryNotWritten(int written) {
+void CTallywiseDlg::ReportHistoryNotWritten(HistoryWrite written) {
   if (m_bHistoryProblemShown) return;
   m_bHistoryProblemShown = true;
-  MessageBox(NotWrittenMessage(static_cast<HistoryWrite>(written), GetHistoryPath()).c_str(), "History Not Saved",
-             MB_OK | MB_ICONWARNING);
+  MessageBox(NotWrittenMessage(written, GetHistoryPath()).c_str(), "History Not Saved", MB_OK | MB_ICONWARNING);
 }

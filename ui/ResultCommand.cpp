@@ -77,6 +77,7 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   const auto* updown = reinterpret_cast<const NMUPDOWN*>(notification);
   const int decimals = std::clamp(updown->iPos + updown->iDelta, 0, 9);
   m_strFormat = MakeNumberFormat(decimals);
+  ShowDecimalsInTip();
 
   // The value the last Result computed is written again, not the rounded text:
   // decimals dropped come back, and nothing is evaluated again. A prompt stays a

@@ -20,12 +20,9 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 // The tooltip sees the pointer only through this relay; the controls keep
-// their own window procedures. Whatever changed the decimals since the last
-// message, the up-down control's tip tells the count before it can show. The
-// expression field's keys for other controls are taken before the dialog
-// manager sees them.
+// their own window procedures. The expression field's keys for other controls
+// are taken before the dialog manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
-  ShowDecimalsInTip();
   m_tipCtrl.RelayEvent(msg);
   if (TranslateExpressionKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
@@ -90,10 +87,9 @@ void CTallywiseDlg::InitPrecision() {
   ShowDecimalsInTip();
 }
 
+// Called wherever the number of decimals changes.
 void CTallywiseDlg::ShowDecimalsInTip() {
   const int decimals = GetDecimalCount(m_strFormat.str());
-  if (decimals == m_nDecimalsInTip || !m_tipCtrl.m_hWnd) return;
-  m_nDecimalsInTip = decimals;
   const std::string text =
       "Round-up: " + std::to_string(decimals) + (decimals == 1 ? " decimal" : " decimals") + " (Page Up / Page Down)";
   m_tipCtrl.UpdateTipText(text.c_str(), GetDlgItem(IDC_PRECISION));

@@ -18,6 +18,8 @@
 #include "PrecisionSpin.h"
 #include "Theme.h"
 
+enum class HistoryWrite;  // HistoryFile.h
+
 class CTallywiseDlg : public CDialog {
 public:
   explicit CTallywiseDlg(CWnd* parent = nullptr);
@@ -66,7 +68,7 @@ private:
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
-  void ReportHistoryNotWritten(int written);
+  void ReportHistoryNotWritten(HistoryWrite written);
   BOOL TranslateExpressionKey(const MSG& msg);
   void StepDecimals(int delta);
   bool NothingSelectedInExpression() const;
@@ -116,7 +118,7 @@ private:
   bool m_bResultRunning = false;  // until the Result command under way, boxes included, has ended
   CString m_strExpression;
   CString m_strResult;
-  CString m_strPromptShown;          // the last check's prompt: shown while the result field holds it
+  CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;
@@ -145,7 +147,6 @@ private:
   Look m_look = Look::kLight;
   CBrush m_brushGround;
   CBrush m_brushField;
-  int m_nDecimalsInTip = -1;  // the count the up-down control's tip tells
   // Last in, first out: the controls' objects are detached before any member
   // their facts read goes, and long before the apartment ends.
   CAccessibleObjects m_accessibleObjects;
