@@ -1,5 +1,6 @@
 #include "ExactArithmetic.h"
 
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -83,15 +84,37 @@ unsigned long long Magnitude(long long x) {
   return x < 0 ? 0ull - static_cast<unsigned long long>(x) : static_cast<unsigned long long>(x);
 }
 
+// The greatest common divisor of two parts: whole numbers (a denominator of 1)
+// are the most common, and answer at once; otherwise one of Euclid's divisions
+// brings the two to a like size, and shifts and differences do the rest, several
+// times faster than more divisions. gcd(0, b) is b.
+long long Gcd(long long a, long long b) {
+  unsigned long long u = Magnitude(a), v = Magnitude(b);
+  if (u == 1 || v == 1) [[likely]]
+    return 1;
+  if (u < v) std::swap(u, v);
+  if (v == 0) return static_cast<long long>(u);
+  u %= v;
+  if (u == 0) return static_cast<long long>(v);
+  const int shift = std::countr_zero(u | v);
+  u >>= std::countr_zero(u);
+  do {
+    v >>= std::countr_zero(v);
+    if (u > v) std::swap(u, v);
+    v -= u;
+  } while (v != 0);
+  return static_cast<long long>(u << shift);
+}
+
 // l + r in place; false where a part would leave 63 bits.
 bool SmallSum(long long ln, long long ld, long long rn, long long rd, long long& n, long long& d) {
-  const long long common = std::gcd(ld, rd);
+  const long long common = Gcd(ld, rd);
   long long left = 0, right = 0, sum = 0, denominator = 0;
   if (__builtin_mul_overflow(ln, rd / common, &left) || __builtin_mul_overflow(rn, ld / common, &right) ||
       __builtin_add_overflow(left, right, &sum) || __builtin_mul_overflow(ld / common, rd, &denominator) ||
       sum == LLONG_MIN)
     return false;
-  const long long reduce = std::gcd(sum, denominator);
+  const long long reduce = Gcd(sum, denominator);
   n = sum / reduce;
   d = denominator / reduce;
   return true;
@@ -99,8 +122,8 @@ bool SmallSum(long long ln, long long ld, long long rn, long long rd, long long&
 
 bool SmallProduct(long long ln, long long ld, long long rn, long long rd, long long& n, long long& d) {
   // Cross-cancelled, the product is in lowest terms.
-  const long long a = std::gcd(ln, rd);
-  const long long b = std::gcd(rn, ld);
+  const long long a = Gcd(ln, rd);
+  const long long b = Gcd(rn, ld);
   if (__builtin_mul_overflow(ln / a, rn / b, &n) || __builtin_mul_overflow(ld / b, rd / a, &d) || n == LLONG_MIN)
     return false;
   if (n == 0) d = 1;
@@ -308,6 +331,30 @@ std::string WithPoint(bool negative, std::string digits, int decimals) {
 }  // namespace
 
 bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
+  // The usual number: up to 18 digits, one piece.
+  if (number.size() <= 18) {
+    long long whole = 0;
+    long long scale = 1;
+    bool point = false;
+    bool plain = true;
+    for (char ch : number) {
+      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
+      if (digit < 10) {
+        whole = whole * 10 + digit;
+        if (point) scale *= 10;
+      } else if (ch == '.' && !point) {
+        point = true;
+      } else {
+        plain = false;
+        break;
+      }
+    }
+    if (plain) {
+      const long long common = Gcd(whole, scale);
+      value = Access::Small(whole / common, scale / common);
+      return true;
+    }
+  }
   std::string digits;
   size_t decimals = 0;
   bool point = false;
@@ -337,7 +384,7 @@ bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
     long long scale = 1;
     for (size_t i = 0; i < decimals; ++i)
       scale *= 10;
-    const long long common = std::gcd(whole, scale);
+    const long long common = Gcd(whole, scale);
     value = Access::Small(whole / common, scale / common);
     return true;
   }
