@@ -1,6 +1,7 @@
 #include "ExactArithmetic.h"
 
 #include <bit>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -66,10 +67,36 @@ bool TooLarge(const BigInt& number) {
 
 ExactOutcome Fault(ComputeFault fault) { return {ExactValue(), fault}; }
 
+// What is left of the evaluation's allowance (ExactArithmetic.h).
+thread_local unsigned long long t_workLeft = kWorkAllowance;
+
+// Takes the work of `times` products of numbers of `bits` bits from the
+// allowance: false, and nothing left, where it would pass it.
+bool Spend(unsigned long long bits, unsigned long long times) {
+  constexpr unsigned long long kWordBits = 8 * sizeof(mp::limb_type);
+  const unsigned long long words = bits / kWordBits + 1;
+  const unsigned long long cost = words * words * times;
+  if (cost > t_workLeft) {
+    t_workLeft = 0;
+    return false;
+  }
+  t_workLeft -= cost;
+  return true;
+}
+
+unsigned long long BitsOf(const BigInt& number) { return number.is_zero() ? 0 : msb(abs(number)) + 1; }
+
 // A fraction worked out in big numbers, in lowest terms once the common factor is
 // divided out, or the fault of a value beyond the bound.
 ExactOutcome Finish(BigFraction fraction, bool reduced = false) {
   if (!reduced) {
+    // The library's common divisor goes bit by bit through the smaller number,
+    // shifting and subtracting the whole of it each time: as measured, some 400
+    // products' worth. A whole number's denominator of 1 costs nothing.
+    const unsigned long long numeratorBits = BitsOf(fraction.numerator);
+    const unsigned long long denominatorBits = BitsOf(fraction.denominator);
+    if (!Spend(std::min(numeratorBits, denominatorBits), 400) || !Spend(std::max(numeratorBits, denominatorBits), 1))
+      return Fault(ComputeFault::Overflow);
     const BigInt common = gcd(fraction.numerator, fraction.denominator);
     if (common > 1) {
       fraction.numerator /= common;
@@ -156,6 +183,8 @@ ExactOutcome Sum(const ExactValue& l, const ExactValue& r) {
       return {Access::Small(n, d), std::nullopt};
   }
   const BigFraction a = Access::ToBig(l), b = Access::ToBig(r);
+  if (!Spend(std::max({BitsOf(a.numerator), BitsOf(a.denominator), BitsOf(b.numerator), BitsOf(b.denominator)}), 3))
+    return Fault(ComputeFault::Overflow);
   return Finish({a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
 }
 
@@ -167,6 +196,8 @@ ExactOutcome Product(const ExactValue& l, const ExactValue& r) {
       return {Access::Small(n, d), std::nullopt};
   }
   const BigFraction a = Access::ToBig(l), b = Access::ToBig(r);
+  if (!Spend(std::max({BitsOf(a.numerator), BitsOf(a.denominator), BitsOf(b.numerator), BitsOf(b.denominator)}), 2))
+    return Fault(ComputeFault::Overflow);
   return Finish({a.numerator * b.numerator, a.denominator * b.denominator});
 }
 
@@ -225,6 +256,10 @@ ExactOutcome WholePower(const ExactValue& base, const ExactValue& exponent) {
   if (!fits) {
     // Powers of two numbers without a common factor have none either.
     const unsigned times = static_cast<unsigned>(count);
+    // Most of the work is the last squaring, at the size of the power.
+    const BigInt& larger = magnitude > fraction.denominator ? magnitude : fraction.denominator;
+    const double powerBits = static_cast<double>(count) * Log2(larger);
+    if (!Spend(static_cast<unsigned long long>(powerBits) + 1, 2)) return Fault(ComputeFault::Overflow);
     ExactOutcome outcome = Finish({mp::pow(fraction.numerator, times), mp::pow(fraction.denominator, times)}, true);
     if (outcome.fault) return outcome;
     power = outcome.value;
@@ -241,7 +276,8 @@ bool ExactRoot(const BigInt& v, unsigned long long degree, BigInt& root) {
   // A whole number of `bits` bits has a root between 1 and 2 from this degree on.
   if (degree > msb(v)) return false;
   // From just above the root, Newton's steps in whole numbers come down to the
-  // whole part of the root and stop there.
+  // whole part of the root and stop there, in a few steps.
+  if (!Spend(BitsOf(v), 16)) return false;
   const BigFloat estimate = exp(log(BigFloat(v)) / BigFloat(degree));
   BigInt r = BigFloat(estimate * BigFloat("1.0000000000000000000000000000000000000001")).convert_to<BigInt>() + 1;
   const unsigned below = static_cast<unsigned>(degree - 1);
@@ -393,12 +429,16 @@ bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
   // cancelled (the last digit is not 0, so 5^decimals or 2^decimals stays, and
   // 5^14307 has more than 10,000 digits).
   if (digits.size() > static_cast<size_t>(kMostExactDigits) + decimals || decimals > 14306) return false;
+  // Reading the digits costs about as much as a product of that size.
+  if (!Spend(digits.size() * 10 / 3, 4)) return false;
   const ExactOutcome read =
       Finish({BigInt(digits), mp::pow(BigInt(10), static_cast<unsigned>(decimals))});
   if (read.fault) return false;
   value = read.value;
   return true;
 }
+
+void ExactArithmetic::StartEvaluation() { t_workLeft = kWorkAllowance; }
 
 ExactOutcome ExactArithmetic::Apply(int code, const ExactValue& left, const ExactValue& right) {
   switch (kOperators[code - 1].symbol) {

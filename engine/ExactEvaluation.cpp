@@ -117,6 +117,7 @@ private:
 }  // namespace
 
 ExactEvaluation EvaluateExactly(std::string_view text) {
+  ExactArithmetic::StartEvaluation();
   ExactReduction reduction;
   TypedTextReader reader(text);
   Unit unit;

@@ -195,6 +195,14 @@ TEST(ExactArithmetic, FaultsAndBounds) {
       {"1" + std::string(10000, '0') + "+1", "1.000", {{kOverflow, 10001}}},
       {"0." + std::string(14307, '0') + "1*1", "0.000", {{kOverflow, 14310}}},
   };
+  // A long text of operations on the largest numbers spends the evaluation's
+  // allowance of work: the rest is too large too, and the answer comes at once.
+  std::string manyLarge = "(1/3)^9000";
+  for (int i = 1; i < 200; ++i)
+    manyLarge += "+(1/3)^" + std::to_string(9000 + i);
+  const Calculation spent = Exactly(manyLarge, 3);
+  EXPECT_FALSE(spent.faults.empty());
+  EXPECT_EQ(spent.faults.back().kind, kOverflow);
   for (const Case& c : cases) {
     const Calculation calculation = Exactly(c.text, 3);
     EXPECT_EQ(calculation.result, c.expected) << c.text.substr(0, 40);
