@@ -198,8 +198,10 @@ TEST(ExactArithmetic, FaultsAndBounds) {
   // A long text of operations on the largest numbers spends the evaluation's
   // allowance of work: the rest is too large too, and the answer comes at once.
   std::string manyLarge = "(1/3)^9000";
-  for (int i = 1; i < 200; ++i)
-    manyLarge += "+(1/3)^" + std::to_string(9000 + i);
+  for (int i = 1; i < 200; ++i) {
+    manyLarge += "+(1/3)^";
+    manyLarge += std::to_string(9000 + i);
+  }
   const Calculation spent = Exactly(manyLarge, 3);
   EXPECT_FALSE(spent.faults.empty());
   EXPECT_EQ(spent.faults.back().kind, kOverflow);
