@@ -26,9 +26,9 @@ void CTallywiseDlg::AddExactArithmeticItem(HMENU menu) {
 void CTallywiseDlg::ToggleExactArithmetic() {
   if (m_bResultRunning) return;
   m_choices.exactArithmetic = !m_choices.exactArithmetic;
-  ShowChoiceChecked(IDM_EXACT_ARITHMETIC, m_choices.exactArithmetic);
   SaveChoices();
   if (m_resultValue) ComputeShownResultAgain();
+  ShowChoiceChecked(IDM_EXACT_ARITHMETIC, m_choices.exactArithmetic);
 }
 
 // The same expression passed the check before and passes it again; its faults
