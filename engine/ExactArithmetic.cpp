@@ -1,5 +1,7 @@
 #include "ExactArithmetic.h"
 
+#include <bit>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -65,10 +67,36 @@ bool TooLarge(const BigInt& number) {
 
 ExactOutcome Fault(ComputeFault fault) { return {ExactValue(), fault}; }
 
+// What is left of the evaluation's allowance (ExactArithmetic.h).
+thread_local unsigned long long t_workLeft = kWorkAllowance;
+
+// Takes the work of `times` products of numbers of `bits` bits from the
+// allowance: false, and nothing left, where it would pass it.
+bool Spend(unsigned long long bits, unsigned long long times) {
+  constexpr unsigned long long kWordBits = 8 * sizeof(mp::limb_type);
+  const unsigned long long words = bits / kWordBits + 1;
+  const unsigned long long cost = words * words * times;
+  if (cost > t_workLeft) {
+    t_workLeft = 0;
+    return false;
+  }
+  t_workLeft -= cost;
+  return true;
+}
+
+unsigned long long BitsOf(const BigInt& number) { return number.is_zero() ? 0 : msb(abs(number)) + 1; }
+
 // A fraction worked out in big numbers, in lowest terms once the common factor is
 // divided out, or the fault of a value beyond the bound.
 ExactOutcome Finish(BigFraction fraction, bool reduced = false) {
   if (!reduced) {
+    // The library's common divisor goes bit by bit through the smaller number,
+    // shifting and subtracting the whole of it each time: as measured, some 400
+    // products' worth. A whole number's denominator of 1 costs nothing.
+    const unsigned long long numeratorBits = BitsOf(fraction.numerator);
+    const unsigned long long denominatorBits = BitsOf(fraction.denominator);
+    if (!Spend(std::min(numeratorBits, denominatorBits), 400) || !Spend(std::max(numeratorBits, denominatorBits), 1))
+      return Fault(ComputeFault::Overflow);
     const BigInt common = gcd(fraction.numerator, fraction.denominator);
     if (common > 1) {
       fraction.numerator /= common;
@@ -83,15 +111,37 @@ unsigned long long Magnitude(long long x) {
   return x < 0 ? 0ull - static_cast<unsigned long long>(x) : static_cast<unsigned long long>(x);
 }
 
+// The greatest common divisor of two parts: whole numbers (a denominator of 1)
+// are the most common, and answer at once; otherwise one of Euclid's divisions
+// brings the two to a like size, and shifts and differences do the rest, several
+// times faster than more divisions. gcd(0, b) is b.
+long long Gcd(long long a, long long b) {
+  unsigned long long u = Magnitude(a), v = Magnitude(b);
+  if (u == 1 || v == 1) [[likely]]
+    return 1;
+  if (u < v) std::swap(u, v);
+  if (v == 0) return static_cast<long long>(u);
+  u %= v;
+  if (u == 0) return static_cast<long long>(v);
+  const int shift = std::countr_zero(u | v);
+  u >>= std::countr_zero(u);
+  do {
+    v >>= std::countr_zero(v);
+    if (u > v) std::swap(u, v);
+    v -= u;
+  } while (v != 0);
+  return static_cast<long long>(u << shift);
+}
+
 // l + r in place; false where a part would leave 63 bits.
 bool SmallSum(long long ln, long long ld, long long rn, long long rd, long long& n, long long& d) {
-  const long long common = std::gcd(ld, rd);
+  const long long common = Gcd(ld, rd);
   long long left = 0, right = 0, sum = 0, denominator = 0;
   if (__builtin_mul_overflow(ln, rd / common, &left) || __builtin_mul_overflow(rn, ld / common, &right) ||
       __builtin_add_overflow(left, right, &sum) || __builtin_mul_overflow(ld / common, rd, &denominator) ||
       sum == LLONG_MIN)
     return false;
-  const long long reduce = std::gcd(sum, denominator);
+  const long long reduce = Gcd(sum, denominator);
   n = sum / reduce;
   d = denominator / reduce;
   return true;
@@ -99,8 +149,8 @@ bool SmallSum(long long ln, long long ld, long long rn, long long rd, long long&
 
 bool SmallProduct(long long ln, long long ld, long long rn, long long rd, long long& n, long long& d) {
   // Cross-cancelled, the product is in lowest terms.
-  const long long a = std::gcd(ln, rd);
-  const long long b = std::gcd(rn, ld);
+  const long long a = Gcd(ln, rd);
+  const long long b = Gcd(rn, ld);
   if (__builtin_mul_overflow(ln / a, rn / b, &n) || __builtin_mul_overflow(ld / b, rd / a, &d) || n == LLONG_MIN)
     return false;
   if (n == 0) d = 1;
@@ -133,6 +183,8 @@ ExactOutcome Sum(const ExactValue& l, const ExactValue& r) {
       return {Access::Small(n, d), std::nullopt};
   }
   const BigFraction a = Access::ToBig(l), b = Access::ToBig(r);
+  if (!Spend(std::max({BitsOf(a.numerator), BitsOf(a.denominator), BitsOf(b.numerator), BitsOf(b.denominator)}), 3))
+    return Fault(ComputeFault::Overflow);
   return Finish({a.numerator * b.denominator + b.numerator * a.denominator, a.denominator * b.denominator});
 }
 
@@ -144,6 +196,8 @@ ExactOutcome Product(const ExactValue& l, const ExactValue& r) {
       return {Access::Small(n, d), std::nullopt};
   }
   const BigFraction a = Access::ToBig(l), b = Access::ToBig(r);
+  if (!Spend(std::max({BitsOf(a.numerator), BitsOf(a.denominator), BitsOf(b.numerator), BitsOf(b.denominator)}), 2))
+    return Fault(ComputeFault::Overflow);
   return Finish({a.numerator * b.numerator, a.denominator * b.denominator});
 }
 
@@ -202,6 +256,10 @@ ExactOutcome WholePower(const ExactValue& base, const ExactValue& exponent) {
   if (!fits) {
     // Powers of two numbers without a common factor have none either.
     const unsigned times = static_cast<unsigned>(count);
+    // Most of the work is the last squaring, at the size of the power.
+    const BigInt& larger = magnitude > fraction.denominator ? magnitude : fraction.denominator;
+    const double powerBits = static_cast<double>(count) * Log2(larger);
+    if (!Spend(static_cast<unsigned long long>(powerBits) + 1, 2)) return Fault(ComputeFault::Overflow);
     ExactOutcome outcome = Finish({mp::pow(fraction.numerator, times), mp::pow(fraction.denominator, times)}, true);
     if (outcome.fault) return outcome;
     power = outcome.value;
@@ -218,7 +276,8 @@ bool ExactRoot(const BigInt& v, unsigned long long degree, BigInt& root) {
   // A whole number of `bits` bits has a root between 1 and 2 from this degree on.
   if (degree > msb(v)) return false;
   // From just above the root, Newton's steps in whole numbers come down to the
-  // whole part of the root and stop there.
+  // whole part of the root and stop there, in a few steps.
+  if (!Spend(BitsOf(v), 16)) return false;
   const BigFloat estimate = exp(log(BigFloat(v)) / BigFloat(degree));
   BigInt r = BigFloat(estimate * BigFloat("1.0000000000000000000000000000000000000001")).convert_to<BigInt>() + 1;
   const unsigned below = static_cast<unsigned>(degree - 1);
@@ -308,6 +367,30 @@ std::string WithPoint(bool negative, std::string digits, int decimals) {
 }  // namespace
 
 bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
+  // The usual number: up to 18 digits, one piece.
+  if (number.size() <= 18) {
+    long long whole = 0;
+    long long scale = 1;
+    bool point = false;
+    bool plain = true;
+    for (char ch : number) {
+      const unsigned digit = static_cast<unsigned char>(ch) - unsigned{'0'};
+      if (digit < 10) {
+        whole = whole * 10 + digit;
+        if (point) scale *= 10;
+      } else if (ch == '.' && !point) {
+        point = true;
+      } else {
+        plain = false;
+        break;
+      }
+    }
+    if (plain) {
+      const long long common = Gcd(whole, scale);
+      value = Access::Small(whole / common, scale / common);
+      return true;
+    }
+  }
   std::string digits;
   size_t decimals = 0;
   bool point = false;
@@ -337,7 +420,7 @@ bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
     long long scale = 1;
     for (size_t i = 0; i < decimals; ++i)
       scale *= 10;
-    const long long common = std::gcd(whole, scale);
+    const long long common = Gcd(whole, scale);
     value = Access::Small(whole / common, scale / common);
     return true;
   }
@@ -346,12 +429,16 @@ bool ExactArithmetic::ReadTyped(std::string_view number, ExactValue& value) {
   // cancelled (the last digit is not 0, so 5^decimals or 2^decimals stays, and
   // 5^14307 has more than 10,000 digits).
   if (digits.size() > static_cast<size_t>(kMostExactDigits) + decimals || decimals > 14306) return false;
+  // Reading the digits costs about as much as a product of that size.
+  if (!Spend(digits.size() * 10 / 3, 4)) return false;
   const ExactOutcome read =
       Finish({BigInt(digits), mp::pow(BigInt(10), static_cast<unsigned>(decimals))});
   if (read.fault) return false;
   value = read.value;
   return true;
 }
+
+void ExactArithmetic::StartEvaluation() { t_workLeft = kWorkAllowance; }
 
 ExactOutcome ExactArithmetic::Apply(int code, const ExactValue& left, const ExactValue& right) {
   switch (kOperators[code - 1].symbol) {

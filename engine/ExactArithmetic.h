@@ -10,7 +10,12 @@
 // is typed, the result of an operator, a power's or a root's. The size of a power
 // is estimated from the sizes of its base and exponent before anything is worked
 // out, so 2^(2^40), 10^100000 or (1/3)^100000 meets the fault at once; a whole
-// power beyond the bound costs no more than a product.
+// power beyond the bound costs no more than a product. Within the bound, one
+// operation on the largest numbers takes some milliseconds, and a long text of
+// them would add up: the work of one evaluation on big numbers is counted (in
+// products of two of the library's words, kWorkAllowance of them, well under a
+// second), and once it is spent every further operation that needs big numbers
+// is "too large" as well. Work on values of 64 bits costs nothing of it.
 #pragma once
 
 #include <optional>
@@ -20,6 +25,7 @@
 #include "Operators.h"
 
 inline constexpr int kMostExactDigits = 10000;
+inline constexpr unsigned long long kWorkAllowance = 1'000'000'000;
 
 struct ExactOutcome {
   ExactValue value;                    // 0 where the work met a fault
@@ -34,4 +40,8 @@ public:
 
   // The work of the operator with `code` (Operators.h) on two values.
   static ExactOutcome Apply(int code, const ExactValue& left, const ExactValue& right);
+
+  // A fresh allowance of work on big numbers, for the evaluation that starts on
+  // this thread.
+  static void StartEvaluation();
 };

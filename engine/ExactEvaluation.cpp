@@ -19,10 +19,19 @@ struct ExactOperand {
 // binds less tightly (or as tightly, further right) comes.
 class ExactReduction {
 public:
-  ExactReduction() {
-    m_operands.reserve(16);
-    m_operators.reserve(16);
+  // The stacks keep their room from one evaluation to the next, on each thread,
+  // so that a run of short lines allocates nothing.
+  ExactReduction() : m_operands(Room().operands), m_operators(Room().operators), m_faults(Room().faults) {
+    m_operands.clear();
+    m_operators.clear();
+    m_faults.clear();
   }
+  ~ExactReduction() {
+    m_operands.clear();
+    m_faults.clear();
+  }
+  ExactReduction(const ExactReduction&) = delete;
+  ExactReduction& operator=(const ExactReduction&) = delete;
 
   void Push(ExactOperand operand) { m_operands.push_back(std::move(operand)); }
 
@@ -90,14 +99,25 @@ private:
 
   void Fault(const PendingOperator& op, ComputeFault kind) { m_faults.push_back({op.rank, {kind, op.position}}); }
 
-  std::vector<ExactOperand> m_operands;
-  std::vector<PendingOperator> m_operators;
-  std::vector<RankedFault> m_faults;
+  struct Stacks {
+    std::vector<ExactOperand> operands;
+    std::vector<PendingOperator> operators;
+    std::vector<RankedFault> faults;
+  };
+  static Stacks& Room() {
+    thread_local Stacks stacks;
+    return stacks;
+  }
+
+  std::vector<ExactOperand>& m_operands;
+  std::vector<PendingOperator>& m_operators;
+  std::vector<RankedFault>& m_faults;
 };
 
 }  // namespace
 
 ExactEvaluation EvaluateExactly(std::string_view text) {
+  ExactArithmetic::StartEvaluation();
   ExactReduction reduction;
   TypedTextReader reader(text);
   Unit unit;
