@@ -55,9 +55,8 @@ void CExactMark::OnPaint() {
   const HDC dc = paint.Dc();
   RECT client;
   GetClientRect(&client);
-  auto ground = reinterpret_cast<HBRUSH>(
-      ::SendMessageA(::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(m_hWnd)));
+  auto ground = reinterpret_cast<HBRUSH>(::SendMessageA(
+      ::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hWnd)));
   if (!ground) ground = ::GetSysColorBrush(COLOR_3DFACE);
   ::FillRect(dc, &client, ground);
 
