@@ -483,7 +483,3 @@ bool IsFormattedNumber(std::string_view text) {
   }
   return true;
 }
-
-std::string ReformatResultText(std::string_view text, std::string_view format) {
-  return FormatNumber(format, ReadNumber(text));
-}

@@ -9,6 +9,7 @@
 #include "LiteralEvaluator.h"
 #include "Millionths.h"
 #include "NumberText.h"
+#include "OracleRoundTrips.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "Arithmetic.h"
-#include "CharClasses.h"
+#include "OracleCharClasses.h"
 #include "NumberText.h"
 
 namespace {
