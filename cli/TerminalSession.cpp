@@ -14,7 +14,7 @@
 #include <string>
 
 #include "CharacterWidth.h"
-#include "HistoryFile.h"
+#include "TerminalHistoryFile.h"
 #include "SessionSignals.h"
 #include "StandardStreams.h"
 #include "TerminalText.h"

@@ -2,8 +2,8 @@
 // written whenever an expression joins it, so that nothing is lost to Escape,
 // a crash or the end of the session. Each window adds only its own new
 // expressions to what the file holds then, so two windows keep both's.
-#include "HistoryFile.h"
-#include "HistoryText.h"
+#include "WindowHistoryFile.h"
+#include "WindowHistoryText.h"
 #include "TallywiseDlg.h"
 
 namespace {

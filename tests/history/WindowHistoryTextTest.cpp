@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 #include "SettingsText.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "HistoryFile.h"
+#include "TerminalHistoryFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

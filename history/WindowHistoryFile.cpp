@@ -1,11 +1,11 @@
-#include "HistoryFile.h"
+#include "WindowHistoryFile.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 #include "FileHandle.h"
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 #include "SettingsFile.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 
 #include <deque>
 #include <iterator>
