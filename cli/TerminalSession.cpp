@@ -23,7 +23,6 @@
 namespace {
 
 constexpr const char* kPromptString = "> ";
-constexpr int kHistorySize = 1000;
 // The key the session presses itself to have a rejected line put back; a user
 // who presses it gets nothing.
 constexpr char kRefillKey[] = "^]";
@@ -214,12 +213,12 @@ int CharactersIn(std::string_view text) {
 int EditLines(EvaluationRun& run) {
   SessionSignals signals;
   LineState state(signals);
-  HistoryFile kept = HistoryFile::FromEnvironment();
+  TerminalHistoryFile kept = TerminalHistoryFile::FromEnvironment();
   // The history outlives the editor that refers to it.
   const std::unique_ptr<HistoryW, HistoryEnd> history(history_winit());
   const std::unique_ptr<EditLine, EditLineEnd> editor(el_init("tallywise-eval", stdin, stdout, stderr));
   HistEventW event;
-  history_w(history.get(), &event, H_SETSIZE, kHistorySize);
+  history_w(history.get(), &event, H_SETSIZE, static_cast<int>(kTerminalHistoryLength));
   for (const std::string& line : kept.Load())
     history_w(history.get(), &event, H_ENTER, WideOf(line).c_str());
   el_wset(editor.get(), EL_CLIENTDATA, &state);

@@ -22,8 +22,7 @@ void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryF
 
 // Expressions the file did not take are tried again with the next one.
 void CTallywiseDlg::SaveHistory(const std::string& added) {
-  m_unsavedHistory.push_back(added);
-  if (m_unsavedHistory.size() > kHistoryLineCount) m_unsavedHistory.erase(m_unsavedHistory.begin());
+  AddKeepingNewest(m_unsavedHistory, added, kWindowHistoryLength);
   const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_unsavedHistory);
   if (written == HistoryWrite::Written)
     m_unsavedHistory.clear();
