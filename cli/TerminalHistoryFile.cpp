@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "EvaluationRun.h"
+#include "ErrorReport.h"
 #include "LineReader.h"
 #include "StandardStreams.h"
 #include "VisibleText.h"

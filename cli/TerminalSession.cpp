@@ -192,8 +192,6 @@ bool InputWaiting(const LineState& state) {
   return waiting > 0 || !state.bytes.empty() || state.pasting;
 }
 
-bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
 // "quit" or "exit" alone on a line ends the session, as in bc.
 bool EndsSession(std::string_view line) {
   const size_t first = line.find_first_not_of(" \t");
@@ -260,7 +258,7 @@ int EditLines(EvaluationRun& run) {
     if (wide.ends_with(L'\n')) wide.remove_suffix(1);
     const std::string line = BytesOf(wide);
     if (EndsSession(line)) break;
-    if (!IsBlank(line)) {
+    if (!IsBlankLine(line)) {
       history_w(history.get(), &event, H_ENTER, std::wstring(wide).c_str());
       kept.Add(line);
     }
