@@ -3,7 +3,7 @@
 #include "Calculation.h"
 #include "ErrorReport.h"
 #include "LineReader.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "StandardStreams.h"
 #include "VisibleText.h"
 

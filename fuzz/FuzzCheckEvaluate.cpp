@@ -16,7 +16,8 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
-#include "NumberText.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "RuleByRuleCheck.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "SettingsFile.h"
 #include "SettingsText.h"
 

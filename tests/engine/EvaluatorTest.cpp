@@ -8,7 +8,7 @@
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
 #include "Millionths.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "OracleRoundTrips.h"
 
 namespace {

@@ -6,7 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "NumberText.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 #include "OracleRoundTrips.h"
 
 namespace {

@@ -6,7 +6,8 @@
 
 #include "Arithmetic.h"
 #include "OracleCharClasses.h"
-#include "NumberText.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "NumberText.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 
 // An intermediate value as the evaluation keeps it: written with six decimals
 // and read back.

@@ -1,5 +1,5 @@
-// Writing numbers as text and reading them back, the same on every platform and
-// in every locale: the point is always ".".
+// Writing numbers as text, the same on every platform and in every locale: the
+// point is always ".". Reading them back is NumberReading.h.
 #pragma once
 
 #include <cmath>
@@ -64,16 +64,6 @@ inline bool TryNearestWhole(double scaled, uint64_t& whole) {
 inline bool TryNearestMillionths(double magnitude, uint64_t& millionths) {
   return TryNearestWhole(magnitude * 1e6, millionths);
 }
-
-// Reads a number the way atof does: leading white space, optional sign, digits,
-// optional point and decimals, optional exponent; stops at the first character
-// that does not fit; no digits reads as 0. Too large a magnitude reads as an
-// infinity, too small as zero.
-double ReadNumber(std::string_view text);
-
-// Reads the run of digits and points that the text starts with, as ReadNumber
-// reads that run alone, and gives the run's length.
-double ReadLeadingNumber(std::string_view text, size_t& length);
 
 // True for a text that FormatNumber can have written: an optional minus, digits,
 // and an optional point with decimals. A prompt of the checker is not one.
