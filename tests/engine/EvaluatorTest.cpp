@@ -219,6 +219,20 @@ TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText) {
   });
 }
 
+// What one press of Enter computes: a text the checker rejects shows its prompt
+// and nothing of the evaluation, not even the faults it would meet.
+TEST(Evaluator, ARejectedTextGivesNoResultAndNoFaults) {
+  EvaluationStacks stacks;
+  for (const char* text : {"(1/0", "1/0)", "1/0)+(2", "(2#0", "1/0+1.2.3", "10^400)"}) {
+    ASSERT_FALSE(EvaluateExpression(text, "%0.3f", stacks).faults.empty()) << "meets no fault: " << text;
+    const Calculation calculation = Calculate(text, "%0.3f", stacks);
+    EXPECT_FALSE(calculation.check.passed) << text;
+    EXPECT_EQ(calculation.result, "") << text;
+    EXPECT_TRUE(calculation.faults.empty()) << text;
+    EXPECT_TRUE(stacks.empty()) << text;
+  }
+}
+
 TEST(Evaluator, LongAndDeeplyNestedExpressions) {
   std::string sum = "1";
   while (sum.size() < 10000)
