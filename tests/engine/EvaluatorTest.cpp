@@ -82,6 +82,10 @@ TEST(Evaluator, SignsNumbersAndSeparators) {
       {"1\r\n+2", 3, "3.000", {}},
       {"0-0.0001", 3, "-0.000", {}},
       {"0-0.0004", 3, "-0.000", {}},
+      // Sixteen digits are more than a double holds exactly: read as typed, not
+      // as a rounded whole number divided.
+      {"913996208434079.7", 3, "913996208434079.750", {}},
+      {"9790635658.315175*1000", 3, "9790635658315.174", {}},
   });
 }
 
