@@ -7,7 +7,7 @@
 
 #include "Calculation.h"
 #include "ExactValue.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"

@@ -3,10 +3,7 @@
 bool ExpressionHistory::Record(const std::string& expression) {
   // An empty field gives nothing worth bringing back.
   const bool added = !expression.empty() && (m_entries.empty() || m_entries.back() != expression);
-  if (added) {
-    m_entries.push_back(expression);
-    if (m_entries.size() > kCapacity) m_entries.pop_front();
-  }
+  if (added) AddKeepingNewest(m_entries, expression, kCapacity);
   m_shown = m_entries.size();
   m_draft.clear();
   m_edits.clear();
@@ -14,8 +11,8 @@ bool ExpressionHistory::Record(const std::string& expression) {
 }
 
 void ExpressionHistory::Restore(const std::vector<std::string>& expressions) {
-  const std::size_t skipped = expressions.size() > kCapacity ? expressions.size() - kCapacity : 0;
-  m_entries.assign(expressions.begin() + static_cast<std::ptrdiff_t>(skipped), expressions.end());
+  m_entries.assign(expressions.begin(), expressions.end());
+  KeepNewest(m_entries, kCapacity);
   m_shown = m_entries.size();
   m_draft.clear();
   m_edits.clear();

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "HistoryLines.h"
+
 class ExpressionHistory {
 public:
-  static constexpr std::size_t kCapacity = 100;
+  static constexpr std::size_t kCapacity = kWindowHistoryLength;
 
   // Keeps an expression as it stood in the field, accepted or rejected, unless
   // it repeats the newest entry; the oldest goes when there are too many. The

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ChoicesFile.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "SettingsFile.h"
 #include "SettingsText.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Placement.h"
 #include "TallywiseDlgIds.h"
 

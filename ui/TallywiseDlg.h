@@ -21,7 +21,7 @@
 #include "PrecisionSpin.h"
 #include "Theme.h"
 
-enum class HistoryWrite;  // HistoryFile.h
+enum class HistoryWrite;  // WindowHistoryFile.h
 
 class CTallywiseDlg : public CDialog {
 public:

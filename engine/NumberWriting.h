@@ -1,5 +1,5 @@
-// Writing numbers as text and reading them back, the same on every platform and
-// in every locale: the point is always ".".
+// Writing numbers as text, the same on every platform and in every locale: the
+// point is always ".". Reading them back is NumberReading.h.
 #pragma once
 
 #include <cmath>
@@ -31,7 +31,7 @@ std::string FormatFixed(double x, int decimals);
 std::string FormatMillionths(std::string_view format, long long millionths);
 
 // What becomes of an intermediate value: written with six decimals and read back,
-// for any value; RoundTripSixDecimals below spares the call for the usual one.
+// for any value; the evaluation tries TryNearestMillionths below first.
 // Where the count of millionths R that the text would hold is certain without the
 // text (the value below 2^51 millionths and well away from a tie once scaled, or
 // from 2e-6 up to 9e9, where its exact 17 digits give R), the value read back is
@@ -65,25 +65,6 @@ inline bool TryNearestMillionths(double magnitude, uint64_t& millionths) {
   return TryNearestWhole(magnitude * 1e6, millionths);
 }
 
-inline double RoundTripSixDecimals(double x) {
-  if (uint64_t millionths = 0; TryNearestMillionths(std::fabs(x), millionths)) [[likely]]
-    return std::copysign(static_cast<double>(millionths) / 1e6, x);
-  return RoundTripSixDecimalsInFull(x);
-}
-
-// Reads a number the way atof does: leading white space, optional sign, digits,
-// optional point and decimals, optional exponent; stops at the first character
-// that does not fit; no digits reads as 0. Too large a magnitude reads as an
-// infinity, too small as zero.
-double ReadNumber(std::string_view text);
-
-// Reads the run of digits and points that the text starts with, as ReadNumber
-// reads that run alone, and gives the run's length.
-double ReadLeadingNumber(std::string_view text, size_t& length);
-
 // True for a text that FormatNumber can have written: an optional minus, digits,
 // and an optional point with decimals. A prompt of the checker is not one.
 bool IsFormattedNumber(std::string_view text);
-
-// Re-writes a shown result with another number format, from the text as shown.
-std::string ReformatResultText(std::string_view text, std::string_view format);

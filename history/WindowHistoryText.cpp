@@ -1,4 +1,4 @@
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 
 #include <deque>
 #include <iterator>
@@ -68,10 +68,7 @@ std::vector<std::string> ParseHistoryText(std::string_view text, bool cutShort) 
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (end != std::string_view::npos && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (auto expression = UnescapedLine(line)) {
-      newest.push_back(std::move(*expression));
-      if (newest.size() > kHistoryLineCount) newest.pop_front();
-    }
+    if (auto expression = UnescapedLine(line)) AddKeepingNewest(newest, std::move(*expression), kWindowHistoryLength);
   }
   return {std::make_move_iterator(newest.begin()), std::make_move_iterator(newest.end())};
 }

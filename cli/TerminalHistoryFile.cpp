@@ -1,4 +1,4 @@
-#include "HistoryFile.h"
+#include "TerminalHistoryFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,14 +9,13 @@
 #include <climits>
 #include <cstdlib>
 
-#include "EvaluationRun.h"
+#include "ErrorReport.h"
 #include "LineReader.h"
 #include "StandardStreams.h"
 #include "VisibleText.h"
 
 namespace {
 
-constexpr size_t kKeptLines = 1000;
 constexpr std::string_view kPlace = "/tallywise/history";
 // Links followed before a path counts as a loop, as the system counts them.
 constexpr int kMostLinks = 40;
@@ -63,17 +62,12 @@ bool IsReadOnly(const std::string& path, const struct stat& status) {
   return (status.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
 }
 
-void AddLine(std::deque<std::string>& lines, std::string_view line) {
-  lines.emplace_back(line);
-  if (lines.size() > kKeptLines) lines.pop_front();
-}
-
-// The lines of an open file, the newest kKeptLines; false on a read error.
+// The lines of an open file, the newest kTerminalHistoryLength; false on a read error.
 bool ReadLines(int fd, std::deque<std::string>& lines) {
   LineReader reader(fd, nullptr);
   std::string_view line;
   while (reader.Next(line))
-    AddLine(lines, line);
+    AddKeepingNewest(lines, line, kTerminalHistoryLength);
   errno = reader.error();
   return reader.error() == 0;
 }
@@ -120,17 +114,17 @@ int Replace(const std::string& path, int lockedFd, const std::deque<std::string>
 
 }  // namespace
 
-HistoryFile HistoryFile::FromEnvironment() {
-  if (const char* chosen = std::getenv("TALLYWISE_HISTORY")) return HistoryFile(chosen, false);
+TerminalHistoryFile TerminalHistoryFile::FromEnvironment() {
+  if (const char* chosen = std::getenv("TALLYWISE_HISTORY")) return TerminalHistoryFile(chosen, false);
   // A relative XDG_STATE_HOME is to be ignored, as the base directory rules say.
   if (const std::string_view state = Variable("XDG_STATE_HOME"); state.starts_with('/'))
-    return HistoryFile(std::string(state) + std::string(kPlace), true);
+    return TerminalHistoryFile(std::string(state) + std::string(kPlace), true);
   if (const std::string_view home = Variable("HOME"); !home.empty())
-    return HistoryFile(std::string(home) + "/.local/state" + std::string(kPlace), true);
-  return HistoryFile("", false);
+    return TerminalHistoryFile(std::string(home) + "/.local/state" + std::string(kPlace), true);
+  return TerminalHistoryFile("", false);
 }
 
-const std::deque<std::string>& HistoryFile::Load() {
+const std::deque<std::string>& TerminalHistoryFile::Load() {
   if (m_path.empty()) return m_lines;
   struct stat status {};
   if (stat(m_path.c_str(), &status) != 0) {
@@ -164,14 +158,14 @@ const std::deque<std::string>& HistoryFile::Load() {
   return m_lines;
 }
 
-void HistoryFile::Add(std::string_view line) {
+void TerminalHistoryFile::Add(std::string_view line) {
   // A line end typed into a line (Ctrl+V Ctrl+J) would come back as two lines.
   if (line.find('\n') != std::string_view::npos) return;
-  AddLine(m_lines, line);
-  AddLine(m_added, line);
+  AddKeepingNewest(m_lines, line, kTerminalHistoryLength);
+  AddKeepingNewest(m_added, line, kTerminalHistoryLength);
 }
 
-void HistoryFile::Save() {
+void TerminalHistoryFile::Save() {
   if (m_path.empty() || !m_writable || m_added.empty()) return;
   if (m_makeFolders) MakeFoldersFor(m_path);
   const std::string target = FollowedPath(m_path);
@@ -184,8 +178,7 @@ void HistoryFile::Save() {
   std::deque<std::string> lines;
   int error = ReadLines(fd, lines) ? 0 : errno;
   if (error == 0) {
-    for (const std::string& line : m_added)
-      AddLine(lines, line);
+    MergeHistory(lines, m_added, kTerminalHistoryLength, Repeats::Kept);
     error = Replace(target, fd, lines);
   }
   close(fd);  // and with it the lock

@@ -5,8 +5,9 @@
 #include <stdexcept>
 
 #include "Arithmetic.h"
-#include "CharClasses.h"
-#include "NumberText.h"
+#include "OracleCharClasses.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 
 namespace {
 

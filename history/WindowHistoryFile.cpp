@@ -1,11 +1,11 @@
-#include "HistoryFile.h"
+#include "WindowHistoryFile.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 #include "FileHandle.h"
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 #include "SettingsFile.h"
 
 namespace {
@@ -17,7 +17,10 @@ HANDLE OpenToRead(const std::string& path) {
 
 // One window at a time reads, merges and replaces the file: the others wait
 // their turn, so that no two replace it from the same old state. The lock is
-// named after the file; a lock whose holder ended is taken over.
+// named after the file; a lock whose holder ended is taken over. A window
+// that has waited 5 s for it goes on without it rather than hang with a holder
+// that hangs: the two may then replace the file from the same old state, and
+// the file keeps only one window's new expressions.
 class HistoryLock {
 public:
   explicit HistoryLock(const std::string& path) {
@@ -108,13 +111,9 @@ HistoryWrite AddToHistoryFile(const std::string& path, const std::vector<std::st
   const std::string target = FollowedPath(path);
   const HistoryLock lock(target);
   std::vector<std::string> expressions = ReadHistoryFile(target);
-  for (const std::string& expression : added) {
-    // A window that gives the same expression again adds it once, as its own
-    // history does.
-    if (expressions.empty() || expressions.back() != expression) expressions.push_back(expression);
-  }
-  if (expressions.size() > kHistoryLineCount)
-    expressions.erase(expressions.begin(), expressions.end() - static_cast<std::ptrdiff_t>(kHistoryLineCount));
+  // A window that gives the same expression again adds it once, as its own
+  // history does.
+  MergeHistory(expressions, added, kWindowHistoryLength, Repeats::AddedOnce);
   return Replace(target, expressions);
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "HistoryText.h"
+#include "WindowHistoryText.h"
 #include "SettingsText.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST(HistoryText, WritesEachExpressionSoItIsReadBackAsItWas) {
   EXPECT_EQ(Expressions(lines.begin(), lines.begin() + 6),
             (Expressions{"1+2", "1,5 +\\r\\n* 2", "\\\\", "\\\\r", "\\n\\n", "a\\\\nb"}));
   EXPECT_EQ(ParseHistoryText(JoinSettingsLines(lines), false), written);
-  EXPECT_LE(JoinSettingsLines({lines.back()}).size(), kHistoryReadLimit / kHistoryLineCount)
+  EXPECT_LE(JoinSettingsLines({lines.back()}).size(), kHistoryReadLimit / kWindowHistoryLength)
       << "the longest fits its share of the read";
 
   EXPECT_EQ(HistoryLinesOf({"", "1", std::string(kHistoryExpressionLimit + 1, '1')}), Expressions{"1"})

@@ -21,8 +21,9 @@ enum class HistoryWrite {
   Failed,    // the system refused; what the file held stays
 };
 
-// Adds the expressions to what the file holds now, keeps the newest
-// kHistoryLineCount and puts the result in the file's place in one step. A
+// Adds the expressions to what the file holds now (MergeHistory; one given
+// again right after itself is added once), keeps the newest
+// kWindowHistoryLength and puts the result in the file's place in one step. A
 // path that is a link is followed, so the link stays and its target changes.
 HistoryWrite AddToHistoryFile(const std::string& path, const std::vector<std::string>& added);
 
