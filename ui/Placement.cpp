@@ -1,5 +1,4 @@
-// Where the main window opens, its on-top pin, the positions it remembers and
-// its look while minimised.
+// Where the main window opens and the positions it remembers.
 #include "Placement.h"
 
 #include <algorithm>
@@ -7,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "PaintDC.h"
 #include "TallywiseDlg.h"
 
 SetWindowPosProc g_pfnSetWindowPos = &::SetWindowPos;
@@ -117,20 +115,6 @@ void CTallywiseDlg::PlaceWindow() {
   ShowOnTopState();
 }
 
-void CTallywiseDlg::ShowOnTopState() {
-  m_btnTopMost.SetIcon(m_bTopMost ? m_hIconTop : m_hIconNoTop);
-  RECT rect;
-  GetWindowRect(&rect);
-  g_pfnSetWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect), Height(rect),
-                    SWP_SHOWWINDOW);
-}
-
-void CTallywiseDlg::OnToggleTopMost() {
-  m_bTopMost = !m_bTopMost;
-  ShowOnTopState();
-  m_editExpression.SetFocus();
-}
-
 void CTallywiseDlg::OnWindowPosChanged(WINDOWPOS* pos) {
   Default();
   // A window closed while minimised reopens where it was before.
@@ -139,24 +123,3 @@ void CTallywiseDlg::OnWindowPosChanged(WINDOWPOS* pos) {
     m_nPosY = pos->y;
   }
 }
-
-// Systems that show a minimised window's client area get the program icon
-// there; everything else is the dialog's own painting.
-void CTallywiseDlg::OnPaint() {
-  if (!IsIconic()) {
-    Default();
-    return;
-  }
-  CPaintDC paint(m_hWnd);
-  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()));
-  const int iconWidth = ::GetSystemMetrics(SM_CXICON);
-  const int iconHeight = ::GetSystemMetrics(SM_CYICON);
-  RECT client;
-  GetClientRect(&client);
-  ::DrawIcon(paint.Dc(), (Width(client) - iconWidth + 1) / 2, (Height(client) - iconHeight + 1) / 2, m_hIcon);
-}
-
-HCURSOR CTallywiseDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-// F1 opens no help: the program has none.
-BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }

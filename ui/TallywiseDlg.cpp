@@ -53,6 +53,9 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
 END_MESSAGE_MAP()
 
+// F1 opens no help: the program has none.
+BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
+
 BOOL CTallywiseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_tipCtrl.Create(this);
