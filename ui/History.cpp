@@ -22,11 +22,11 @@ void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryF
 
 // Expressions the file did not take are tried again with the next one.
 void CTallywiseDlg::SaveHistory(const std::string& added) {
-  m_unsavedHistory.push_back(added);
-  if (m_unsavedHistory.size() > kHistoryLineCount) m_unsavedHistory.erase(m_unsavedHistory.begin());
-  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_unsavedHistory);
+  m_arrUnsavedHistory.push_back(added);
+  if (m_arrUnsavedHistory.size() > kHistoryLineCount) m_arrUnsavedHistory.erase(m_arrUnsavedHistory.begin());
+  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_arrUnsavedHistory);
   if (written == HistoryWrite::Written)
-    m_unsavedHistory.clear();
+    m_arrUnsavedHistory.clear();
   else
     ReportHistoryNotWritten(written);
 }
@@ -40,7 +40,7 @@ void CTallywiseDlg::ClearHistory() {
     return;
   }
   m_editExpression.ClearHistory();
-  m_unsavedHistory.clear();
+  m_arrUnsavedHistory.clear();
   const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
   if (written != HistoryWrite::Written) ReportHistoryNotWritten(written);
 }

@@ -1,20 +1,13 @@
 // The on-top pin: the button's icon shows whether the window stays above
 // all others, and a click on it changes that.
-#include "Placement.h"
+#include "Geometry.h"
 #include "TallywiseDlg.h"
-
-namespace {
-
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
-
-}  // namespace
 
 void CTallywiseDlg::ShowOnTopState() {
   m_btnTopMost.SetIcon(m_bTopMost ? m_hIconTop : m_hIconNoTop);
   RECT rect;
   GetWindowRect(&rect);
-  g_pfnSetWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect), Height(rect),
+  m_systemCalls.setWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect), Height(rect),
                     SWP_SHOWWINDOW);
 }
 

@@ -3,18 +3,6 @@
 
 #include <windows.h>
 
-// Every move and z-order change the main window asks for goes through this
-// pointer; it is ::SetWindowPos unless a test records the calls. Wine leaves a
-// window that owns a popup without WS_EX_TOPMOST after HWND_TOPMOST, so there
-// the request itself is what can be checked.
-using SetWindowPosProc = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
-extern SetWindowPosProc g_pfnSetWindowPos;
-
-// The scale of the monitor the main window is on: DpiForWindow, unless a test
-// stands in a monitor of another scale, which Wine's one screen cannot show.
-using DpiForWindowProc = UINT (*)(HWND);
-extern DpiForWindowProc g_pfnDpiForWindow;
-
 // The window remembers every place it is shown at, on any monitor of any size.
 // A minimised window only stands for the place it will come back to, so its
 // moves (to -32000, -32000 on Windows) are not remembered; neither is a change

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "NumberText.h"
-#include "Placement.h"
 #include "TallywiseDlgIds.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
-CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
+CTallywiseDlg::CTallywiseDlg(CWnd* parent, const WindowSystemCalls& systemCalls)
+    : CDialog(IDD_TALLYWISE_DIALOG, parent), m_systemCalls(systemCalls) {}
 
 void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -61,7 +61,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_tipCtrl.Create(this);
   AddToolTips();
   m_pFont = std::make_unique<CFont>();
-  m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  m_nDpi = m_systemCalls.dpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
   LoadHistory();

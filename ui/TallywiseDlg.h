@@ -16,13 +16,20 @@
 #include "ExpressionEdit.h"
 #include "Framework.h"
 #include "PrecisionSpin.h"
+#include "SystemCalls.h"
 #include "Theme.h"
+#include "WindowLayout.h"
 
 enum class HistoryWrite;  // HistoryFile.h
 
+// Members are named m_ and a prefix for their kind: str string, n integer,
+// b boolean, p pointer, h handle or a handle's owner, rc rectangle, arr list;
+// a control or a GDI object by its class (edit, btn, spin, tip, font, brush),
+// any other object of a class of the program's by that class.
 class CTallywiseDlg : public CDialog {
 public:
-  explicit CTallywiseDlg(CWnd* parent = nullptr);
+  // `systemCalls` are the system's own unless a test stands in for them.
+  explicit CTallywiseDlg(CWnd* parent = nullptr, const WindowSystemCalls& systemCalls = {});
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -98,6 +105,7 @@ private:
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
   static constexpr int kPinSizeAt96 = 16;
 
+  WindowSystemCalls m_systemCalls;
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
@@ -107,7 +115,7 @@ private:
   // scale the window was made at: the fields are never lower than that.
   UINT m_nTemplateDpi = kDefaultDpi;
   RECT m_rcTemplateClient{};
-  std::array<std::pair<int, RECT>, 5> m_templatePlaces{};
+  LaidOutPlaces m_arrTemplatePlaces{};
   // The program icon at the caption's big size (the taskbar's, Alt+Tab's).
   CIcon m_hIcon;
   CIcon m_hIconSmall;
@@ -126,7 +134,7 @@ private:
 
   // Expressions given to OnResult that the history file has not taken yet, and
   // whether its trouble has been told (once a run).
-  std::vector<std::string> m_unsavedHistory;
+  std::vector<std::string> m_arrUnsavedHistory;
   bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
@@ -141,7 +149,7 @@ private:
   CIcon m_hIconNoTop;
   // The buttons' font after a change of scale that the system left to the
   // program; until then they show the dialog font.
-  CFont m_buttonFont;
+  CFont m_fontButtons;
   CButton m_btnTopMost;
   // The colours the window is drawn in, and the brushes of the dark mode.
   Look m_look = Look::kLight;

@@ -8,12 +8,10 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
-HighContrastProc g_pfnHighContrastOn = &HighContrastOn;
-
 namespace {
 
-Look LookOfSystem() {
-  if (g_pfnHighContrastOn()) return Look::kHighContrast;
+Look LookOfSystem(HighContrastProc highContrastOn) {
+  if (highContrastOn()) return Look::kHighContrast;
   return AppsUseDarkTheme() ? Look::kDark : Look::kLight;
 }
 
@@ -22,7 +20,7 @@ Look LookOfSystem() {
 // The brushes of the dark mode are made only while it is on; the caption is
 // asked for only when it changes, so that a light start loads nothing more.
 void CTallywiseDlg::FollowSystemLook() {
-  const Look look = LookOfSystem();
+  const Look look = LookOfSystem(m_systemCalls.highContrastOn);
   const bool wasDark = m_look == Look::kDark;
   m_look = look;
   if (look == Look::kDark) {
