@@ -27,8 +27,8 @@ void CTallywiseDlg::FollowSystemLook() {
     m_brushGround.CreateSolid(kDarkPalette.window);
     m_brushField.CreateSolid(kDarkPalette.field);
   } else {
-    m_brushGround.Delete();
-    m_brushField.Delete();
+    m_brushGround.Reset();
+    m_brushField.Reset();
   }
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);
