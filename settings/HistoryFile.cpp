@@ -17,7 +17,9 @@ HANDLE OpenToRead(const std::string& path) {
 
 // One window at a time reads, merges and replaces the file: the others wait
 // their turn, so that no two replace it from the same old state. The lock is
-// named after the file; a lock whose holder ended is taken over.
+// named after the file; a lock whose holder ended is taken over. A window that
+// has waited 5 s for it goes on without it rather than hang: the file is then
+// replaced unguarded, and what another window adds at that moment may be lost.
 class HistoryLock {
 public:
   explicit HistoryLock(const std::string& path) {
