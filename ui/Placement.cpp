@@ -1,6 +1,4 @@
 // Where the main window opens and the positions it remembers.
-#include "Placement.h"
-
 #include <cstring>
 #include <string>
 
@@ -8,6 +6,17 @@
 #include "TallywiseDlg.h"
 #include "WindowPlace.h"
 
+namespace {
+
+// The window remembers every place it is shown at, on any monitor of any size.
+// A minimised window only stands for the place it will come back to, so its
+// moves (to -32000, -32000 on Windows) are not remembered; neither is a change
+// that did not move it.
+bool IsRememberedPosition(UINT swpFlags, bool minimised) { return !(swpFlags & SWP_NOMOVE) && !minimised; }
+
+// The top-left corner for a window of the given size at (x, y): unchanged when
+// the whole window lies in a monitor's work area, else moved into the work
+// area of the monitor nearest to it, whole when it fits there.
 POINT VisibleTopLeft(int x, int y, int width, int height) {
   const RECT wanted = RectAs<RECT>(FrameAt(x, y, width, height));
   // The nearest monitor is the one that holds most of the window: when the
@@ -18,8 +27,6 @@ POINT VisibleTopLeft(int x, int y, int width, int height) {
   const Point inside = TopLeftInWorkArea(x, y, width, height, RectAs<Rect>(monitor.rcWork));
   return {inside.x, inside.y};
 }
-
-namespace {
 
 struct CopySearch {
   HWND self;
@@ -55,8 +62,10 @@ Point WorkAreaCorner(Point at) {
   return {monitor.rcWork.left, monitor.rcWork.top};
 }
 
-}  // namespace
-
+// The place for a copy of the program opening at (x, y) while other copies may
+// run: stepped down and right by `step` while another visible window of this
+// class and caption stands at exactly that corner, so that the new copy never
+// hides an older one; each step stays wholly on the screen.
 POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int step) {
   const std::string caption = ReadWindowText(self).str();
   const Point placed = StepPastCopies(
@@ -68,6 +77,8 @@ POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int ste
       &WorkAreaCorner);
   return {placed.x, placed.y};
 }
+
+}  // namespace
 
 // At the start, once the window is laid out for its font: the stored
 // position, then the stored z-order, which also shows the window. The template makes it topmost; for a window that is
