@@ -23,9 +23,10 @@
 enum class HistoryWrite;  // HistoryFile.h
 
 // Members are named m_ and a prefix for their kind: str string, n integer,
-// b boolean, p pointer, h handle or a handle's owner, rc rectangle, arr list;
-// a control or a GDI object by its class (edit, btn, spin, tip, font, brush),
-// any other object of a class of the program's by that class.
+// d floating-point number (here one that may be absent), b boolean, p pointer,
+// h handle or a handle's owner, rc rectangle, arr list; a control or a GDI
+// object by its class (edit, btn, spin, tip, font, brush); any other object
+// by its own type.
 class CTallywiseDlg : public CDialog {
 public:
   // `systemCalls` are the system's own unless a test stands in for them.
@@ -105,10 +106,10 @@ private:
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
   static constexpr int kPinSizeAt96 = 16;
 
-  WindowSystemCalls m_systemCalls;
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
+  WindowSystemCalls m_systemCalls;
   // The scale the display font and the icons are made for: the window's.
   UINT m_nDpi = kDefaultDpi;
   // The controls and the client area as the template laid them out, at the
@@ -129,7 +130,7 @@ private:
   CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
-  std::optional<double> m_resultValue;
+  std::optional<double> m_dResult;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
 
   // Expressions given to OnResult that the history file has not taken yet, and
