@@ -1,11 +1,11 @@
 // A handle of the system owned by one object: released with it, and replaced
 // only once the new handle exists, so that a window still showing the old one
-// can be given the new one first. Each kind of handle names its release.
+// can be given the new one first. Each kind of handle names the function that frees it.
 #pragma once
 
 #include <utility>
 
-template <class Handle, auto Release>
+template <class Handle, auto FreeHandle>
 class CHandleOwner {
 public:
   CHandleOwner() = default;
@@ -15,7 +15,7 @@ public:
 
   // Releases the handle held, if any.
   void Reset() {
-    if (m_handle) Release(m_handle);
+    if (m_handle) FreeHandle(m_handle);
     m_handle = nullptr;
   }
   // Trades handles with another owner: a window can be given the new handle
