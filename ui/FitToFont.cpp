@@ -58,6 +58,7 @@ void CTallywiseDlg::FitToFont() {
     ::SetWindowPos(control, nullptr, place.left, place.top, Width(place), Height(place),
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  PlaceExactMark();
 
   RECT window{};
   RECT client{};
