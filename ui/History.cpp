@@ -22,10 +22,10 @@ void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryF
 
 // Expressions the file did not take are tried again with the next one.
 void CTallywiseDlg::SaveHistory(const std::string& added) {
-  AddKeepingNewest(m_unsavedHistory, added, kWindowHistoryLength);
-  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_unsavedHistory);
+  AddKeepingNewest(m_arrUnsavedHistory, added, kWindowHistoryLength);
+  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_arrUnsavedHistory);
   if (written == HistoryWrite::Written)
-    m_unsavedHistory.clear();
+    m_arrUnsavedHistory.clear();
   else
     ReportHistoryNotWritten(written);
 }
@@ -39,7 +39,7 @@ void CTallywiseDlg::ClearHistory() {
     return;
   }
   m_editExpression.ClearHistory();
-  m_unsavedHistory.clear();
+  m_arrUnsavedHistory.clear();
   const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
   if (written != HistoryWrite::Written) ReportHistoryNotWritten(written);
 }

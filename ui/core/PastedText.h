@@ -43,8 +43,8 @@ struct FieldAround {
 //   multiplication and division signs, the minus sign and the en dash are the
 //   ASCII characters they stand for;
 // - superscript digits right after a digit or ')' are a power, with a
-//   superscript minus before them a power of a negative number: 10⁻³ is
-//   10^(-3);
+//   superscript minus before them a power with a negative exponent: 10⁻³
+//   is 10^(-3);
 // - every other character is itself in the code page, or kMissingCharacter.
 std::string PastedExpressionText(std::u16string_view text, const CodePageCharacter& inCodePage,
                                  const FieldAround& around = {});
