@@ -5,6 +5,7 @@
 #include "Calculation.h"
 #include "LineReader.h"
 #include "NumberText.h"
+#include "ParenthesisSpot.h"
 #include "Prompts.h"
 #include "StandardStreams.h"
 #include "VisibleText.h"
@@ -124,10 +125,8 @@ void EvaluationRun::FlushAll() {
 
 void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
   Note(kInputOutputError);
-  std::string text = what;
   // A name comes from the user and may hold anything, escape sequences too.
-  if (name != "<stdin>") text = VisibleName(name) + ": " + text;
-  ReportError(text, error);
+  ReportError(VisibleName(name) + ": " + what, error);
 }
 
 ExitStatus EvaluationRun::Finish() {
@@ -141,7 +140,7 @@ void EvaluationRun::Note(ExitStatus status) {
 }
 
 void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place) {
-  const CheckOutcome outcome = WithWholeCharacter(check, expression);
+  const CheckOutcome outcome = WithParenthesisSpot(WithWholeCharacter(check, expression), expression);
   m_lastRejectedSpot = outcome.mark ? static_cast<size_t>(outcome.mark->start) : expression.size();
   const MarkedExpression marked = MarkExpression(expression, outcome.mark);
   BeginMessage();
