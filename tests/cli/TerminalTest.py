@@ -57,11 +57,46 @@ def take_terminal():
     resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
-def run_session(program, env, steps, status, absent=()):
+# A shell's job control, as far as Ctrl+Z and fg go: the program runs as a job
+# of its own in the foreground; when it stops, the shell takes the terminal,
+# says so, and on "fg" gives the terminal back and continues the job. Its exit
+# status is the program's. (A program that leads its own session would not
+# stop at all: the system ignores Ctrl+Z for a group that no shell watches.)
+JOB_CONTROL = r"""
+import os, signal, sys
+signal.signal(signal.SIGTTOU, signal.SIG_IGN)
+job = os.fork()
+if job == 0:
+    os.setpgid(0, 0)
+    os.tcsetpgrp(0, os.getpgrp())
+    signal.signal(signal.SIGTTOU, signal.SIG_DFL)
+    os.execv(sys.argv[1], sys.argv[1:])
+os.setpgid(job, job)
+os.tcsetpgrp(0, job)
+while True:
+    _, status = os.waitpid(job, os.WUNTRACED)
+    if not os.WIFSTOPPED(status):
+        break
+    os.tcsetpgrp(0, os.getpgrp())
+    os.write(1, b"\r\n[stopped]\r\n")
+    typed = b""
+    while b"fg" not in typed:
+        typed += os.read(0, 100)
+    os.tcsetpgrp(0, job)
+    os.killpg(job, signal.SIGCONT)
+if os.WIFSIGNALED(status):
+    signal.signal(os.WTERMSIG(status), signal.SIG_DFL)
+    os.kill(os.getpid(), os.WTERMSIG(status))
+sys.exit(os.WEXITSTATUS(status))
+"""
+
+
+def run_session(program, env, steps, status, absent=(), job_control=False):
     """Types each step's keys (or sends its signal) and waits for its text; the
     failures, each naming its step."""
     master, slave = pty.openpty()
-    calc = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env,
+    command = [sys.executable, "-c", JOB_CONTROL, program] if job_control else [program]
+    calc = subprocess.Popen(command, stdin=slave, stdout=slave, stderr=slave, env=env,
                             start_new_session=True, preexec_fn=take_terminal)
     os.close(slave)
     screen = Screen(master)
@@ -197,6 +232,13 @@ def main():
             (b"\x04", b"\n", "Ctrl+D ends"),
         ], 1, [b"2*3+3", b"4*5+5"]),
         ("Ctrl+\\ quits as in any program", utf8, [(b"1+\x1c", b"", "Ctrl+\\")], -signal.SIGQUIT),
+        ("Ctrl+Z stops as in any program; after fg the line is drawn once", utf8, [
+            (b"1+", b"1+", "1+ typed"),
+            (b"\x1a", b"[stopped]", "Ctrl+Z stops"),
+            (b"fg\r", b"> 1+", "fg draws the prompt and the line"),
+            (b"2\r", b"3.000", "and the line goes on"),
+            (b"\x04", b"\n", "Ctrl+D ends"),
+        ], 0, [b"> 1+> 1+"], True),
         ("the history is written when the session is ended by SIGTERM", kept, [
             (b"4*4\r", b"16.000", "4*4"),
             (signal.SIGTERM, b"", "SIGTERM"),
@@ -208,8 +250,8 @@ def main():
         ], 0),
     ]
     failures = []
-    for name, env, steps, status, *absent in sessions:
-        failures += [f"{name}: {failure}" for failure in run_session(program, env, steps, status, *absent)]
+    for name, env, steps, status, *rest in sessions:
+        failures += [f"{name}: {failure}" for failure in run_session(program, env, steps, status, *rest)]
         if name.startswith("the history is written"):
             try:
                 with open(history, "rb") as file:
