@@ -156,6 +156,65 @@ def end(calc, master, screen):
     os.close(master)
 
 
+def sessions_ended_together(program, env, count=8):
+    """Sessions that all end at the same moment, by SIGTERM as when a desktop
+    closes its terminals, each write the one file: every line of every one is
+    kept. The file holds older lines already, as it does after a while, so that
+    each session takes a moment over it. The failures."""
+    sessions, expected = [], set()
+    older = [f"{n}-0" + "+0" * 1000 for n in range(1000 - count * 10)]
+    try:
+        with open(env["TALLYWISE_HISTORY"], "w") as file:
+            file.write("".join(line + "\n" for line in older))
+        for number in range(1, count + 1):
+            calc, master, screen = start(program, env)
+            sessions.append((calc, master))
+            lines = [f"{number}00+{k}" for k in range(10)]
+            expected.update(lines)
+            type_and_wait(master, screen, "".join(line + "\r" for line in lines).encode(), f"{number}09.000".encode())
+        for calc, _ in sessions:
+            calc.send_signal(signal.SIGTERM)
+        for calc, _ in sessions:
+            calc.wait(timeout=10)
+        with open(env["TALLYWISE_HISTORY"], "rb") as file:
+            kept = file.read().decode().split("\n")[:-1]
+        if kept[:len(older)] != older or len(kept) != len(older) + len(expected) or set(kept[len(older):]) != expected:
+            return [f"{count} sessions ended together: {len(expected - set(kept))} of {len(expected)} lines lost,"
+                    f" {len(kept)} lines kept"]
+        return []
+    except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+        return [f"{count} sessions ended together: {error}"]
+    finally:
+        for calc, master in sessions:
+            if calc.poll() is None:
+                calc.kill()
+                calc.wait()
+            os.close(master)
+
+
+def lines_kept(program, env):
+    """The file keeps the newest 1,000 lines, and a line with a line end typed
+    into it is not kept, as it would come back as two. (Ctrl+V and Enter type
+    an LF: the editor has the terminal turn CR into LF and LF into CR.) The
+    failures."""
+    path = env["TALLYWISE_HISTORY"]
+    with open(path, "w") as file:
+        file.write("".join(f"{n}+0\n" for n in range(1000)))
+    try:
+        calc, master, screen = start(program, env)
+        type_and_wait(master, screen, b"1+1\x16\r2\r", b"Unknown symbol '\\x0a'")
+        type_and_wait(master, screen, b"\x153*3\r", b"9.000")
+        end(calc, master, screen)
+        with open(path, "rb") as file:
+            kept = file.read().decode().split("\n")
+    except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+        return [f"the newest 1,000 lines: {error}"]
+    wanted = [f"{n}+0" for n in range(1, 1000)] + ["3*3", ""]
+    if kept != wanted:
+        return [f"the newest 1,000 lines, none with a line end: {len(kept) - 1} lines kept, ending {kept[-4:]!r}"]
+    return []
+
+
 def history_files(program, base):
     """Two sessions at once write one file, and a file that is a link, is
     read-only or is a device (made only by root); the failures."""
@@ -173,6 +232,9 @@ def history_files(program, base):
                 failures.append("two sessions at once: the first session's line is lost")
     except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
         failures.append(f"two sessions at once: {error}")
+
+    failures += sessions_ended_together(program, dict(env, TALLYWISE_HISTORY=os.path.join(base, "together")))
+    failures += lines_kept(program, dict(env, TALLYWISE_HISTORY=os.path.join(base, "kept")))
 
     target, link = os.path.join(base, "target"), os.path.join(base, "link")
     readonly, device = os.path.join(base, "readonly"), os.path.join(base, "device")
