@@ -33,6 +33,7 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
+  AddExactArithmeticItem(menu);
 }
 
 void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
@@ -50,6 +51,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
+    ToggleExactArithmetic();
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }
