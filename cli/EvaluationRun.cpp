@@ -78,10 +78,8 @@ void EvaluationRun::FlushAll() {
 
 void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
   Note(kInputOutputError);
-  std::string text = what;
   // A name comes from the user and may hold anything, escape sequences too.
-  if (name != "<stdin>") text = VisibleName(name) + ": " + text;
-  ReportError(text, error);
+  ReportError(VisibleName(name) + ": " + what, error);
 }
 
 ExitStatus EvaluationRun::Finish() {

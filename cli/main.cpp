@@ -58,7 +58,9 @@ int Run(const std::vector<std::string_view>& args) {
   switch (invocation.action) {
     case Invocation::ShowHelp: return PrintAndExit(HelpText());
     case Invocation::ShowVersion: return PrintAndExit(VersionText());
-    case Invocation::Refuse: WriteAll(kStandardError, UsageErrorText(invocation.complaint)); return kBadUsage;
+    case Invocation::Refuse:
+      // A usage message that is lost is a write error too, and that ranks higher.
+      return WriteAll(kStandardError, UsageErrorText(invocation.complaint)) == 0 ? kBadUsage : kInputOutputError;
     case Invocation::Evaluate: break;
   }
 
