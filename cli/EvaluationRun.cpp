@@ -1,8 +1,10 @@
 #include "EvaluationRun.h"
 
 #include <cstring>
+#include <utility>
 
 #include "Calculation.h"
+#include "DigitGrouping.h"
 #include "LineReader.h"
 #include "NumberText.h"
 #include "Prompts.h"
@@ -68,9 +70,10 @@ void ReportSystemError(std::string_view what, int error) {
   WriteAll(kStandardError, text);
 }
 
-EvaluationRun::EvaluationRun(int decimals, bool aligned)
+EvaluationRun::EvaluationRun(int decimals, bool aligned, std::optional<NumberLook> look)
     : m_format(MakeNumberFormat(decimals)),
       m_aligned(aligned),
+      m_look(std::move(look)),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
       m_messages(kStandardError, IsTerminal(kStandardError)),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
@@ -100,7 +103,9 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
   } else {
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
-    m_results.WriteLine(calculation.result);
+    m_results.WriteLine(m_look ? GroupDigits(calculation.result, m_look->groups, m_look->separator,
+                                             m_look->decimalMark)
+                               : calculation.result);
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();

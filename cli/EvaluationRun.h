@@ -10,6 +10,7 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
+#include "LocaleNumbers.h"
 #include "OutputChannel.h"
 
 // Where an expression comes from, named before its prompts and fault messages
@@ -25,7 +26,8 @@ class EvaluationRun {
 public:
   // `aligned`: every expression and every input line gives one line on stdout,
   // an empty one where there is no result.
-  EvaluationRun(int decimals, bool aligned);
+  // `look`: results written grouped for reading, as the locale writes numbers.
+  EvaluationRun(int decimals, bool aligned, std::optional<NumberLook> look = std::nullopt);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
@@ -66,6 +68,7 @@ private:
 
   std::string m_format;
   bool m_aligned;
+  std::optional<NumberLook> m_look;
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;

@@ -8,6 +8,7 @@
 // The options and exit statuses are listed in HelpText.cpp.
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
 #include "HelpText.h"
+#include "LocaleNumbers.h"
 #include "StandardStreams.h"
 #include "TerminalSession.h"
 
@@ -61,7 +63,9 @@ int Run(const std::vector<std::string_view>& args) {
     case Invocation::Evaluate: break;
   }
 
-  EvaluationRun run(invocation.decimals, invocation.aligned);
+  std::optional<NumberLook> look;
+  if (invocation.grouping) look = LocaleNumberLook();
+  EvaluationRun run(invocation.decimals, invocation.aligned, std::move(look));
   if (invocation.sources.empty()) {
     if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);
