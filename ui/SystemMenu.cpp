@@ -35,6 +35,11 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
 }
 
+void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
+  if (const HMENU menu = GetSystemMenu(FALSE))
+    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 // The system keeps the four low bits of a command number for itself, so the
 // About command is recognised without them.
 void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {

@@ -12,6 +12,7 @@
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
+#include "ChoicesText.h"
 #include "ComApartment.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
@@ -65,6 +66,8 @@ private:
   BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void SaveSettings();
+  // Writes the choices file at once: a choice is kept the moment it is made.
+  void SaveChoices();
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
@@ -74,6 +77,8 @@ private:
   bool NothingSelectedInExpression() const;
   void CopyShownNumber();
   void ExtendSystemMenu();
+  // Sets or clears the mark of a check entry of the system menu.
+  void ShowChoiceChecked(UINT id, bool checked);
   void ChooseDisplayFont();
   void PlaceWindow();
   void ShowOnTopState();
@@ -130,6 +135,8 @@ private:
   bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
+  // The choices kept beside the settings file, read with it.
+  Choices m_choices;
   CPrecisionSpin m_spinPrecision;
   CString m_strFormat;
   std::unique_ptr<CFont> m_pFont;
