@@ -3,9 +3,13 @@
 // keeps the look it was drawn with for the usual sizes; a larger font makes
 // both fields higher and moves the second row and the window's lower edge down
 // with them, and a smaller one takes them back. The window is never sized by
-// the user: only the font and the scale decide its height.
+// the user: only the font and the scale decide its size. A font so wide that
+// the result field would hold fewer than 20 digits widens both fields and the
+// window with them, up to the width of the monitor's work area; past that the
+// fields scroll.
 #include <algorithm>
 
+#include "Placement.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -58,6 +62,41 @@ int CTallywiseDlg::FieldHeightForFont() const {
   return metrics.tmHeight + (Height(outer) - Height(inner)) + 2 * ScaleFrom96(kTextInsetAt96, m_nDpi);
 }
 
+// The width the result field lacks to hold 20 digits of the display font,
+// kept within the monitor's work area: the window may grow by no more than
+// the room left beside its usual width.
+int CTallywiseDlg::WidthToAddForFont(int resultWidth, int clientWidth) const {
+  if (!m_pFont || !m_pFont->GetSafeHandle()) return 0;
+  const HDC dc = ::GetDC(m_editResult);
+  if (!dc) return 0;
+  const HGDIOBJ old = ::SelectObject(dc, m_pFont->GetSafeHandle());
+  SIZE digits{};
+  const BOOL measured = ::GetTextExtentPoint32A(dc, "00000000000000000000", 20, &digits);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(m_editResult, dc);
+  if (!measured) return 0;
+  RECT outer{};
+  RECT inner{};
+  ::GetWindowRect(m_editResult, &outer);
+  ::GetClientRect(m_editResult, &inner);
+  const auto margins = static_cast<DWORD>(m_editResult.SendMessage(EM_GETMARGINS));
+  // The caret stands after the last digit, a pixel or two wide.
+  const int needed = digits.cx + (Width(outer) - Width(inner)) + LOWORD(margins) + HIWORD(margins) +
+                     ScaleFrom96(2, m_nDpi);
+  if (needed <= resultWidth) return 0;
+
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+  RECT window{};
+  RECT client{};
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  const int frame = Width(window) - client.right;
+  const int room = Width(monitor.rcWork) - frame - clientWidth;
+  return std::clamp(needed - resultWidth, 0, std::max(0, room));
+}
+
 // Every place is worked out from the template's at the window's scale, so a
 // font chosen many times, or a window moved between scales, never drifts.
 // The buttons beside a field keep their height and stay centred on it.
@@ -80,6 +119,11 @@ void CTallywiseDlg::FitToFont() {
   place[kResult].bottom += growSecond;
   ::OffsetRect(&place[kResultButton], 0, growSecond / 2);
   ::OffsetRect(&place[kPrecision], 0, growSecond / 2);
+  const int widen = WidthToAddForFont(Width(place[kResult]), scale(m_rcTemplateClient.right));
+  place[kExpression].right += widen;
+  place[kResult].right += widen;
+  ::OffsetRect(&place[kTopMost], widen, 0);
+  ::OffsetRect(&place[kPrecision], widen, 0);
 
   for (size_t i = 0; i < place.size(); ++i) {
     const HWND control = GetDlgItem(m_templatePlaces[i].first);
@@ -94,7 +138,12 @@ void CTallywiseDlg::FitToFont() {
   GetWindowRect(&window);
   GetClientRect(&client);
   const int clientHeight = scale(m_rcTemplateClient.bottom) + growFirst + growSecond;
-  if (client.bottom == clientHeight) return;
-  SetWindowPos(nullptr, 0, 0, Width(window), Height(window) - client.bottom + clientHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int clientWidth = scale(m_rcTemplateClient.right) + widen;
+  if (client.bottom == clientHeight && client.right == clientWidth) return;
+  const int width = Width(window) - client.right + clientWidth;
+  const int height = Height(window) - client.bottom + clientHeight;
+  // A shown window that grew past its monitor's edge comes back inside it.
+  const POINT corner = ::IsWindowVisible(m_hWnd) ? VisibleTopLeft(window.left, window.top, width, height)
+                                                 : POINT{window.left, window.top};
+  SetWindowPos(nullptr, corner.x, corner.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -16,7 +16,9 @@
 #include "ComApartment.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
+#include "LiveResultSchedule.h"
 #include "PrecisionSpin.h"
+#include "ResultEdit.h"
 #include "Theme.h"
 
 enum class HistoryWrite;  // HistoryFile.h
@@ -49,6 +51,8 @@ protected:
   void OnCustomDrawButton(NMHDR* header, LRESULT* result);
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
+  void OnExpressionChange();
+  void OnTimer(UINT_PTR id);
 
   DECLARE_MESSAGE_MAP()
 
@@ -94,10 +98,23 @@ private:
   void NoteTemplateLayout();
   void FitToFont();
   int FieldHeightForFont() const;
+  int WidthToAddForFont(int resultWidth, int clientWidth) const;
   void FollowSystemLook();
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
   void ShowDecimalsInTip();
+  // The result field's numbers, grouped for reading when that is chosen.
+  void MakeResultFieldUnicode();
+  void ShowResultNumber(const std::string& plain);
+  void ToggleDigitGrouping();
+  // The live result of the expression being typed.
+  void ToggleLiveResult();
+  void ShowLiveResult();
+  void ShowLiveNumber(const std::string& plain);
+  bool ShowsLiveResult() const;
+  bool ReformatLiveResult();
+  void EndLiveResult();
+  void ShowKeys();
 
   // The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
@@ -133,7 +150,12 @@ private:
   // whether its trouble has been told (once a run).
   std::vector<std::string> m_unsavedHistory;
   bool m_bHistoryProblemShown = false;
-  CEdit m_editResult;
+  CResultEdit m_editResult;
+  // When the live result is worked out, the text it shows while it shows
+  // one, and the value it stands for.
+  LiveResultSchedule m_liveSchedule;
+  std::optional<std::wstring> m_liveShown;
+  std::optional<double> m_liveValue;
   CStringArray m_arrSettings;
   // The choices kept beside the settings file, read with it.
   Choices m_choices;
