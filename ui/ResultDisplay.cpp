@@ -27,7 +27,13 @@ std::optional<std::wstring> GroupedForLocale(const std::string& plain, CResultEd
   if (!IsFormattedNumber(plain)) return std::nullopt;
   marks = {LocaleText(LOCALE_STHOUSAND), LocaleText(LOCALE_SDECIMAL)};
   if (marks.decimalMark.empty()) marks.decimalMark = L".";
-  const DigitGroups groups = GroupsOfWindowsText(Utf8OfWide(LocaleText(LOCALE_SGROUPING)));
+  DigitGroups groups = GroupsOfWindowsText(Utf8OfWide(LocaleText(LOCALE_SGROUPING)));
+  // A separator that is never written, or that could not be told from the
+  // decimal mark, is none.
+  if (groups.sizes.empty() || marks.separator == marks.decimalMark) {
+    groups = {};
+    marks.separator.clear();
+  }
   const std::string separator = Utf8OfWide(marks.separator);
   const std::string decimalMark = Utf8OfWide(marks.decimalMark);
 
