@@ -100,7 +100,9 @@ TEST_F(FitWide, ResultFieldHolds20DigitsWithinTheWorkArea) {
   // Back to a small font while the window runs: back to the usual width.
   ASSERT_NO_FATAL_FAILURE(Start(FileWithFontHeight(-96)));
   ASSERT_NO_FATAL_FAILURE(ChooseSize(10));
-  EXPECT_EQ(WidthOf(WindowRect(Window())), usualWidth) << FontDescription(ShownFont(Item(IDC_RESULT))).lfHeight;
+  // The chooser is gone before the window has taken the new font.
+  EXPECT_TRUE(WaitUntil([&] { return WidthOf(WindowRect(Window())) == usualWidth; }))
+      << WidthOf(WindowRect(Window())) << " for " << usualWidth;
 }
 
 }  // namespace
