@@ -69,6 +69,8 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
       invocation.aligned = true;
     } else if (arg == "--grouping") {
       invocation.grouping = true;
+    } else if (arg == "-x" || arg == "--exact") {
+      invocation.exact = true;
     } else if (isOption("-d", "--decimals")) {
       if (!value("-d", "--decimals", text) || !ReadDecimals(text, invocation.decimals))
         return Refused(invocation, std::string(arg.substr(0, arg.starts_with("--") ? 10 : 2)) +

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "Calculation.h"
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
@@ -26,8 +27,10 @@ class EvaluationRun {
 public:
   // `aligned`: every expression and every input line gives one line on stdout,
   // an empty one where there is no result.
+  // `exact`: results in exact arithmetic. Otherwise a result shown at a terminal
+  // is followed by a note with the exact value where that has other digits.
   // `look`: results written grouped for reading, as the locale writes numbers.
-  EvaluationRun(int decimals, bool aligned, std::optional<NumberLook> look = std::nullopt);
+  EvaluationRun(int decimals, bool aligned, bool exact = false, std::optional<NumberLook> look = std::nullopt);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
@@ -69,6 +72,8 @@ private:
   std::string m_format;
   bool m_aligned;
   std::optional<NumberLook> m_look;
+  Arithmetic m_arithmetic;
+  bool m_noteExactValue;
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;

@@ -65,7 +65,7 @@ int Run(const std::vector<std::string_view>& args) {
 
   std::optional<NumberLook> look;
   if (invocation.grouping) look = LocaleNumberLook();
-  EvaluationRun run(invocation.decimals, invocation.aligned, std::move(look));
+  EvaluationRun run(invocation.decimals, invocation.aligned, invocation.exact, std::move(look));
   if (invocation.sources.empty()) {
     if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);

@@ -72,6 +72,7 @@ void CTallywiseDlg::ShowLiveNumber(const std::string& plain) {
   }
   // What Enter computed is not shown any more: other decimals write the live value.
   m_resultValue.reset();
+  ShowExactMark();
   m_liveShown = ReadWideWindowText(m_editResult);
   if (*m_liveShown != before) ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_editResult, OBJID_CLIENT, CHILDID_SELF);
 }

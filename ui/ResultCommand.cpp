@@ -36,13 +36,16 @@ void CTallywiseDlg::OnResult() {
   const Calculation calculation = Evaluate(m_strExpression);
   if (!CheckExpression(calculation.check)) {
     ::MessageBeep(0xF0);
+    ShowExactMark();
     AnnounceResult();
   } else {
     ShowFaults(*this, calculation.faults);
     m_resultValue = calculation.value;
+    KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
     ShowResultNumber(calculation.result);
+    ShowExactMark();
     AnnounceResult();
   }
   if (remembered) SaveHistory(m_strExpression.str());
@@ -70,7 +73,10 @@ void CTallywiseDlg::SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end)
 }
 
 Calculation CTallywiseDlg::Evaluate(CString expression) {
-  return Calculate(expression.str(), m_strFormat.str(), m_evaluationStacks);
+  // The classic arithmetic also works out the exact value, for the mark.
+  const Arithmetic arithmetic = ChosenArithmetic();
+  return Calculate(expression.str(), m_strFormat.str(), m_evaluationStacks, arithmetic,
+                   arithmetic == Arithmetic::kClassic);
 }
 
 void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
@@ -85,7 +91,8 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // the last Result stays as it was typed.
   // A live value is rewritten the same way, quietly.
   if (!ReformatLiveResult() && m_resultValue) {
-    ShowResultNumber(FormatNumber(m_strFormat.str(), *m_resultValue));
+    ShowResultNumber(WriteResultValue());
+    ShowExactMark();
     AnnounceResult();
   }
   *result = 0;
@@ -98,5 +105,6 @@ void CTallywiseDlg::OnExpressionFull() {
   m_strPromptShown = m_strResult;
   m_resultValue.reset();
   m_editResult.SetWindowText(m_strResult);
+  ShowExactMark();
   AnnounceResult();
 }

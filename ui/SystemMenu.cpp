@@ -35,6 +35,7 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
+  AddExactArithmeticItem(menu);
   ::AppendMenuW(menu, MF_STRING | (m_choices.liveResult ? MF_CHECKED : 0), IDM_LIVE_RESULT,
                 LoadWideString(IDS_LIVE_RESULT).c_str());
   ::AppendMenuW(menu, MF_STRING | (m_choices.digitGrouping ? MF_CHECKED : 0), IDM_DIGIT_GROUPING,
@@ -63,6 +64,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ToggleDigitGrouping();
   } else if ((id & 0xFFF0) == IDM_KEYS) {
     ShowKeys();
+  } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
+    ToggleExactArithmetic();
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }
