@@ -139,7 +139,9 @@ void CTallywiseDlg::FitToFont() {
   GetWindowRect(&window);
   GetClientRect(&client);
   const int clientHeight = scale(m_rcTemplateClient.bottom) + growFirst + growSecond;
-  const int clientWidth = scale(m_rcTemplateClient.right) + widen;
+  // A window never widened keeps the width the system gave it, to the pixel.
+  const int clientWidth = widen != 0 || m_nWidenedBy != 0 ? scale(m_rcTemplateClient.right) + widen : client.right;
+  m_nWidenedBy = widen;
   if (client.bottom == clientHeight && client.right == clientWidth) return;
   const int width = Width(window) - client.right + clientWidth;
   const int height = Height(window) - client.bottom + clientHeight;

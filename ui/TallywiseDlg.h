@@ -101,6 +101,7 @@ private:
   void FitToFont();
   int FieldHeightForFont() const;
   int WidthToAddForFont(int resultWidth, int clientWidth) const;
+  int m_nWidenedBy = 0;  // pixels the window was widened by for its font
   void FollowSystemLook();
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
