@@ -80,7 +80,7 @@ void CWnd::Unsubclass() {
       m_bUnicode ? ::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) : ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
   if (m_pfnSuper && proc == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
     (m_bUnicode ? &::SetWindowLongPtrW : &::SetWindowLongPtrA)(m_hWnd, GWLP_WNDPROC,
-                                                                reinterpret_cast<LONG_PTR>(m_pfnSuper));
+                                                               reinterpret_cast<LONG_PTR>(m_pfnSuper));
   }
   m_pfnSuper = nullptr;
   Detach();
@@ -169,8 +169,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* wnd = FromHandlePermanent(hWnd);
-  if (!wnd) return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, message, wParam, lParam)
-                                           : ::DefWindowProcA(hWnd, message, wParam, lParam);
+  if (!wnd)
+    return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                                   : ::DefWindowProcA(hWnd, message, wParam, lParam);
 
   const MSG outer = wnd->m_current;  // handlers may send messages to their own window
   wnd->m_current = MSG{hWnd, message, wParam, lParam, 0, {}};

@@ -81,8 +81,8 @@ int CTallywiseDlg::WidthToAddForFont(int resultWidth, int clientWidth) const {
   ::GetClientRect(m_editResult, &inner);
   const auto margins = static_cast<DWORD>(m_editResult.SendMessage(EM_GETMARGINS));
   // The caret stands after the last digit, a pixel or two wide.
-  const int needed = digits.cx + (Width(outer) - Width(inner)) + LOWORD(margins) + HIWORD(margins) +
-                     ScaleFrom96(2, m_nDpi);
+  const int needed =
+      digits.cx + (Width(outer) - Width(inner)) + LOWORD(margins) + HIWORD(margins) + ScaleFrom96(2, m_nDpi);
   if (needed <= resultWidth) return 0;
 
   MONITORINFO monitor{};

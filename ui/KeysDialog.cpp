@@ -134,8 +134,8 @@ void CKeysDialog::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
   RECT face = draw->rc;
   ::InflateRect(&face, -1, -1);
   const COLORREF faceColour = (draw->uItemState & CDIS_SELECTED) ? colours.facePressed
-                              : (draw->uItemState & CDIS_HOT)     ? colours.faceHot
-                                                                  : colours.face;
+                              : (draw->uItemState & CDIS_HOT)    ? colours.faceHot
+                                                                 : colours.face;
   FillSolidRect(draw->hdc, face, faceColour);
   wchar_t text[64] = L"";
   ::GetWindowTextW(header->hwndFrom, text, 64);

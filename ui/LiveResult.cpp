@@ -17,9 +17,9 @@ constexpr UINT_PTR kLiveResultTimer = 1;
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency{};
   ::QueryPerformanceFrequency(&frequency);
-  return frequency.QuadPart ? static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
-                                  static_cast<double>(frequency.QuadPart)
-                            : 0.0;
+  return frequency.QuadPart
+             ? static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart)
+             : 0.0;
 }
 
 }  // namespace
@@ -77,9 +77,7 @@ void CTallywiseDlg::ShowLiveNumber(const std::string& plain) {
   if (*m_liveShown != before) ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_editResult, OBJID_CLIENT, CHILDID_SELF);
 }
 
-bool CTallywiseDlg::ShowsLiveResult() const {
-  return m_liveShown && ReadWideWindowText(m_editResult) == *m_liveShown;
-}
+bool CTallywiseDlg::ShowsLiveResult() const { return m_liveShown && ReadWideWindowText(m_editResult) == *m_liveShown; }
 
 // The Result command is under way: no live result is owed for the text it
 // answers, and what it shows is its own.

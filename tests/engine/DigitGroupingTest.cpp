@@ -54,7 +54,10 @@ TEST(DigitGrouping, SeparatorsOfAnyLengthComeOutAndGoBack) {
     const char* grouped;
   } cases[] = {
       {".", ",", "1.234.567,891"},
-      {"\xE2\x80\xAF", ",", "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567,891"},  // the narrow no-break space
+      {"\xE2\x80\xAF", ",",
+       "1\xE2\x80\xAF"
+       "234\xE2\x80\xAF"
+       "567,891"},  // the narrow no-break space
       {"'", ".", "1'234'567.891"},
   };
   for (const auto& c : cases) {

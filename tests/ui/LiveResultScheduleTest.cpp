@@ -15,13 +15,15 @@ using Schedule = LiveResultSchedule;
 struct Step {
   enum Kind { Change, Measure, Fire, Cancel } kind;
   std::size_t length = 0;
-  double ms = 0;              // Measure: the time taken
-  unsigned delayMs = 0;       // Change: the plan
-  bool clearNow = false;      // Change: the plan
-  bool due = false;           // Fire: what Due() answers
+  double ms = 0;          // Measure: the time taken
+  unsigned delayMs = 0;   // Change: the plan
+  bool clearNow = false;  // Change: the plan
+  bool due = false;       // Fire: what Due() answers
 };
 
-Step Changed(std::size_t length, unsigned delayMs, bool clearNow) { return {Step::Change, length, 0, delayMs, clearNow}; }
+Step Changed(std::size_t length, unsigned delayMs, bool clearNow) {
+  return {Step::Change, length, 0, delayMs, clearNow};
+}
 Step Took(std::size_t length, double ms) { return {Step::Measure, length, ms}; }
 Step Fires(bool due) { return {Step::Fire, 0, 0, 0, false, due}; }
 Step Cancelled() { return {Step::Cancel}; }

@@ -35,4 +35,3 @@ inline void PressOnDisplay(const std::string& keys) {
 inline bool KeyReleased(int key) {
   return WaitUntil([key] { return (::GetAsyncKeyState(key) & 0x8000) == 0; });
 }
-
