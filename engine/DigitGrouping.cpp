@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "NumberText.h"
+#include "NumberWriting.h"
 
 DigitGroups GroupsOfWindowsText(std::string_view text) {
   DigitGroups groups;

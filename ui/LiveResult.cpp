@@ -6,7 +6,7 @@
 #include <string>
 
 #include "KeysDialogIds.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -71,7 +71,7 @@ void CTallywiseDlg::ShowLiveNumber(const std::string& plain) {
     ShowResultNumber(plain);
   }
   // What Enter computed is not shown any more: other decimals write the live value.
-  m_resultValue.reset();
+  m_dResult.reset();
   ShowExactMark();
   m_liveShown = ReadWideWindowText(m_editResult);
   if (*m_liveShown != before) ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_editResult, OBJID_CLIENT, CHILDID_SELF);

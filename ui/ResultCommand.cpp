@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 
@@ -40,7 +40,7 @@ void CTallywiseDlg::OnResult() {
     AnnounceResult();
   } else {
     ShowFaults(*this, calculation.faults);
-    m_resultValue = calculation.value;
+    m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
@@ -56,7 +56,7 @@ BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
   m_strPromptShown = m_strResult;
-  m_resultValue.reset();
+  m_dResult.reset();
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
@@ -90,7 +90,7 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
   // A live value is rewritten the same way, quietly.
-  if (!ReformatLiveResult() && m_resultValue) {
+  if (!ReformatLiveResult() && m_dResult) {
     ShowResultNumber(WriteResultValue());
     ShowExactMark();
     AnnounceResult();
@@ -103,7 +103,7 @@ void CTallywiseDlg::OnExpressionFull() {
   ::MessageBeep(0xF0);
   m_strResult = kExpressionFullPrompt;
   m_strPromptShown = m_strResult;
-  m_resultValue.reset();
+  m_dResult.reset();
   m_editResult.SetWindowText(m_strResult);
   ShowExactMark();
   AnnounceResult();

@@ -6,7 +6,7 @@
 
 #include "DigitGrouping.h"
 #include "KeysDialogIds.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "NumberText.h"
-#include "Placement.h"
+#include "NumberWriting.h"
 #include "TallywiseDlgIds.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
-CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
+CTallywiseDlg::CTallywiseDlg(CWnd* parent, const WindowSystemCalls& systemCalls)
+    : CDialog(IDD_TALLYWISE_DIALOG, parent), m_systemCalls(systemCalls) {}
 
 void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -55,6 +55,9 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
 END_MESSAGE_MAP()
 
+// F1 opens no help: the program has none.
+BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
+
 BOOL CTallywiseDlg::OnInitDialog() {
   MakeResultFieldUnicode();
   CDialog::OnInitDialog();
@@ -62,7 +65,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   AddToolTips();
   InitExactMark();
   m_pFont = std::make_unique<CFont>();
-  m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  m_nDpi = m_systemCalls.dpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
   LoadHistory();
