@@ -1,6 +1,9 @@
 #include "EvaluationRun.h"
 
+#include <utility>
+
 #include "Calculation.h"
+#include "DigitGrouping.h"
 #include "ErrorReport.h"
 #include "ExactNote.h"
 #include "LineReader.h"
@@ -10,9 +13,10 @@
 
 bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact)
+EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact, std::optional<NumberLook> look)
     : m_format(MakeNumberFormat(decimals)),
       m_aligned(aligned),
+      m_look(std::move(look)),
       m_arithmetic(exact ? Arithmetic::kExact : Arithmetic::kClassic),
       // Only a person reads the note: a program reading the results gets them as
       // before, one line each.
@@ -46,7 +50,9 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
   } else {
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
-    m_results.WriteLine(calculation.result);
+    m_results.WriteLine(m_look ? GroupDigits(calculation.result, m_look->groups, m_look->separator,
+                                             m_look->decimalMark)
+                               : calculation.result);
     if (m_noteExactValue && calculation.exact) NoteExactValue(calculation);
     if (m_faulted) Note(kSomeFaulted);
   }

@@ -28,6 +28,7 @@ void CTallywiseDlg::ToggleExactArithmetic() {
   m_choices.exactArithmetic = !m_choices.exactArithmetic;
   SaveChoices();
   if (m_dResult) ComputeShownResultAgain();
+  if (ShowsLiveResult()) ShowLiveResult();
   ShowChoiceChecked(IDM_EXACT_ARITHMETIC, m_choices.exactArithmetic);
 }
 
@@ -39,10 +40,9 @@ void CTallywiseDlg::ComputeShownResultAgain() {
   if (calculation.check.passed) {
     for (const FaultMet& fault : calculation.faults)
       MessageBox(ComputeFaultMessage(fault.kind), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
-    m_strResult = CString(calculation.result);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strResultExpression);
-    m_editResult.SetWindowText(m_strResult);
+    ShowResultNumber(calculation.result);
     ShowExactMark();
     AnnounceResult();
   }

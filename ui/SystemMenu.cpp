@@ -1,6 +1,8 @@
 // The main window's commands in its system menu: the About box, the choice
 // of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
+#include "KeysDialog.h"
+#include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -34,6 +36,11 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
   AddExactArithmeticItem(menu);
+  ::AppendMenuW(menu, MF_STRING | (m_choices.liveResult ? MF_CHECKED : 0), IDM_LIVE_RESULT,
+                LoadWideString(IDS_LIVE_RESULT).c_str());
+  ::AppendMenuW(menu, MF_STRING | (m_choices.digitGrouping ? MF_CHECKED : 0), IDM_DIGIT_GROUPING,
+                LoadWideString(IDS_DIGIT_GROUPING).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_KEYS, LoadWideString(IDS_KEYS).c_str());
 }
 
 void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
@@ -51,6 +58,12 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_LIVE_RESULT) {
+    ToggleLiveResult();
+  } else if ((id & 0xFFF0) == IDM_DIGIT_GROUPING) {
+    ToggleDigitGrouping();
+  } else if ((id & 0xFFF0) == IDM_KEYS) {
+    ShowKeys();
   } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
     ToggleExactArithmetic();
   } else {

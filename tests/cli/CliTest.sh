@@ -133,6 +133,35 @@ coprocess_answers_each_line() {
 }
 coprocess_answers_each_line || failures=$((failures + 1))
 
+# --grouping writes results as the locale's LC_NUMERIC writes numbers. Each
+# locale is made here with its numbers alone, so the test needs no locale the
+# machine may lack.
+locale_with_numbers_of() {  # locale whose numbers to take; prints the name to use
+  printf 'LC_CTYPE\ncopy "POSIX"\nEND LC_CTYPE\nLC_COLLATE\ncopy "POSIX"\nEND LC_COLLATE\nLC_NUMERIC\ncopy "%s"\nEND LC_NUMERIC\n' "$1" \
+    >"$dir/$1.src"
+  localedef -c -i "$dir/$1.src" -f UTF-8 "$dir/locales/$1.UTF-8" >/dev/null 2>&1
+  echo "$1.UTF-8"
+}
+mkdir -p "$dir/locales"
+grouping_cases=(
+  "en_US|1,234,567.891|-1,234,567.000|123.000"
+  "de_DE|1.234.567,891|-1.234.567,000|123,000"
+  "en_IN|12,34,567.891|-12,34,567.000|123.000"
+  # a narrow no-break space, in UTF-8
+  $'fr_FR|1\xe2\x80\xaf234\xe2\x80\xaf567,891|-1\xe2\x80\xaf234\xe2\x80\xaf567,000|123,000'
+  "POSIX|1234567.891|-1234567.000|123.000"
+)
+for row in "${grouping_cases[@]}"; do
+  IFS='|' read -r locale first second third <<<"$row"
+  name=$locale
+  [ "$locale" != POSIX ] && name=$(locale_with_numbers_of "$locale")
+  want=$(printf '%s\n%s\n%s' "$first" "$second" "$third")
+  check "--grouping in $locale" "$want" "" 0 \
+    env LOCPATH="$dir/locales" LC_ALL="$name" "$eval_program" --grouping 1234567.891 -- -1234567 123
+  check "no grouping without --grouping in $locale" $'1234567.891\n0.500' "" 0 \
+    env LOCPATH="$dir/locales" LC_ALL="$name" "$eval_program" 1234567.891 0,5
+done
+
 if [ $failures -ne 0 ]; then
   echo "$failures command-line checks failed"
   exit 1
