@@ -18,29 +18,33 @@
 ; nor shows what the user has seen.
 !define ELEVATED_SWITCH "/Elevated"
 
+; The programs in the install folder, each with the name a message calls it
+; by: installing, removing and the look for a running program all go through
+; this one list. DO is a macro that takes the file's name and the program's.
+!macro ForEachProgram DO
+  !insertmacro ${DO} "Tallywise.exe" "${PROGRAM_NAME}"
+  !insertmacro ${DO} "tallywise-eval.exe" "tallywise-eval"
+!macroend
+
 ; A running program holds its file: Windows lets nobody open it for writing.
-; Sets $0 to the name of the first installed program that is running, or to
-; "" when none is.
-Function RunningProgram
-  StrCpy $0 ""
-  ${If} ${FileExists} "$INSTDIR\Tallywise.exe"
+!macro NoteProgramRunning FILE NAME
+  ${If} $0 == ""
+  ${AndIf} ${FileExists} "$INSTDIR\${FILE}"
     ClearErrors
-    FileOpen $1 "$INSTDIR\Tallywise.exe" a
+    FileOpen $1 "$INSTDIR\${FILE}" a
     ${If} ${Errors}
-      StrCpy $0 "${PROGRAM_NAME}"
-      Return
-    ${EndIf}
-    FileClose $1
-  ${EndIf}
-  ${If} ${FileExists} "$INSTDIR\tallywise-eval.exe"
-    ClearErrors
-    FileOpen $1 "$INSTDIR\tallywise-eval.exe" a
-    ${If} ${Errors}
-      StrCpy $0 "tallywise-eval"
+      StrCpy $0 "${NAME}"
     ${Else}
       FileClose $1
     ${EndIf}
   ${EndIf}
+!macroend
+
+; Sets $0 to the name of the first installed program that is running, or to
+; "" when none is.
+Function RunningProgram
+  StrCpy $0 ""
+  !insertmacro ForEachProgram NoteProgramRunning
 FunctionEnd
 
 ; Asks to close a running program until it is closed or the user cancels;

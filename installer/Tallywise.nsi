@@ -191,11 +191,14 @@ Function ScopePageLeave
   Call CheckInstalledVersions
 FunctionEnd
 
+!macro InstallProgram FILE NAME
+  File "${STAGE}\${FILE}"
+!macroend
+
 Section "Tallywise"
   Call WaitUntilProgramsClosed
   SetOutPath "$INSTDIR"
-  File "${STAGE}\Tallywise.exe"
-  File "${STAGE}\tallywise-eval.exe"
+  !insertmacro ForEachProgram InstallProgram
   File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
   File "${STAGE}\tallywise-eval.txt"

@@ -197,6 +197,15 @@ Function RemoveWhenEnded
   Delete /REBOOTOK "$EXEPATH"
 FunctionEnd
 
+!macro RemoveProgram FILE NAME
+  Delete "$INSTDIR\${FILE}"
+!macroend
+
+; Sets $0 to the name of a program that is still there.
+!macro NoteProgramLeft FILE NAME
+  ${IfThen} ${FileExists} "$INSTDIR\${FILE}" ${|} StrCpy $0 "${NAME}" ${|}
+!macroend
+
 ; Removes what the installer put there and nothing else: the folder goes only
 ; when it is empty, and the settings file below the Windows directory (or in
 ; the user's VirtualStore) stays for a later installation. The programs go
@@ -204,10 +213,10 @@ FunctionEnd
 ; and the Apps & Features entry stay with it, so it can be uninstalled later.
 Section "-Remove"
   Call WaitUntilProgramsClosed
-  Delete "$INSTDIR\Tallywise.exe"
-  Delete "$INSTDIR\tallywise-eval.exe"
-  ${If} ${FileExists} "$INSTDIR\Tallywise.exe"
-  ${OrIf} ${FileExists} "$INSTDIR\tallywise-eval.exe"
+  !insertmacro ForEachProgram RemoveProgram
+  StrCpy $0 ""
+  !insertmacro ForEachProgram NoteProgramLeft
+  ${If} $0 != ""
     DetailPrint "A program in $INSTDIR could not be removed."
     SetErrorLevel ${EXIT_ERROR}
     Abort
