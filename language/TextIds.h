@@ -1,0 +1,49 @@
+// Identifiers of the texts the window and the About box show, one string
+// resource each in every language the program carries. The English texts and
+// their translations are in po/; the build makes the string tables from them.
+#pragma once
+
+#define IDS_ABOUTBOX                  101
+
+#define IDS_MENU_FONT                 2000
+#define IDS_MENU_CLEAR_HISTORY        2001
+#define IDS_MENU_LANGUAGE             2002
+#define IDS_MENU_LANGUAGE_SYSTEM      2003
+#define IDS_RESULT_BUTTON             2004
+#define IDS_TIP_TOPMOST               2005
+#define IDS_TIP_PRECISION             2006
+#define IDS_TIP_RESULT                2007
+// The tip with the number of decimal places: one text for each count, 0 to 9,
+// so that every language writes its own plural.
+#define IDS_TIP_DECIMALS              2010
+
+#define IDS_PROMPT_ENTER              2032
+#define IDS_PROMPT_PASTE_NUMBER       2033
+#define IDS_PROMPT_PASTE_OPERATOR     2034
+#define IDS_PROMPT_TOGETHER           2035
+#define IDS_PROMPT_UNKNOWN            2036
+#define IDS_PROMPT_MISSING_OPEN       2037
+#define IDS_PROMPT_MISSING_CLOSE      2038
+#define IDS_PROMPT_MISSING_BOTH       2039
+#define IDS_PROMPT_TOO_LONG           2040
+
+#define IDS_FAULT_CAPTION             2048
+#define IDS_FAULT_DIVISION            2049
+#define IDS_FAULT_OVERFLOW            2050
+#define IDS_FAULT_EVEN_ROOT           2051
+#define IDS_FAULT_ZERO_DEGREE         2052
+
+#define IDS_HISTORY_NOT_SAVED_CAPTION 2064
+#define IDS_HISTORY_READ_ONLY         2065
+#define IDS_HISTORY_NOT_A_FILE        2066
+#define IDS_HISTORY_NOT_WRITTEN       2067
+#define IDS_CLEAR_HISTORY_CAPTION     2068
+#define IDS_CLEAR_HISTORY_QUESTION    2069
+
+#define IDS_ABOUT_CAPTION             2080
+#define IDS_ABOUT_VERSION             2081
+#define IDS_ABOUT_OK                  2082
+#define IDS_ABOUT_HOME                2083
+#define IDS_ABOUT_MAIL                2084
+#define IDS_ABOUT_MAIL_TIP            2085
+#define IDS_ABOUT_HOME_TIP            2086
