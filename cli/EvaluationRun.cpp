@@ -7,6 +7,7 @@
 #include "NumberText.h"
 #include "Prompts.h"
 #include "StandardStreams.h"
+#include "Translation.h"
 #include "VisibleText.h"
 
 namespace {
@@ -26,12 +27,13 @@ bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expressio
 // either end (" Together '*-'" would stand two blanks after a place).
 std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
   if (!NamesWholeCharacter(outcome, expression)) {
-    const std::string line = RenderPrompt(outcome, VisibleByte);
+    const std::string line = RenderPromptIn(PromptWordingForUser(outcome.prompt), outcome, VisibleByte);
     const size_t first = line.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return line.substr(first, line.find_last_not_of(' ') + 1 - first);
   }
-  std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
+  std::string line =
+      RenderPromptIn(PromptWordingForUser(outcome.prompt), outcome, [](char) { return std::string(1, kNamedHere); });
   line.replace(line.find(kNamedHere), 1, VisibleCharacter(expression, static_cast<size_t>(outcome.mark->start)));
   return line;
 }
@@ -46,7 +48,8 @@ CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expressio
 }
 
 std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
-  if (place.argument != 0) return "tallywise-eval: argument " + std::to_string(place.argument) + ": ";
+  if (place.argument != 0)
+    return "tallywise-eval: " + Fill(Translate("argument %d"), {std::to_string(place.argument)}) + ": ";
   std::string prefix = VisibleName(place.name);
   prefix += ':' + std::to_string(place.line) + ':';
   if (at) prefix += std::to_string(EditorColumn(line, *at)) + ':';
@@ -113,7 +116,7 @@ bool EvaluationRun::EvaluateLines(int fd, std::string_view name) {
     const InputPlace place{name, input.lineNumber()};
     if (!EvaluateLine(line, &place)) return false;
   }
-  if (input.error() != 0) ReportInputError(name, "read error", input.error());
+  if (input.error() != 0) ReportInputError(name, Translate("read error"), input.error());
   return !WriteFailed();
 }
 
@@ -167,7 +170,7 @@ void EvaluationRun::ShowFault(const FaultMet& fault, std::string_view expression
   m_faulted = true;
   BeginMessage();
   if (place) m_messages.Write(PlacePrefix(*place, fault.position, expression));
-  m_messages.WriteLine(ComputeFaultMessage(fault.kind));
+  m_messages.WriteLine(FaultMessageForUser(fault.kind));
   EndMessage();
 }
 
@@ -190,7 +193,7 @@ bool EvaluationRun::WriteFailed() {
   if (error == 0) return false;
   m_writeErrorReported = true;
   Note(kInputOutputError);
-  ReportError("write error", error);
+  ReportError(Translate("write error"), error);
   return true;
 }
 
