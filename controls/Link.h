@@ -30,6 +30,7 @@ public:
 
   // Replace what attaching took from the caption; null means empty.
   void SetToolTipText(const char* text);
+  void SetToolTipText(const wchar_t* text);
   void SetURL(const char* url);
   void MakeToolTipText(const char* text);
 

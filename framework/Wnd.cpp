@@ -58,8 +58,14 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  m_pfnSuper =
-      reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+  // A window that keeps its text as UTF-16 (every control of the common
+  // controls, and a dialog made from a template) stays so: subclassed
+  // through the ANSI calls, each text passing through it would be turned
+  // into the code page's characters and back, and lose every other one.
+  m_bUnicode = ::IsWindowUnicode(hWnd) != FALSE;
+  const auto procedure = reinterpret_cast<LONG_PTR>(&CWnd::WndProc);
+  m_pfnSuper = reinterpret_cast<WNDPROC>(m_bUnicode ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, procedure)
+                                                    : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, procedure));
   if (!m_pfnSuper) {
     Detach();
     return FALSE;
@@ -74,7 +80,10 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 void CWnd::Unsubclass() {
   if (m_pfnSuper && ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    if (m_bUnicode)
+      ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    else
+      ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
   }
   m_pfnSuper = nullptr;
   Detach();
@@ -87,6 +96,12 @@ CString ReadWindowText(HWND hWnd) {
 }
 
 void CWnd::GetWindowText(CString& text) const { text = ReadWindowText(m_hWnd); }
+
+std::wstring ReadWindowTextW(HWND hWnd) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
 
 void CWnd::SetFont(const CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetSafeHandle() : nullptr), redraw);
@@ -108,7 +123,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pfnSuper && m_bUnicode) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
   if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  if (::IsWindowUnicode(m_hWnd)) return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
@@ -159,7 +176,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* wnd = FromHandlePermanent(hWnd);
-  if (!wnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+  if (!wnd) return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                                            : ::DefWindowProcA(hWnd, message, wParam, lParam);
 
   const MSG outer = wnd->m_current;  // handlers may send messages to their own window
   wnd->m_current = MSG{hWnd, message, wParam, lParam, 0, {}};

@@ -3,6 +3,8 @@
 #include "AboutBox.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 namespace {
 
@@ -26,13 +28,13 @@ int HeightForChooser(int heightAt96, UINT chooserDpi) {
 void CTallywiseDlg::ExtendSystemMenu() {
   const HMENU menu = GetSystemMenu(FALSE);
   if (!menu) return;
-  CString about;
-  about.LoadString(IDS_ABOUTBOX);
-  if (about.IsEmpty()) return;
-  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
-  ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
-  ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
+  const std::wstring about = LoadText(IDS_ABOUTBOX);
+  if (about.empty()) return;
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_FONT, LoadText(IDS_MENU_FONT).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_CLEAR_HISTORY, LoadText(IDS_MENU_CLEAR_HISTORY).c_str());
+  AddLanguageMenu(menu);
 }
 
 // The system keeps the four low bits of a command number for itself, so the
@@ -45,6 +47,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if (OnLanguageCommand(id)) {
+    return;
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }

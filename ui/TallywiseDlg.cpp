@@ -5,6 +5,8 @@
 #include "NumberText.h"
 #include "Placement.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
 CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
@@ -61,6 +63,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_nDpi = g_pfnDpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
+  UseUiLanguage(m_choices.language);
   LoadHistory();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
@@ -68,6 +71,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   KeepOwnFontOnDpiChange(m_editResult);
   FitToFont();
   ExtendSystemMenu();
+  ShowTexts();
   ShowIconsForDpi();
   FollowSystemLook();
   PlaceWindow();
@@ -76,9 +80,9 @@ BOOL CTallywiseDlg::OnInitDialog() {
 }
 
 void CTallywiseDlg::AddToolTips() {
-  m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), "Top / No-top toggle");
-  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up (Page Up / Page Down)");
-  m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), "Result (Enter)");
+  m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), LoadText(IDS_TIP_TOPMOST).c_str());
+  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), LoadText(IDS_TIP_PRECISION).c_str());
+  m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), LoadText(IDS_TIP_RESULT).c_str());
 }
 
 void CTallywiseDlg::InitPrecision() {
@@ -90,7 +94,6 @@ void CTallywiseDlg::InitPrecision() {
 // Called wherever the number of decimals changes.
 void CTallywiseDlg::ShowDecimalsInTip() {
   const int decimals = GetDecimalCount(m_strFormat.str());
-  const std::string text =
-      "Round-up: " + std::to_string(decimals) + (decimals == 1 ? " decimal" : " decimals") + " (Page Up / Page Down)";
+  const std::wstring text = FormatText(LoadCountedText(IDS_TIP_DECIMALS, decimals), {std::to_wstring(decimals)});
   m_tipCtrl.UpdateTipText(text.c_str(), GetDlgItem(IDC_PRECISION));
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "ComApartment.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
+#include "Operators.h"
 #include "PrecisionSpin.h"
 #include "Theme.h"
 
@@ -93,6 +95,15 @@ private:
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
   void ShowDecimalsInTip();
+  // The words of the window in the language in use (Language.cpp).
+  void ShowTexts();
+  void ShowFaults(const std::vector<FaultMet>& faults);
+  std::wstring PromptText(const CheckOutcome& outcome) const;
+  std::wstring FaultText(ComputeFault fault) const;
+  void ShowInResultField(const std::wstring& text);
+  void AddLanguageMenu(HMENU systemMenu);
+  void MarkLanguageInMenu();
+  bool OnLanguageCommand(UINT id);
 
   // The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
@@ -119,6 +130,15 @@ private:
   CString m_strExpression;
   CString m_strResult;
   CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
+  // Writes that prompt in the language in use, for a change of language.
+  std::function<std::wstring()> m_writePrompt;
+  // Stand-in for the choices file until it lands: the language chosen.
+  struct {
+    std::string language;
+  } m_choices;
+  void SaveChoices() {}
+  // The system menu's language submenu; the system menu owns it.
+  HMENU m_languageMenu = nullptr;
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;

@@ -18,3 +18,6 @@
 #define IDM_FONT          15
 #define IDM_ABOUTBOX      16
 #define IDM_CLEAR_HISTORY 32
+#define IDM_LANGUAGE      112
+// The language submenu's entries, one every 16.
+#define IDM_LANGUAGE_FIRST 0x200
