@@ -25,9 +25,9 @@ void CAboutBox::DoDataExchange(CDataExchange* pDX) {
 BOOL CAboutBox::OnInitDialog() {
   CDialog::OnInitDialog();
   ShowTexts();
-  m_linkMail.SetToolTipText(LoadText(IDS_ABOUT_MAIL_TIP).c_str());
+  m_linkMail.SetToolTipText(LoadText(IDS_ABOUT_MAIL_TIP));
   m_linkMail.SetURL("mailto:" TALLYWISE_SUPPORT_ADDRESS);
-  m_linkHome.SetToolTipText(FormatText(LoadText(IDS_ABOUT_HOME_TIP), {WideFromUtf8(TALLYWISE_WEB_HOST)}).c_str());
+  m_linkHome.SetToolTipText(FormatText(LoadText(IDS_ABOUT_HOME_TIP), {WideFromUtf8(TALLYWISE_WEB_HOST)}));
   m_linkHome.SetURL("http://" TALLYWISE_WEB_HOST);
   ShowIconForDpi(DpiForWindow(m_hWnd));
   return TRUE;  // the dialog manager puts the focus on the OK button

@@ -123,10 +123,10 @@ void CLink::SetToolTipText(const char* text) {
 }
 
 // Shown right whatever the code page; kept as UTF-8 beside.
-void CLink::SetToolTipText(const wchar_t* text) {
+void CLink::SetToolTipText(const std::wstring& text) {
   m_bToolTip = TRUE;
   m_strToolTip = Utf8FromWide(text);
-  m_ToolTip.UpdateTipText(text, m_hWnd);
+  m_ToolTip.UpdateTipText(text.c_str(), m_hWnd);
 }
 
 void CLink::SetURL(const char* url) { m_strURL = url; }

@@ -37,6 +37,11 @@ void CTallywiseDlg::ExtendSystemMenu() {
   AddLanguageMenu(menu);
 }
 
+void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
+  if (const HMENU menu = GetSystemMenu(FALSE))
+    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 // The system keeps the four low bits of a command number for itself, so the
 // About command is recognised without them.
 void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {

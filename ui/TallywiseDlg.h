@@ -13,6 +13,7 @@
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
+#include "ChoicesText.h"
 #include "ComApartment.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
@@ -67,6 +68,8 @@ private:
   BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void SaveSettings();
+  // Writes the choices file at once: a choice is kept the moment it is made.
+  void SaveChoices();
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
@@ -76,6 +79,8 @@ private:
   bool NothingSelectedInExpression() const;
   void CopyShownNumber();
   void ExtendSystemMenu();
+  // Sets or clears the mark of a check entry of the system menu.
+  void ShowChoiceChecked(UINT id, bool checked);
   void ChooseDisplayFont();
   void PlaceWindow();
   void ShowOnTopState();
@@ -132,11 +137,6 @@ private:
   CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
   // Writes that prompt in the language in use, for a change of language.
   std::function<std::wstring()> m_writePrompt;
-  // Stand-in for the choices file until it lands: the language chosen.
-  struct {
-    std::string language;
-  } m_choices;
-  void SaveChoices() {}
   // The system menu's language submenu; the system menu owns it.
   HMENU m_languageMenu = nullptr;
   // What the last Result computed, while the result field shows it: other
@@ -150,6 +150,8 @@ private:
   bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
+  // The choices kept beside the settings file, read with it.
+  Choices m_choices;
   CPrecisionSpin m_spinPrecision;
   CString m_strFormat;
   std::unique_ptr<CFont> m_pFont;

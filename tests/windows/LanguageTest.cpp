@@ -13,6 +13,7 @@
 #include "MainDialogTest.h"
 #include "TallywiseDlgIds.h"
 #include "UiLanguage.h"
+#include "DataFile.h"
 
 namespace {
 
@@ -73,6 +74,10 @@ std::wstring BoxText(HWND box) {
   return text;
 }
 
+bool HasLine(const std::string& text, const std::string& line) {
+  return ("\r\n" + text).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
 class Language : public MainDialogTest {
 protected:
   void Type(const char* text) const { ::SendMessageA(Expression(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
@@ -105,6 +110,43 @@ TEST_F(Language, InTheLanguageOfWindows) {
   EXPECT_EQ(BoxText(box), row->divisionByZero);
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return TextOf(Result()) == L"0.000"; })) << "numbers are the same in every language";
+}
+
+// The language chosen in the system menu, whatever Windows speaks and
+// whatever its code page: Russian on an English system, kept for the next
+// start, and the system's default again.
+TEST_F(Language, ChosenInTheMenuSpeaksAtOnceAndIsKept) {
+  const auto choose = [this](std::string_view tag) {
+    const auto languages = UiLanguages();
+    size_t entry = 0;
+    for (size_t i = 0; i < languages.size(); ++i) {
+      if (languages[i].tag == tag) entry = i + 1;
+    }
+    ::SendMessageA(m_dialog->Window(), WM_SYSCOMMAND, IDM_LANGUAGE_FIRST + 16 * entry, 0);
+  };
+  char ansi[8] = "";
+  BOOL lost = FALSE;
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u0420", 1, ansi, sizeof ansi, nullptr, &lost);
+  ASSERT_TRUE(lost) << "the test needs a code page without Cyrillic (LANG=C.UTF-8 gives 1252); it has " << ::GetACP();
+  const HWND button = m_dialog->Item(IDC_RESULT_BUTTON);
+  Type("2+");
+  ClickResult();
+  ASSERT_EQ(TextOf(Result()), L"Paste number here   ");
+
+  choose("ru");
+  EXPECT_EQ(TextOf(button), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442");
+  EXPECT_EQ(TextOf(Result()), kRows[8].pasteNumber) << "the prompt on show is written again in the new language";
+  EXPECT_TRUE(HasLine(ReadFileBytes(ChoicesFilePath()).value_or(""), "language=ru"));
+
+  m_dialog.reset();
+  m_dialog = std::make_unique<RunningDialog>();
+  ASSERT_NE(m_dialog->Window(), nullptr);
+  EXPECT_EQ(TextOf(m_dialog->Item(IDC_RESULT_BUTTON)), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442")
+      << "the choice outlives the window";
+
+  choose("");
+  EXPECT_EQ(TextOf(m_dialog->Item(IDC_RESULT_BUTTON)), L"&Result");
+  EXPECT_TRUE(HasLine(ReadFileBytes(ChoicesFilePath()).value_or(""), "language="));
 }
 
 }  // namespace

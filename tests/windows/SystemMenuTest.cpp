@@ -1,4 +1,4 @@
-// The main window's system menu: its three entries, the About box, the
+// The main window's system menu: its four entries, the About box, the
 // display font chosen through the system's font chooser, the emptied history.
 #include <windows.h>
 #include <dlgs.h>
@@ -133,16 +133,17 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndLanguageAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 5);
+  ASSERT_GE(count, 6);
 
-  const MenuItem separator = ItemAt(menu, count - 4);
-  const MenuItem about = ItemAt(menu, count - 3);
-  const MenuItem font = ItemAt(menu, count - 2);
-  const MenuItem clearHistory = ItemAt(menu, count - 1);
+  const MenuItem separator = ItemAt(menu, count - 5);
+  const MenuItem about = ItemAt(menu, count - 4);
+  const MenuItem font = ItemAt(menu, count - 3);
+  const MenuItem clearHistory = ItemAt(menu, count - 2);
+  const MenuItem language = ItemAt(menu, count - 1);
   EXPECT_TRUE(separator.type & MFT_SEPARATOR);
   EXPECT_EQ(about.id, static_cast<UINT>(IDM_ABOUTBOX));
   EXPECT_EQ(about.text, "&About Tallywise...");
@@ -151,13 +152,18 @@ TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
   EXPECT_EQ(font.text, "&Font...");
   EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
   EXPECT_EQ(clearHistory.text, "Clear &History");
+  EXPECT_EQ(language.id, static_cast<UINT>(IDM_LANGUAGE));
+  EXPECT_EQ(language.text, "&Language");
+  const HMENU languages = ::GetSubMenu(menu, count - 1);
+  ASSERT_NE(languages, nullptr) << "Language opens a submenu";
+  EXPECT_EQ(::GetMenuItemCount(languages), 12) << "the system's default, a separator and ten languages";
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {
     if (ItemAt(menu, i).id == SC_CLOSE) closeAt = i;
   }
   EXPECT_GE(closeAt, 0) << "the system's own entries are gone";
-  EXPECT_LT(closeAt, count - 4);
+  EXPECT_LT(closeAt, count - 5);
 }
 
 // Only when confirmed, then at once in the window and on disk: Up finds
