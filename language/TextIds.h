@@ -47,3 +47,10 @@
 #define IDS_ABOUT_MAIL                2084
 #define IDS_ABOUT_MAIL_TIP            2085
 #define IDS_ABOUT_HOME_TIP            2086
+
+// What screen readers call the main window's controls.
+#define IDS_ACC_EXPRESSION            2096
+#define IDS_ACC_PROMPT                2097
+#define IDS_ACC_RESULT                2098
+#define IDS_ACC_TOPMOST               2099
+#define IDS_ACC_DECIMALS              2100
