@@ -69,6 +69,8 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
       return invocation;
     } else if (arg == "--aligned") {
       invocation.aligned = true;
+    } else if (arg == "-x" || arg == "--exact") {
+      invocation.exact = true;
     } else if (isOption("-d", "--decimals")) {
       if (!value("-d", "--decimals", text) || !ReadDecimals(text, invocation.decimals))
         return Refused(invocation, Fill(Translate("%s needs a number of decimal places from 0 to 9"),

@@ -34,18 +34,36 @@ constexpr const char* kOptions =
     "                     input); may be given more than once\n"
     "      --aligned      one line on standard output for every input line: an\n"
     "                     empty one for a rejected or blank line\n"
+    "  -x, --exact        exact arithmetic in place of the classic rules (below)\n"
     "  -h, --help         show this text\n"
     "      --version      show the version";
 
-constexpr const char* kRules =
+constexpr const char* kNumbers =
     "Numbers take a point or a comma as decimal separator; the operators are\n"
     "+ - * / % (per cent of) ^ (whole power) # (root of whole degree) and\n"
-    "parentheses.\n"
-    "The calculator's own rules:\n"
-    "  operators of equal strength are taken from the left, powers too: 2^3^2 is 64;\n"
-    "  every intermediate value is rounded to six decimals: 1/3000000*3000000 is 0,\n"
+    "parentheses.";
+
+constexpr const char* kClassicRules =
+    "The calculator's classic rules:\n"
+    "  operators bind in the order # ^ % / * - +, the strongest first, so a*b/c is\n"
+    "  a*(b/c); operators of equal strength are taken from the left, powers too:\n"
+    "  2^3^2 is 64;\n"
+    "  every intermediate value is rounded to six decimals: 3000000*1/3000000 is 0,\n"
     "  and the 7th to 9th decimals of a computed value are always 0;\n"
+    "  exponents and degrees of roots are taken whole: 2^0.5 is 2^0, which is 1;\n"
+    "  values carry 17 significant digits: 2^63 is 9223372036854775800, and 2.675\n"
+    "  with two decimals is 2.67;\n"
     "  a number has one decimal separator: 1,000 is one, 1.000,5 is rejected.\n"
+    "With --exact the order of work, the prompts and the faults stay, and every\n"
+    "value is exact: typed numbers are exact decimals, + - * / % and whole powers\n"
+    "round nothing, fractional powers and roots of any degree are real (2^0.5 is\n"
+    "1.414), right to 30 digits and more, and the result is rounded half away\n"
+    "from zero. A value whose numerator or denominator would pass 10,000 digits\n"
+    "is \"The number is too large!\". Without --exact, a result shown at a\n"
+    "terminal that exact arithmetic would show with other digits is followed by\n"
+    "a dimmed line \"exact: VALUE\"; files and pipes get the results alone.";
+
+constexpr const char* kArguments =
     "An argument is an option only when it is - and a letter or -- and a word;\n"
     "every other argument, such as -5 or -,5, is an expression. Blank lines are\n"
     "skipped. The prompt of a rejected line of a file or of standard input, and\n"
@@ -62,6 +80,10 @@ constexpr const char* kExitStatus =
     "  3  a computation met a fault (division by zero, overflow, no root);\n"
     "     its value is printed as the calculator shows it, 0 for the faulty part\n"
     "  4  a result or message could not be written, or the input could not be read";
+
+// The blocks in order; a null stands for a blank line between two.
+constexpr const char* kBlocks[] = {kUsage, nullptr, kOptions, nullptr, kNumbers, kClassicRules, kArguments,
+                                   nullptr, kExitStatus};
 
 constexpr std::string_view kVersion[] = {
     "tallywise-eval " TALLYWISE_VERSION,
@@ -83,11 +105,14 @@ std::string LinesOf(const std::string_view (&lines)[N]) {
 
 }  // namespace
 
-// Each line ends as the platform's lines do; a blank line between blocks.
+// Each line ends as the platform's lines do.
 std::string HelpText() {
   std::string text;
-  for (const char* block : {kUsage, kOptions, kRules, kExitStatus}) {
-    if (!text.empty()) text += kLineEnd;
+  for (const char* block : kBlocks) {
+    if (!block) {
+      text += kLineEnd;
+      continue;
+    }
     const std::string_view words = Translate(block);
     for (size_t start = 0; start <= words.size();) {
       const size_t end = std::min(words.find('\n', start), words.size());

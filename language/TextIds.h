@@ -54,3 +54,9 @@
 #define IDS_ACC_RESULT                2098
 #define IDS_ACC_TOPMOST               2099
 #define IDS_ACC_DECIMALS              2100
+#define IDS_ACC_EXACT_MARK            2101
+
+// Exact arithmetic: its system menu entry, and the note of the mark beside a
+// classic result that differs from the exact value.
+#define IDS_MENU_EXACT                2112
+#define IDS_EXACT_NOTE                2113

@@ -12,12 +12,22 @@
 // The template has no labels beside the fields, so the names come from here.
 // The Result button is left alone: its caption is its name, and the result
 // field's name differs from it, so that a reader never hears two "Result"s.
-// While the field shows a prompt its name says so.
+// While the field shows a prompt its name says so. While the mark beside it
+// shows, the field's description gives the exact value too, so that a reader
+// hears of it with the result.
 AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
   switch (id) {
     case IDC_EXPRESSION: return {Utf8FromWide(LoadText(IDS_ACC_EXPRESSION)), std::nullopt, 0};
-    case IDC_RESULT:
-      return {Utf8FromWide(LoadText(ShowsPrompt() ? IDS_ACC_PROMPT : IDS_ACC_RESULT)), ShownResult(), 0};
+    case IDC_RESULT: {
+      AccessibleFacts facts{Utf8FromWide(LoadText(ShowsPrompt() ? IDS_ACC_PROMPT : IDS_ACC_RESULT)), ShownResult(), 0};
+      if (ShowsExactMark()) facts.description = ExactValueNote();
+      return facts;
+    }
+    case IDC_EXACT_MARK: {
+      AccessibleFacts facts{Utf8FromWide(LoadText(IDS_ACC_EXACT_MARK)), std::nullopt, 0};
+      if (ShowsExactMark()) facts.description = ExactValueNote();
+      return facts;
+    }
     case IDC_TOPMOST:
       return {Utf8FromWide(LoadText(IDS_ACC_TOPMOST)), std::nullopt,
               m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};

@@ -45,6 +45,7 @@ constexpr NamedEntry kNamedEntries[] = {
     {IDM_ABOUTBOX, IDS_ABOUTBOX},
     {IDM_FONT, IDS_MENU_FONT},
     {IDM_CLEAR_HISTORY, IDS_MENU_CLEAR_HISTORY},
+    {IDM_EXACT_ARITHMETIC, IDS_MENU_EXACT},
 };
 
 void RenameEntry(HMENU menu, UINT item, BOOL byPosition, const std::wstring& text) {
@@ -145,6 +146,7 @@ void CTallywiseDlg::ShowTexts() {
     }
     if (m_languageMenu) RenameEntry(m_languageMenu, LanguageCommand(0), FALSE, LoadText(IDS_MENU_LANGUAGE_SYSTEM));
   }
+  if (ShowsExactMark()) ShowExactMark();
   if (m_writePrompt && ShowsPrompt()) {
     ShowInResultField(m_writePrompt());
     m_strPromptShown = m_strResult;

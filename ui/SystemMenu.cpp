@@ -34,6 +34,7 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
   ::AppendMenuW(menu, MF_STRING, IDM_FONT, LoadText(IDS_MENU_FONT).c_str());
   ::AppendMenuW(menu, MF_STRING, IDM_CLEAR_HISTORY, LoadText(IDS_MENU_CLEAR_HISTORY).c_str());
+  AddExactArithmeticItem(menu);
   AddLanguageMenu(menu);
 }
 
@@ -52,6 +53,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
+    ToggleExactArithmetic();
   } else if (OnLanguageCommand(id)) {
     return;
   } else {

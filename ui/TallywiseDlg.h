@@ -15,6 +15,8 @@
 #include "Calculation.h"
 #include "ChoicesText.h"
 #include "ComApartment.h"
+#include "ExactMark.h"
+#include "ExactValue.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
 #include "Operators.h"
@@ -109,6 +111,18 @@ private:
   void AddLanguageMenu(HMENU systemMenu);
   void MarkLanguageInMenu();
   bool OnLanguageCommand(UINT id);
+  // Exact arithmetic and the mark of a classic result that differs from it (ExactArithmetic.cpp).
+  void AddExactArithmeticItem(HMENU menu);
+  void ToggleExactArithmetic();
+  void ComputeShownResultAgain();
+  Arithmetic ChosenArithmetic() const;
+  void KeepExactValue(const Calculation& calculation, const CString& expression);
+  std::string WriteResultValue();
+  void InitExactMark();
+  void ShowExactMark();
+  bool ShowsExactMark() const;
+  std::string ExactValueNote() const;
+  void PlaceExactMark();
 
   // The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
@@ -142,6 +156,12 @@ private:
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;
+  // Beside it, its exact value when there is one: written instead of it in
+  // exact arithmetic, compared with it in the classic one. And the expression
+  // both came from, computed again when the arithmetic is switched.
+  std::optional<ExactValue> m_resultExact;
+  CString m_strResultExpression;
+  CExactMark m_exactMark;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
 
   // Expressions given to OnResult that the history file has not taken yet, and

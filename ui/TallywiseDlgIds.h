@@ -13,6 +13,7 @@
 #define IDC_RESULT_BUTTON 1002
 #define IDC_TOPMOST       1003
 #define IDC_PRECISION     1005
+#define IDC_EXACT_MARK    1006
 
 // Commands added to the system menu.
 #define IDM_FONT          15

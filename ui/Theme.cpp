@@ -34,6 +34,7 @@ void CTallywiseDlg::FollowSystemLook() {
   }
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);
+  m_exactMark.SetLook(look);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -133,16 +133,17 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndLanguageAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithAboutFontClearHistoryExactArithmeticAndLanguageAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 6);
+  ASSERT_GE(count, 7);
 
-  const MenuItem separator = ItemAt(menu, count - 5);
-  const MenuItem about = ItemAt(menu, count - 4);
-  const MenuItem font = ItemAt(menu, count - 3);
-  const MenuItem clearHistory = ItemAt(menu, count - 2);
+  const MenuItem separator = ItemAt(menu, count - 6);
+  const MenuItem about = ItemAt(menu, count - 5);
+  const MenuItem font = ItemAt(menu, count - 4);
+  const MenuItem clearHistory = ItemAt(menu, count - 3);
+  const MenuItem exact = ItemAt(menu, count - 2);
   const MenuItem language = ItemAt(menu, count - 1);
   EXPECT_TRUE(separator.type & MFT_SEPARATOR);
   EXPECT_EQ(about.id, static_cast<UINT>(IDM_ABOUTBOX));
@@ -152,6 +153,9 @@ TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndLanguageAfterTheSystemsOwnEnt
   EXPECT_EQ(font.text, "&Font...");
   EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
   EXPECT_EQ(clearHistory.text, "Clear &History");
+  EXPECT_EQ(exact.id, static_cast<UINT>(IDM_EXACT_ARITHMETIC));
+  EXPECT_EQ(exact.text, "E&xact Arithmetic");
+  EXPECT_FALSE(::GetMenuState(menu, IDM_EXACT_ARITHMETIC, MF_BYCOMMAND) & MF_CHECKED) << "off until turned on";
   EXPECT_EQ(language.id, static_cast<UINT>(IDM_LANGUAGE));
   EXPECT_EQ(language.text, "&Language");
   const HMENU languages = ::GetSubMenu(menu, count - 1);
@@ -163,7 +167,7 @@ TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndLanguageAfterTheSystemsOwnEnt
     if (ItemAt(menu, i).id == SC_CLOSE) closeAt = i;
   }
   EXPECT_GE(closeAt, 0) << "the system's own entries are gone";
-  EXPECT_LT(closeAt, count - 5);
+  EXPECT_LT(closeAt, count - 6);
 }
 
 // Only when confirmed, then at once in the window and on disk: Up finds
