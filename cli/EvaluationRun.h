@@ -11,16 +11,11 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
+#include "OutcomeLines.h"
 #include "OutputChannel.h"
 
-// Where an expression comes from, named before its prompts and fault messages
-// as GNU tools name it: a line of an input as "NAME:LINE:COLUMN: ", an
-// argument as "tallywise-eval: argument N: ".
-struct InputPlace {
-  std::string_view name;
-  long long line;
-  size_t argument = 0;  // counted from 1; 0 for a line of an input
-};
+// A line of nothing but blanks and tabs, which the run passes over.
+bool IsBlankLine(std::string_view line);
 
 class EvaluationRun {
 public:
@@ -80,6 +75,3 @@ private:
   std::optional<size_t> m_lastRejectedSpot;
   ExitStatus m_status = kAllAccepted;
 };
-
-// "tallywise-eval: <what>: <the system's reason>" on stderr, written at once.
-void ReportSystemError(std::string_view what, int error);

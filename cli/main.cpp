@@ -14,6 +14,7 @@
 
 #include "CharacterWidth.h"
 #include "CommandLine.h"
+#include "ErrorReport.h"
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
 #include "HelpText.h"

@@ -2,7 +2,7 @@
 // system's standard objects say, and the results it is asked to read out.
 #include <string>
 
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "ScreenReaderNotice.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"

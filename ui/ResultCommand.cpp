@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 #include "TextIds.h"
@@ -39,7 +39,7 @@ void CTallywiseDlg::OnResult() {
   } else {
     ShowFaults(calculation.faults);
     m_strResult = CString(calculation.result);
-    m_resultValue = calculation.value;
+    m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
@@ -54,7 +54,7 @@ void CTallywiseDlg::OnResult() {
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_writePrompt = [this, outcome] { return PromptText(outcome); };
-  m_resultValue.reset();
+  m_dResult.reset();
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
@@ -89,7 +89,7 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // decimals dropped come back, and nothing is evaluated again. A prompt stays a
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
-  if (m_resultValue) {
+  if (m_dResult) {
     m_strResult = WriteResultValue();
     m_editResult.SetWindowText(m_strResult);
     ShowExactMark();
@@ -105,7 +105,7 @@ void CTallywiseDlg::OnExpressionFull() {
   m_writePrompt = [] { return LoadText(IDS_PROMPT_TOO_LONG); };
   ShowInResultField(m_writePrompt());
   m_strPromptShown = m_strResult;
-  m_resultValue.reset();
+  m_dResult.reset();
   ShowExactMark();
   AnnounceResult();
 }

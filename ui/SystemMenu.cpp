@@ -15,8 +15,8 @@ namespace {
 // the 23 pixels the window uses at 144 DPI would show as 12.
 int HeightForChooser(int heightAt96, UINT chooserDpi) {
   if (chooserDpi == kDefaultDpi || heightAt96 >= 0) return ScaleFrom96(heightAt96, chooserDpi);
-  const int points = ::MulDiv(-heightAt96, 72, kDefaultDpi);
-  return -::MulDiv(points, static_cast<int>(chooserDpi), 72);
+  const int points = ScaleLength(-heightAt96, 72, kDefaultDpi);
+  return -ScaleLength(points, static_cast<int>(chooserDpi), 72);
 }
 
 }  // namespace

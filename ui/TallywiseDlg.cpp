@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "NumberText.h"
-#include "Placement.h"
+#include "NumberWriting.h"
 #include "TallywiseDlgIds.h"
 #include "TextIds.h"
 #include "UiLanguage.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
-CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
+CTallywiseDlg::CTallywiseDlg(CWnd* parent, const WindowSystemCalls& systemCalls)
+    : CDialog(IDD_TALLYWISE_DIALOG, parent), m_systemCalls(systemCalls) {}
 
 void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -55,13 +55,16 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
 END_MESSAGE_MAP()
 
+// F1 opens no help: the program has none.
+BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
+
 BOOL CTallywiseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_tipCtrl.Create(this);
   AddToolTips();
   InitExactMark();
   m_pFont = std::make_unique<CFont>();
-  m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  m_nDpi = m_systemCalls.dpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
   UseUiLanguage(m_choices.language);

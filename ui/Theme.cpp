@@ -8,12 +8,10 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
-HighContrastProc g_pfnHighContrastOn = &HighContrastOn;
-
 namespace {
 
-Look LookOfSystem() {
-  if (g_pfnHighContrastOn()) return Look::kHighContrast;
+Look LookOfSystem(HighContrastProc highContrastOn) {
+  if (highContrastOn()) return Look::kHighContrast;
   return AppsUseDarkTheme() ? Look::kDark : Look::kLight;
 }
 
@@ -22,15 +20,15 @@ Look LookOfSystem() {
 // The brushes of the dark mode are made only while it is on; the caption is
 // asked for only when it changes, so that a light start loads nothing more.
 void CTallywiseDlg::FollowSystemLook() {
-  const Look look = LookOfSystem();
+  const Look look = LookOfSystem(m_systemCalls.highContrastOn);
   const bool wasDark = m_look == Look::kDark;
   m_look = look;
   if (look == Look::kDark) {
     m_brushGround.CreateSolid(kDarkPalette.window);
     m_brushField.CreateSolid(kDarkPalette.field);
   } else {
-    m_brushGround.Delete();
-    m_brushField.Delete();
+    m_brushGround.Reset();
+    m_brushField.Reset();
   }
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);

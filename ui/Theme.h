@@ -5,11 +5,6 @@
 
 #include <windows.h>
 
-// Whether a high-contrast scheme is on: HighContrastOn, unless a test stands
-// in a scheme, which Wine cannot switch on.
-using HighContrastProc = bool (*)();
-extern HighContrastProc g_pfnHighContrastOn;
-
 enum class Look {
   kLight,         // the system's colours; only a prompt is written in its own
   kDark,          // the program's dark colours throughout
