@@ -48,12 +48,17 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
     m_results.WriteLine(calculation.result);
-    const int decimals = GetDecimalCount(m_format);
-    if (m_noteExactValue && calculation.exact && ShowsOtherDigits(calculation.result, *calculation.exact, decimals))
-      m_results.WriteLine(ExactNoteLine(*calculation.exact, decimals));
+    if (m_noteExactValue && calculation.exact) NoteExactValue(calculation);
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();
+}
+
+// A person at a terminal learns when exact arithmetic would show other digits.
+void EvaluationRun::NoteExactValue(const Calculation& calculation) {
+  const int decimals = GetDecimalCount(m_format);
+  if (ShowsOtherDigits(calculation.result, *calculation.exact, decimals))
+    m_results.WriteLine(ExactNoteLine(*calculation.exact, decimals));
 }
 
 bool EvaluationRun::EvaluateLines(int fd, std::string_view name) {

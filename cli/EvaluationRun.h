@@ -54,6 +54,7 @@ public:
 
 private:
   bool Compute(std::string_view expression, const InputPlace* place);
+  void NoteExactValue(const Calculation& calculation);
   void Note(ExitStatus status);
   void ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place);
   void ShowFault(const FaultMet& fault, std::string_view expression, const InputPlace* place);

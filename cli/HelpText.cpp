@@ -59,9 +59,11 @@ constexpr const char* kClassicRules =
     "round nothing, fractional powers and roots of any degree are real (2^0.5 is\n"
     "1.414), right to 30 digits and more, and the result is rounded half away\n"
     "from zero. A value whose numerator or denominator would pass 10,000 digits\n"
-    "is \"The number is too large!\". Without --exact, a result shown at a\n"
-    "terminal that exact arithmetic would show with other digits is followed by\n"
-    "a dimmed line \"exact: VALUE\"; files and pipes get the results alone.";
+    "is \"The number is too large!\", as is the rest of an expression that has\n"
+    "spent its allowance of work on big numbers. Without --exact, a result\n"
+    "shown at a terminal that exact arithmetic would show with other digits is\n"
+    "followed by a dimmed line \"exact: VALUE\"; files and pipes get the\n"
+    "results alone.";
 
 constexpr const char* kArguments =
     "An argument is an option only when it is - and a letter or -- and a word;\n"

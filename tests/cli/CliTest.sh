@@ -81,8 +81,9 @@ long=$(printf '1+%.0s' $(seq 1 200))x
 check "-dN" "1.00" "" 0 "$eval_program" -d2 1
 check "--decimals=N" "1.0000" "" 0 "$eval_program" --decimals=4 1
 check "-h is --help" "$("$eval_program" --help)" "" 0 "$eval_program" -h
-check "help explains the calculator's rules" "3" "" 0 \
-  bash -c "'$eval_program' --help | grep -c -e '2^3^2 is 64' -e '1/3000000\\*3000000 is 0' -e '1.000,5 is rejected'"
+check "help explains the calculator's rules" "6" "" 0 \
+  bash -c "'$eval_program' --help | grep -c -F -e '2^3^2 is 64' -e '3000000*1/3000000 is 0' -e '1.000,5 is rejected' \
+    -e '# ^ % / * - +' -e '2^0.5 is 2^0' -e '2^63 is 9223372036854775800'"
 check "files in order, byte-order mark and blank lines skipped, NAME:LINE:COLUMN" $'2.000\n3.000\n4.000' \
   "$dir/mixed:4:3: Paste number here"$'\n  2*\n    ^\n'"$dir/mixed:5: Missing ')'"$'\n  (1' 1 \
   "$eval_program" -f "$dir/mixed" --file="$dir/four"
