@@ -1,6 +1,9 @@
 #include "EvaluationRun.h"
 
+#include <utility>
+
 #include "Calculation.h"
+#include "DigitGrouping.h"
 #include "ErrorReport.h"
 #include "ExactNote.h"
 #include "LineReader.h"
@@ -11,9 +14,10 @@
 
 bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact)
+EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact, std::optional<NumberLook> look)
     : m_format(MakeNumberFormat(decimals)),
       m_aligned(aligned),
+      m_look(std::move(look)),
       m_arithmetic(exact ? Arithmetic::kExact : Arithmetic::kClassic),
       // Only a person reads the note: a program reading the results gets them as
       // before, one line each.
@@ -47,7 +51,9 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
   } else {
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
-    m_results.WriteLine(calculation.result);
+    m_results.WriteLine(m_look ? GroupDigits(calculation.result, m_look->groups, m_look->separator,
+                                             m_look->decimalMark)
+                               : calculation.result);
     if (m_noteExactValue && calculation.exact) NoteExactValue(calculation);
     if (m_faulted) Note(kSomeFaulted);
   }
@@ -79,10 +85,8 @@ void EvaluationRun::FlushAll() {
 
 void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
   Note(kInputOutputError);
-  std::string text = what;
   // A name comes from the user and may hold anything, escape sequences too.
-  if (name != "<stdin>") text = VisibleName(name) + ": " + text;
-  ReportError(text, error);
+  ReportError(VisibleName(name) + ": " + what, error);
 }
 
 ExitStatus EvaluationRun::Finish() {

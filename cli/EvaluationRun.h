@@ -11,6 +11,7 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
+#include "LocaleNumbers.h"
 #include "OutcomeLines.h"
 #include "OutputChannel.h"
 
@@ -23,7 +24,8 @@ public:
   // an empty one where there is no result.
   // `exact`: results in exact arithmetic. Otherwise a result shown at a terminal
   // is followed by a note with the exact value where that has other digits.
-  EvaluationRun(int decimals, bool aligned, bool exact = false);
+  // `look`: results written grouped for reading, as the locale writes numbers.
+  EvaluationRun(int decimals, bool aligned, bool exact = false, std::optional<NumberLook> look = std::nullopt);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
@@ -65,6 +67,7 @@ private:
 
   std::string m_format;
   bool m_aligned;
+  std::optional<NumberLook> m_look;
   Arithmetic m_arithmetic;
   bool m_noteExactValue;
   EvaluationStacks m_stacks;

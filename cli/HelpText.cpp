@@ -35,6 +35,9 @@ constexpr const char* kOptions =
     "      --aligned      one line on standard output for every input line: an\n"
     "                     empty one for a rejected or blank line\n"
     "  -x, --exact        exact arithmetic in place of the classic rules (below)\n"
+    "      --grouping     write results with the digit groups and decimal mark of\n"
+    "                     the locale (LC_NUMERIC), for reading; without it a\n"
+    "                     result reads back as the expression it stands for\n"
     "  -h, --help         show this text\n"
     "      --version      show the version";
 
@@ -84,8 +87,8 @@ constexpr const char* kExitStatus =
     "  4  a result or message could not be written, or the input could not be read";
 
 // The blocks in order; a null stands for a blank line between two.
-constexpr const char* kBlocks[] = {kUsage, nullptr, kOptions, nullptr, kNumbers, kClassicRules, kArguments,
-                                   nullptr, kExitStatus};
+constexpr const char* kBlocks[] = {kUsage,        nullptr,    kOptions, nullptr,    kNumbers,
+                                   kClassicRules, kArguments, nullptr,  kExitStatus};
 
 constexpr std::string_view kVersion[] = {
     "tallywise-eval " TALLYWISE_VERSION,

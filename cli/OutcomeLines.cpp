@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ParenthesisSpot.h"
 #include "Prompts.h"
 #include "Translation.h"
 #include "VisibleText.h"
@@ -86,7 +87,7 @@ std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::
 }  // namespace
 
 ShownRejection RejectionLines(std::string_view expression, const CheckOutcome& check, const InputPlace* place) {
-  const CheckOutcome outcome = WithWholeCharacter(check, expression);
+  const CheckOutcome outcome = WithParenthesisSpot(WithWholeCharacter(check, expression), expression);
   std::optional<size_t> at;
   if (outcome.mark) at = static_cast<size_t>(outcome.mark->start);
   ShownRejection shown{{}, at.value_or(expression.size())};

@@ -60,3 +60,25 @@
 // classic result that differs from the exact value.
 #define IDS_MENU_EXACT                2112
 #define IDS_EXACT_NOTE                2113
+
+// The live result, the digit grouping and the list of keys: their system menu
+// entries, and the list's dialog.
+#define IDS_MENU_LIVE_RESULT          2128
+#define IDS_MENU_DIGIT_GROUPING       2129
+#define IDS_MENU_KEYS                 2130
+#define IDS_KEYS_CAPTION              2131
+#define IDS_KEYS_CLOSE                2132
+// How the list names an entry of the system menu: "Alt+Space, %c".
+#define IDS_KEYS_MENU_KEY             2133
+// The rows of the list, "key<TAB>action", in this order.
+#define IDS_KEYS_ROW_ENTER            2144
+#define IDS_KEYS_ROW_ALT_R            2145
+#define IDS_KEYS_ROW_UP_DOWN          2146
+#define IDS_KEYS_ROW_PAGE             2147
+#define IDS_KEYS_ROW_COPY             2148
+#define IDS_KEYS_ROW_PASTE            2149
+#define IDS_KEYS_ROW_TAB              2150
+#define IDS_KEYS_ROW_ESCAPE           2151
+#define IDS_KEYS_ROW_MENU             2152
+#define IDS_KEYS_FIRST_ROW            IDS_KEYS_ROW_ENTER
+#define IDS_KEYS_ROW_COUNT            9

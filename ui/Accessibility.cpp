@@ -48,6 +48,7 @@ LRESULT CTallywiseDlg::OnGetControlObject(HWND control, WPARAM wParam) {
 // Several prompts end in blanks that keep the field's look; read aloud they
 // would only be silence. In UTF-8, as the field shows it in any language.
 std::string CTallywiseDlg::ShownResult() const {
+  if (m_editResult.ShowsGrouped()) return m_strResult.str();  // the number, not its look
   std::string shown = Utf8FromWide(ReadWindowTextW(m_editResult));
   shown.erase(shown.find_last_not_of(' ') + 1);
   return shown;

@@ -30,6 +30,7 @@ void CTallywiseDlg::ToggleExactArithmetic() {
   m_choices.exactArithmetic = !m_choices.exactArithmetic;
   SaveChoices();
   if (m_dResult) ComputeShownResultAgain();
+  if (ShowsLiveResult()) ShowLiveResult();
   ShowChoiceChecked(IDM_EXACT_ARITHMETIC, m_choices.exactArithmetic);
 }
 
@@ -40,10 +41,9 @@ void CTallywiseDlg::ComputeShownResultAgain() {
   const Calculation calculation = Evaluate(m_strResultExpression);
   if (calculation.check.passed) {
     ShowFaults(calculation.faults);
-    m_strResult = CString(calculation.result);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strResultExpression);
-    m_editResult.SetWindowText(m_strResult);
+    ShowResultNumber(calculation.result);
     ShowExactMark();
     AnnounceResult();
   }

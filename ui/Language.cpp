@@ -46,6 +46,9 @@ constexpr NamedEntry kNamedEntries[] = {
     {IDM_FONT, IDS_MENU_FONT},
     {IDM_CLEAR_HISTORY, IDS_MENU_CLEAR_HISTORY},
     {IDM_EXACT_ARITHMETIC, IDS_MENU_EXACT},
+    {IDM_LIVE_RESULT, IDS_MENU_LIVE_RESULT},
+    {IDM_DIGIT_GROUPING, IDS_MENU_DIGIT_GROUPING},
+    {IDM_KEYS, IDS_MENU_KEYS},
 };
 
 void RenameEntry(HMENU menu, UINT item, BOOL byPosition, const std::wstring& text) {
@@ -74,7 +77,7 @@ std::wstring CTallywiseDlg::FaultText(ComputeFault fault) const { return LoadTex
 // The field keeps the text as given, whatever the code page; the stored text
 // is what the field then reads as, so that the next refresh leaves it alone.
 void CTallywiseDlg::ShowInResultField(const std::wstring& text) {
-  m_editResult.SetWindowText(text.c_str());
+  m_editResult.ShowText(text);
   m_strResult = ReadWindowText(m_editResult);
 }
 

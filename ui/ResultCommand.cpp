@@ -11,10 +11,6 @@
 #include "TextIds.h"
 #include "UiLanguage.h"
 
-namespace {
-
-}  // namespace
-
 // One box per fault, owned by the window, in the order the passes reached them.
 void CTallywiseDlg::ShowFaults(const std::vector<FaultMet>& faults) {
   for (const FaultMet& fault : faults)
@@ -29,6 +25,7 @@ void CTallywiseDlg::ShowFaults(const std::vector<FaultMet>& faults) {
 void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
+  EndLiveResult();
   UpdateData(TRUE);
   const bool remembered = m_editExpression.Remember(m_strExpression);
   const Calculation calculation = Evaluate(m_strExpression);
@@ -38,12 +35,11 @@ void CTallywiseDlg::OnResult() {
     AnnounceResult();
   } else {
     ShowFaults(calculation.faults);
-    m_strResult = CString(calculation.result);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
-    m_editResult.SetWindowText(m_strResult);
+    ShowResultNumber(calculation.result);
     ShowExactMark();
     AnnounceResult();
   }
@@ -89,9 +85,9 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // decimals dropped come back, and nothing is evaluated again. A prompt stays a
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
-  if (m_dResult) {
-    m_strResult = WriteResultValue();
-    m_editResult.SetWindowText(m_strResult);
+  // A live value is rewritten the same way, quietly.
+  if (!ReformatLiveResult() && m_dResult) {
+    ShowResultNumber(WriteResultValue());
     ShowExactMark();
     AnnounceResult();
   }

@@ -1,6 +1,8 @@
 // The main window's commands in its system menu: the About box, the choice
 // of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
+#include "KeysDialog.h"
+#include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 #include "TextIds.h"
@@ -35,6 +37,11 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuW(menu, MF_STRING, IDM_FONT, LoadText(IDS_MENU_FONT).c_str());
   ::AppendMenuW(menu, MF_STRING, IDM_CLEAR_HISTORY, LoadText(IDS_MENU_CLEAR_HISTORY).c_str());
   AddExactArithmeticItem(menu);
+  ::AppendMenuW(menu, MF_STRING | (m_choices.liveResult ? MF_CHECKED : 0), IDM_LIVE_RESULT,
+                LoadText(IDS_MENU_LIVE_RESULT).c_str());
+  ::AppendMenuW(menu, MF_STRING | (m_choices.digitGrouping ? MF_CHECKED : 0), IDM_DIGIT_GROUPING,
+                LoadText(IDS_MENU_DIGIT_GROUPING).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_KEYS, LoadText(IDS_MENU_KEYS).c_str());
   AddLanguageMenu(menu);
 }
 
@@ -53,6 +60,12 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_LIVE_RESULT) {
+    ToggleLiveResult();
+  } else if ((id & 0xFFF0) == IDM_DIGIT_GROUPING) {
+    ToggleDigitGrouping();
+  } else if ((id & 0xFFF0) == IDM_KEYS) {
+    ShowKeys();
   } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
     ToggleExactArithmetic();
   } else if (OnLanguageCommand(id)) {

@@ -38,6 +38,8 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_BN_CLICKED(IDC_TOPMOST, OnToggleTopMost)
   ON_NOTIFY(UDN_DELTAPOS, IDC_PRECISION, OnDeltaposPrecision)
   ON_CONTROL(EN_MAXTEXT, IDC_EXPRESSION, OnExpressionFull)
+  ON_CONTROL(EN_CHANGE, IDC_EXPRESSION, OnExpressionChange)
+  ON_WM_TIMER()
   ON_WM_CLOSE()
   ON_MESSAGE(WM_ENDSESSION, OnEndSession)
   ON_WM_WINDOWPOSCHANGED()
@@ -59,6 +61,7 @@ END_MESSAGE_MAP()
 BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
 
 BOOL CTallywiseDlg::OnInitDialog() {
+  MakeResultFieldUnicode();
   CDialog::OnInitDialog();
   m_tipCtrl.Create(this);
   AddToolTips();

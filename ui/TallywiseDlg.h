@@ -20,7 +20,9 @@
 #include "ExpressionEdit.h"
 #include "Framework.h"
 #include "Operators.h"
+#include "LiveResultSchedule.h"
 #include "PrecisionSpin.h"
+#include "ResultEdit.h"
 #include "SystemCalls.h"
 #include "Theme.h"
 #include "WindowLayout.h"
@@ -61,6 +63,8 @@ protected:
   void OnCustomDrawButton(NMHDR* header, LRESULT* result);
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
+  void OnExpressionChange();
+  void OnTimer(UINT_PTR id);
 
   DECLARE_MESSAGE_MAP()
 
@@ -106,6 +110,8 @@ private:
   void NoteTemplateLayout();
   void FitToFont();
   int FieldHeightForFont() const;
+  int WidthToAddForFont(int resultWidth, int clientWidth) const;
+  int m_nWidenedBy = 0;  // pixels the window was widened by for its font
   void FollowSystemLook();
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
@@ -119,6 +125,18 @@ private:
   void AddLanguageMenu(HMENU systemMenu);
   void MarkLanguageInMenu();
   bool OnLanguageCommand(UINT id);
+  // The result field's numbers, grouped for reading when that is chosen.
+  void MakeResultFieldUnicode();
+  void ShowResultNumber(const std::string& plain);
+  void ToggleDigitGrouping();
+  // The live result of the expression being typed.
+  void ToggleLiveResult();
+  void ShowLiveResult();
+  void ShowLiveNumber(const std::string& plain);
+  bool ShowsLiveResult() const;
+  bool ReformatLiveResult();
+  void EndLiveResult();
+  void ShowKeys();
   // Exact arithmetic and the mark of a classic result that differs from it (ExactArithmetic.cpp).
   void AddExactArithmeticItem(HMENU menu);
   void ToggleExactArithmetic();
@@ -177,7 +195,12 @@ private:
   // whether its trouble has been told (once a run).
   std::vector<std::string> m_arrUnsavedHistory;
   bool m_bHistoryProblemShown = false;
-  CEdit m_editResult;
+  CResultEdit m_editResult;
+  // When the live result is worked out, the text it shows while it shows
+  // one, and the value it stands for.
+  LiveResultSchedule m_liveSchedule;
+  std::optional<std::wstring> m_liveShown;
+  std::optional<double> m_liveValue;
   CStringArray m_arrSettings;
   // The choices kept beside the settings file, read with it.
   Choices m_choices;

@@ -49,17 +49,21 @@ LRESULT CTallywiseDlg::OnCtlColorGround(WPARAM wParam, LPARAM) {
   return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
 }
 
-// The fields: a prompt in the result field is written in the prompt's colour.
+// The fields: a prompt in the result field is written in the prompt's colour,
+// a live result in grey.
 LRESULT CTallywiseDlg::OnCtlColorField(WPARAM wParam, LPARAM lParam) {
   const auto dc = reinterpret_cast<HDC>(wParam);
-  const bool prompt = reinterpret_cast<HWND>(lParam) == m_editResult.m_hWnd && ShowsPrompt();
+  const bool inResult = reinterpret_cast<HWND>(lParam) == m_editResult.m_hWnd;
+  const bool prompt = inResult && ShowsPrompt();
+  const bool live = inResult && !prompt && ShowsLiveResult();
   if (m_look == Look::kDark && m_brushField.GetSafeHandle()) {
-    ::SetTextColor(dc, prompt ? kPromptOnDark : kDarkPalette.text);
+    ::SetTextColor(dc, prompt ? kPromptOnDark : live ? kLiveOnDark : kDarkPalette.text);
     ::SetBkColor(dc, kDarkPalette.field);
     return reinterpret_cast<LRESULT>(m_brushField.GetSafeHandle());
   }
   const LRESULT brush = Default();
   if (prompt && m_look == Look::kLight) ::SetTextColor(dc, kPromptOnLight);
+  if (live) ::SetTextColor(dc, m_look == Look::kLight ? kLiveOnLight : ::GetSysColor(COLOR_GRAYTEXT));
   return brush;
 }
 

@@ -33,3 +33,7 @@ inline constexpr DarkPalette kDarkPalette{RGB(32, 32, 32), RGB(45, 45, 45), RGB(
 // with the contrast a reader needs (4.5:1 at the least) against the field.
 inline constexpr COLORREF kPromptOnDark = RGB(255, 185, 90);
 inline constexpr COLORREF kPromptOnLight = RGB(170, 60, 0);
+// A live result is quieter than a result: grey, still 4.5:1 against the field
+// (5.1:1 on white, 5.3:1 on the dark field).
+inline constexpr COLORREF kLiveOnLight = RGB(110, 110, 110);
+inline constexpr COLORREF kLiveOnDark = RGB(160, 160, 160);
