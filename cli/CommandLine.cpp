@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Translation.h"
+
 namespace {
 
 // A Windows user asks for the usage with /?; elsewhere it is an expression.
@@ -73,14 +75,15 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
       invocation.exact = true;
     } else if (isOption("-d", "--decimals")) {
       if (!value("-d", "--decimals", text) || !ReadDecimals(text, invocation.decimals))
-        return Refused(invocation, std::string(arg.substr(0, arg.starts_with("--") ? 10 : 2)) +
-                                       " needs a number of decimal places from 0 to 9");
+        return Refused(invocation, Fill(Translate("%s needs a number of decimal places from 0 to 9"),
+                                        {arg.substr(0, arg.starts_with("--") ? 10 : 2)}));
     } else if (isOption("-f", "--file")) {
       if (!value("-f", "--file", text) || text.empty())
-        return Refused(invocation, std::string(arg.substr(0, arg.starts_with("--") ? 6 : 2)) + " needs a file name");
+        return Refused(invocation,
+                       Fill(Translate("%s needs a file name"), {arg.substr(0, arg.starts_with("--") ? 6 : 2)}));
       invocation.sources.push_back({Source::File, text, i + 1});
     } else {
-      return Refused(invocation, "unknown option " + std::string(arg));
+      return Refused(invocation, Fill(Translate("unknown option %s"), {arg}));
     }
   }
   return invocation;

@@ -9,6 +9,7 @@
 #include "LineReader.h"
 #include "NumberWriting.h"
 #include "StandardStreams.h"
+#include "Translation.h"
 #include "VisibleText.h"
 
 bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
@@ -73,7 +74,7 @@ bool EvaluationRun::EvaluateLines(int fd, std::string_view name) {
     const InputPlace place{name, input.lineNumber()};
     if (!EvaluateLine(line, &place)) return false;
   }
-  if (input.error() != 0) ReportInputError(name, "read error", input.error());
+  if (input.error() != 0) ReportInputError(name, Translate("read error"), input.error());
   return !WriteFailed();
 }
 
@@ -135,7 +136,7 @@ bool EvaluationRun::WriteFailed() {
   if (error == 0) return false;
   m_writeErrorReported = true;
   Note(kInputOutputError);
-  ReportError("write error", error);
+  ReportError(Translate("write error"), error);
   return true;
 }
 

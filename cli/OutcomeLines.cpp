@@ -4,6 +4,7 @@
 
 #include "ParenthesisSpot.h"
 #include "Prompts.h"
+#include "Translation.h"
 #include "VisibleText.h"
 
 namespace {
@@ -53,12 +54,13 @@ bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expressio
 // either end (" Together '*-'" would stand two blanks after a place).
 std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
   if (!NamesWholeCharacter(outcome, expression)) {
-    const std::string line = RenderPrompt(outcome, VisibleByte);
+    const std::string line = RenderPromptIn(PromptWordingForUser(outcome.prompt), outcome, VisibleByte);
     const size_t first = line.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return line.substr(first, line.find_last_not_of(' ') + 1 - first);
   }
-  std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
+  std::string line =
+      RenderPromptIn(PromptWordingForUser(outcome.prompt), outcome, [](char) { return std::string(1, kNamedHere); });
   line.replace(line.find(kNamedHere), 1, VisibleCharacter(expression, static_cast<size_t>(outcome.mark->start)));
   return line;
 }
@@ -73,7 +75,8 @@ CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expressio
 }
 
 std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
-  if (place.argument != 0) return "tallywise-eval: argument " + std::to_string(place.argument) + ": ";
+  if (place.argument != 0)
+    return "tallywise-eval: " + Fill(Translate("argument %d"), {std::to_string(place.argument)}) + ": ";
   std::string prefix = VisibleName(place.name);
   prefix += ':' + std::to_string(place.line) + ':';
   if (at) prefix += std::to_string(EditorColumn(line, *at)) + ':';
@@ -98,7 +101,7 @@ ShownRejection RejectionLines(std::string_view expression, const CheckOutcome& c
 // The value went on with 0 for the part; read from a file or a stream, the
 // fault names the place of its operator.
 std::string FaultLine(const FaultMet& fault, std::string_view expression, const InputPlace* place) {
-  return (place ? PlacePrefix(*place, fault.position, expression) : std::string()) + ComputeFaultMessage(fault.kind);
+  return (place ? PlacePrefix(*place, fault.position, expression) : std::string()) + FaultMessageForUser(fault.kind);
 }
 
 MarkedExpression MarkExpression(std::string_view expression, const std::optional<FieldSelection>& mark) {

@@ -12,6 +12,7 @@
 #include "ErrorReport.h"
 #include "LineReader.h"
 #include "StandardStreams.h"
+#include "Translation.h"
 #include "VisibleText.h"
 
 namespace {
@@ -130,7 +131,7 @@ const std::deque<std::string>& TerminalHistoryFile::Load() {
   if (stat(m_path.c_str(), &status) != 0) {
     if (errno != ENOENT) {
       m_writable = false;
-      Report(m_path, "cannot read history", errno);
+      Report(m_path, Translate("cannot read history"), errno);
     }
     return m_lines;
   }
@@ -138,7 +139,7 @@ const std::deque<std::string>& TerminalHistoryFile::Load() {
   // keep the session waiting.
   if (!S_ISREG(status.st_mode)) {
     m_writable = false;
-    ReportLeftAlone(m_path, "not a regular file; the history is not kept");
+    ReportLeftAlone(m_path, Translate("not a regular file; the history is not kept"));
     return m_lines;
   }
   const int fd = OpenForReading(m_path.c_str());
@@ -147,13 +148,13 @@ const std::deque<std::string>& TerminalHistoryFile::Load() {
     if (fd >= 0) CloseDescriptor(fd);
     m_writable = false;
     m_lines.clear();
-    Report(m_path, "cannot read history", error);
+    Report(m_path, Translate("cannot read history"), error);
     return m_lines;
   }
   CloseDescriptor(fd);
   if (IsReadOnly(m_path, status)) {
     m_writable = false;
-    ReportLeftAlone(m_path, "read-only; the history of this session is not written");
+    ReportLeftAlone(m_path, Translate("read-only; the history of this session is not written"));
   }
   return m_lines;
 }
@@ -171,7 +172,7 @@ void TerminalHistoryFile::Save() {
   const std::string target = FollowedPath(m_path);
   const int fd = OpenLocked(target);
   if (fd < 0) {
-    Report(m_path, "cannot write history", errno);
+    Report(m_path, Translate("cannot write history"), errno);
     return;
   }
   // What the file holds now: other sessions may have ended since this one began.
@@ -182,5 +183,5 @@ void TerminalHistoryFile::Save() {
     error = Replace(target, fd, lines);
   }
   close(fd);  // and with it the lock
-  if (error != 0) Report(m_path, "cannot write history", error);
+  if (error != 0) Report(m_path, Translate("cannot write history"), error);
 }

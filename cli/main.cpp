@@ -22,6 +22,7 @@
 #include "LocaleNumbers.h"
 #include "StandardStreams.h"
 #include "TerminalSession.h"
+#include "Translation.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -35,7 +36,7 @@ constexpr std::string_view kStandardInputName = "<stdin>";
 int PrintAndExit(std::string_view text) {
   const int error = WriteAll(kStandardOutput, text);
   if (error == 0) return kAllAccepted;
-  ReportSystemError("write error", error);
+  ReportSystemError(Translate("write error"), error);
   return kInputOutputError;
 }
 
@@ -45,7 +46,7 @@ bool EvaluateFile(EvaluationRun& run, std::string_view name) {
   const std::string path(name);
   const int fd = OpenForReading(path.c_str());
   if (fd < 0) {
-    run.ReportInputError(name, "cannot open", errno);
+    run.ReportInputError(name, Translate("cannot open"), errno);
     return true;
   }
   const bool writable = run.EvaluateLines(fd, name);
@@ -55,6 +56,7 @@ bool EvaluateFile(EvaluationRun& run, std::string_view name) {
 
 int Run(const std::vector<std::string_view>& args) {
   UseBinaryStandardStreams();
+  UseUserLanguage();
   UseEnvironmentCharacterSet();
   const Invocation invocation = ReadCommandLine(args);
   switch (invocation.action) {

@@ -2,6 +2,9 @@
 
 #include "AboutBoxIds.h"
 #include "TallywiseIdentity.h"
+#include "TallywiseVersion.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_ABOUTBOX) {}
 
@@ -21,12 +24,30 @@ void CAboutBox::DoDataExchange(CDataExchange* pDX) {
 // meant to be seen.
 BOOL CAboutBox::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_linkMail.SetToolTipText("Say, what do you think about this calculator?");
+  ShowTexts();
+  m_linkMail.SetToolTipText(LoadText(IDS_ABOUT_MAIL_TIP));
   m_linkMail.SetURL("mailto:" TALLYWISE_SUPPORT_ADDRESS);
-  m_linkHome.SetToolTipText("More programs on " TALLYWISE_WEB_HOST);
+  m_linkHome.SetToolTipText(FormatText(LoadText(IDS_ABOUT_HOME_TIP), {WideFromUtf8(TALLYWISE_WEB_HOST)}));
   m_linkHome.SetURL("http://" TALLYWISE_WEB_HOST);
   ShowIconForDpi(DpiForWindow(m_hWnd));
   return TRUE;  // the dialog manager puts the focus on the OK button
+}
+
+// The template's words are English; the box speaks the window's language.
+// The version line has no id of its own: it is the static the template
+// gives the English line.
+void CAboutBox::ShowTexts() {
+  SetWindowText(LoadText(IDS_ABOUT_CAPTION).c_str());
+  const CString englishVersion = " Tallywise Version " TALLYWISE_VERSION_TEXT;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (ReadWindowText(child) == englishVersion) {
+      ::SetWindowTextW(child, FormatText(LoadText(IDS_ABOUT_VERSION), {WideFromUtf8(TALLYWISE_VERSION_TEXT)}).c_str());
+      break;
+    }
+  }
+  ::SetDlgItemTextW(m_hWnd, IDOK, LoadText(IDS_ABOUT_OK).c_str());
+  m_linkHome.SetWindowText(LoadText(IDS_ABOUT_HOME).c_str());
+  m_linkMail.SetWindowText(LoadText(IDS_ABOUT_MAIL).c_str());
 }
 
 // The template's icon is the one the system loads for its own scale; the box

@@ -19,6 +19,7 @@ protected:
 
 private:
   void ShowIconForDpi(UINT dpi);
+  void ShowTexts();
 
   CLink m_linkMail;
   CLink m_linkHome;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "LinkRules.h"
+#include "UiLanguage.h"
 
 namespace {
 
@@ -114,6 +115,13 @@ void CLink::SetToolTipText(const char* text) {
   m_bToolTip = TRUE;
   m_strToolTip = text;
   m_ToolTip.UpdateTipText(m_strToolTip, m_hWnd);
+}
+
+// Shown right whatever the code page; kept as UTF-8 beside.
+void CLink::SetToolTipText(const std::wstring& text) {
+  m_bToolTip = TRUE;
+  m_strToolTip = Utf8FromWide(text);
+  m_ToolTip.UpdateTipText(text.c_str(), m_hWnd);
 }
 
 void CLink::SetURL(const char* url) { m_strURL = url; }

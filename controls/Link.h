@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "AccessibleObject.h"
@@ -30,6 +31,7 @@ public:
 
   // Replace what attaching took from the caption; null means empty.
   void SetToolTipText(const char* text);
+  void SetToolTipText(const std::wstring& text);
   void SetURL(const char* url);
   void MakeToolTipText(const char* text);
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-struct PromptWording {
+struct WordingOf {
   Prompt prompt;
   std::string_view text;  // each %c stands for the next character the outcome names
 };
@@ -13,14 +13,14 @@ struct PromptWording {
 // The blanks at the ends belong to the texts: the result field has always shown
 // them so.
 constexpr std::array kWordings = {
-    PromptWording{Prompt::EnterExpression, "Enter expression   "},
-    PromptWording{Prompt::PasteNumber, "Paste number here   "},
-    PromptWording{Prompt::PasteOperator, "Paste operator here "},
-    PromptWording{Prompt::Together, " Together '%c%c'  "},
-    PromptWording{Prompt::UnknownSymbol, "Unknown symbol '%c'"},
-    PromptWording{Prompt::MissingOpen, "Missing '('"},
-    PromptWording{Prompt::MissingClose, "Missing ')'"},
-    PromptWording{Prompt::MissingBoth, "Missing '(' and ')'"},
+    WordingOf{Prompt::EnterExpression, "Enter expression   "},
+    WordingOf{Prompt::PasteNumber, "Paste number here   "},
+    WordingOf{Prompt::PasteOperator, "Paste operator here "},
+    WordingOf{Prompt::Together, " Together '%c%c'  "},
+    WordingOf{Prompt::UnknownSymbol, "Unknown symbol '%c'"},
+    WordingOf{Prompt::MissingOpen, "Missing '('"},
+    WordingOf{Prompt::MissingClose, "Missing ')'"},
+    WordingOf{Prompt::MissingBoth, "Missing '(' and ')'"},
 };
 
 constexpr bool EveryPromptInItsPlace() {
@@ -33,9 +33,15 @@ static_assert(EveryPromptInItsPlace(), "one wording per prompt, in the order of 
 
 }  // namespace
 
+std::string_view PromptWording(Prompt prompt) { return kWordings[static_cast<size_t>(prompt)].text; }
+
 std::string RenderPrompt(const CheckOutcome& outcome, NamedCharacterWriter writeNamed) {
   if (outcome.passed) return {};
-  const std::string_view wording = kWordings[static_cast<size_t>(outcome.prompt)].text;
+  return RenderPromptIn(PromptWording(outcome.prompt), outcome, writeNamed);
+}
+
+std::string RenderPromptIn(std::string_view wording, const CheckOutcome& outcome, NamedCharacterWriter writeNamed) {
+  if (outcome.passed) return {};
   std::string text;
   size_t nextNamed = 0;
   for (size_t i = 0; i < wording.size(); ++i) {

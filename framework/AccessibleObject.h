@@ -14,6 +14,7 @@
 #include <vector>
 
 // What the program says of a control beyond its standard object.
+// Texts in UTF-8.
 struct AccessibleFacts {
   std::string name;                  // empty: the standard object's name
   std::optional<std::string> value;  // none: the standard object's value

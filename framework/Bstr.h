@@ -12,12 +12,12 @@ struct BstrFree {
 };
 using BstrOwner = std::unique_ptr<OLECHAR, BstrFree>;
 
-// A new BSTR read in the system's ANSI code page, as the edit fields show the
-// text; null when there is no memory for it. The caller owns it.
+// A new BSTR read from UTF-8, so that a screen reader hears every language
+// whatever the code page; null when there is no memory for it. The caller owns it.
 inline BSTR AllocBstr(std::string_view text) {
   const int bytes = static_cast<int>(text.size());
-  const int chars = bytes ? ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0) : 0;
+  const int chars = bytes ? ::MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, nullptr, 0) : 0;
   BSTR wide = ::SysAllocStringLen(nullptr, static_cast<UINT>(chars));
-  if (wide && chars) ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, wide, chars);
+  if (wide && chars) ::MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, wide, chars);
   return wide;
 }

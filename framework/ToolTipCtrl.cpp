@@ -37,3 +37,23 @@ void CToolTipCtrl::UpdateTipText(const char* text, HWND tool) {
   TTTOOLINFOA info = ToolInfo(tool, text);
   SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
 }
+
+TTTOOLINFOW CToolTipCtrl::ToolInfo(HWND tool, const wchar_t* text) const {
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = ::GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(text);
+  return info;
+}
+
+BOOL CToolTipCtrl::AddTool(HWND tool, const wchar_t* text) {
+  TTTOOLINFOW info = ToolInfo(tool, text);
+  return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::UpdateTipText(const wchar_t* text, HWND tool) {
+  TTTOOLINFOW info = ToolInfo(tool, text);
+  SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}

@@ -16,6 +16,9 @@ public:
   // window's handle; the text is copied.
   BOOL AddTool(HWND tool, const char* text);
   void UpdateTipText(const char* text, HWND tool);
+  // The same with UTF-16 text, shown right whatever the code page.
+  BOOL AddTool(HWND tool, const wchar_t* text);
+  void UpdateTipText(const wchar_t* text, HWND tool);
   void Activate(BOOL activate) { SendMessage(TTM_ACTIVATE, activate); }
   void RelayEvent(MSG* msg) {
     if (m_hWnd) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
@@ -23,4 +26,5 @@ public:
 
 private:
   TTTOOLINFOA ToolInfo(HWND tool, const char* text) const;
+  TTTOOLINFOW ToolInfo(HWND tool, const wchar_t* text) const;
 };

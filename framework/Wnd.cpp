@@ -94,6 +94,12 @@ CString ReadWindowText(HWND hWnd) {
 
 void CWnd::GetWindowText(CString& text) const { text = ReadWindowText(m_hWnd); }
 
+std::wstring ReadWindowTextW(HWND hWnd) {
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 void CWnd::SetFont(const CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->GetSafeHandle() : nullptr), redraw);
 }
@@ -119,6 +125,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
   }
   if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+  if (::IsWindowUnicode(m_hWnd)) return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 

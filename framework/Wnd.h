@@ -5,12 +5,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "CString.h"
 #include "CmdTarget.h"
 
 class CFont;
 
 CString ReadWindowText(HWND hWnd);
+// The text as the window keeps it, whatever the code page.
+std::wstring ReadWindowTextW(HWND hWnd);
 
 class CWnd : public CCmdTarget {
 public:
@@ -40,6 +44,15 @@ public:
   }
 
   void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+  // The text as UTF-16. A dialog's own procedure takes text in the code
+  // page's characters, so a dialog's caption goes straight to the system's
+  // handling, which keeps it as given.
+  void SetWindowText(const wchar_t* text) {
+    if (::IsWindowUnicode(m_hWnd))
+      ::SetWindowTextW(m_hWnd, text);
+    else
+      ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
   void GetWindowText(CString& text) const;
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   HWND SetFocus() { return ::SetFocus(m_hWnd); }
@@ -57,6 +70,9 @@ public:
   // A modal message box owned by this window.
   int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK) {
     return ::MessageBoxA(m_hWnd, text, caption, type);
+  }
+  int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK) {
+    return ::MessageBoxW(m_hWnd, text, caption, type);
   }
   BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
   BOOL DestroyWindow();

@@ -39,3 +39,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The locales of the languages the programs speak, for the tests that run them
+# in each (Wine takes the window's language from the locale LANG names).
+wanted_locales=(de_DE es_ES fr_FR it_IT ja_JP pl_PL pt_BR ru_RU zh_CN)
+missing_locales=()
+for l in "${wanted_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || missing_locales+=("$l")
+done
+if [ ${#missing_locales[@]} -gt 0 ] && [ -w /etc/locale.gen ]; then
+  for l in "${missing_locales[@]}"; do
+    sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+  done
+  locale-gen >/dev/null
+fi

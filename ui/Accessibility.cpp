@@ -6,6 +6,8 @@
 #include "ScreenReaderNotice.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 // The template has no labels beside the fields, so the names come from here.
 // The Result button is left alone: its caption is its name, and the result
@@ -15,19 +17,22 @@
 // hears of it with the result.
 AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
   switch (id) {
-    case IDC_EXPRESSION: return {"Expression", std::nullopt, 0};
+    case IDC_EXPRESSION: return {Utf8FromWide(LoadText(IDS_ACC_EXPRESSION)), std::nullopt, 0};
     case IDC_RESULT: {
-      AccessibleFacts facts{ShowsPrompt() ? "Prompt" : "Result value", ShownResult(), 0};
+      AccessibleFacts facts{Utf8FromWide(LoadText(ShowsPrompt() ? IDS_ACC_PROMPT : IDS_ACC_RESULT)), ShownResult(), 0};
       if (ShowsExactMark()) facts.description = ExactValueNote();
       return facts;
     }
     case IDC_EXACT_MARK: {
-      AccessibleFacts facts{"Differs from the exact value", std::nullopt, 0};
+      AccessibleFacts facts{Utf8FromWide(LoadText(IDS_ACC_EXACT_MARK)), std::nullopt, 0};
       if (ShowsExactMark()) facts.description = ExactValueNote();
       return facts;
     }
-    case IDC_TOPMOST: return {"Always on top", std::nullopt, m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
-    case IDC_PRECISION: return {"Decimal places", std::to_string(GetDecimalCount(m_strFormat.str())), 0};
+    case IDC_TOPMOST:
+      return {Utf8FromWide(LoadText(IDS_ACC_TOPMOST)), std::nullopt,
+              m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
+    case IDC_PRECISION:
+      return {Utf8FromWide(LoadText(IDS_ACC_DECIMALS)), std::to_string(GetDecimalCount(m_strFormat.str())), 0};
   }
   return {};
 }
@@ -41,10 +46,10 @@ LRESULT CTallywiseDlg::OnGetControlObject(HWND control, WPARAM wParam) {
 }
 
 // Several prompts end in blanks that keep the field's look; read aloud they
-// would only be silence.
+// would only be silence. In UTF-8, as the field shows it in any language.
 std::string CTallywiseDlg::ShownResult() const {
   if (m_editResult.ShowsGrouped()) return m_strResult.str();  // the number, not its look
-  std::string shown = ReadWindowText(m_editResult).str();
+  std::string shown = Utf8FromWide(ReadWindowTextW(m_editResult));
   shown.erase(shown.find_last_not_of(' ') + 1);
   return shown;
 }

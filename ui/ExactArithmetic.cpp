@@ -11,10 +11,12 @@
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 void CTallywiseDlg::AddExactArithmeticItem(HMENU menu) {
   ::AppendMenuW(menu, MF_STRING | (m_choices.exactArithmetic ? MF_CHECKED : 0), IDM_EXACT_ARITHMETIC,
-                L"E&xact Arithmetic");
+                LoadText(IDS_MENU_EXACT).c_str());
 }
 
 // Written at once, so that no way the run ends can lose it. A result on show
@@ -38,8 +40,7 @@ void CTallywiseDlg::ComputeShownResultAgain() {
   m_bResultRunning = true;
   const Calculation calculation = Evaluate(m_strResultExpression);
   if (calculation.check.passed) {
-    for (const FaultMet& fault : calculation.faults)
-      MessageBox(ComputeFaultMessage(fault.kind), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
+    ShowFaults(calculation.faults);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strResultExpression);
     ShowResultNumber(calculation.result);
@@ -78,14 +79,16 @@ void CTallywiseDlg::InitExactMark() {
 void CTallywiseDlg::ShowExactMark() {
   const bool differs = !m_choices.exactArithmetic && m_dResult && m_exactResult &&
                        ShowsOtherDigits(m_strResult.str(), *m_exactResult, GetDecimalCount(m_strFormat.str()));
-  if (differs) m_tipCtrl.UpdateTipText(ExactValueNote().c_str(), m_exactMark);
+  if (differs) m_tipCtrl.UpdateTipText(WideFromUtf8(ExactValueNote()).c_str(), m_exactMark);
   ::ShowWindow(m_exactMark, differs ? SW_SHOWNA : SW_HIDE);
 }
 
 bool CTallywiseDlg::ShowsExactMark() const { return m_exactMark.m_hWnd && ::IsWindowVisible(m_exactMark); }
 
+// In UTF-8, in the language in use.
 std::string CTallywiseDlg::ExactValueNote() const {
-  return "Exact: " + m_exactResult->Written(GetDecimalCount(m_strFormat.str()));
+  const std::string value = m_exactResult->Written(GetDecimalCount(m_strFormat.str()));
+  return Utf8FromWide(FormatText(LoadText(IDS_EXACT_NOTE), {WideFromUtf8(value)}));
 }
 
 // In the gap between the Result button and the result field, as high as the

@@ -5,15 +5,16 @@
 #include "WindowHistoryFile.h"
 #include "WindowHistoryText.h"
 #include "TallywiseDlg.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 namespace {
 
-std::string NotWrittenMessage(HistoryWrite written, const std::string& path) {
-  const std::string why = written == HistoryWrite::ReadOnly   ? " is read-only"
-                          : written == HistoryWrite::NotAFile ? " is not a file"
-                                                              : " cannot be written";
-  return "The expression history is not saved: " + path + why +
-         ". The expressions of this window are kept until it closes.";
+std::wstring NotWrittenMessage(HistoryWrite written, const std::string& path) {
+  const UINT text = written == HistoryWrite::ReadOnly   ? IDS_HISTORY_READ_ONLY
+                    : written == HistoryWrite::NotAFile ? IDS_HISTORY_NOT_A_FILE
+                                                        : IDS_HISTORY_NOT_WRITTEN;
+  return FormatText(LoadText(text), {WideFromAnsi(path)});
 }
 
 }  // namespace
@@ -33,9 +34,8 @@ void CTallywiseDlg::SaveHistory(const std::string& added) {
 // The file is emptied for every window: the others add only what they are
 // given after this, never what they were given before.
 void CTallywiseDlg::ClearHistory() {
-  if (MessageBox("Clear the expression history? Up and Down will no longer bring back the expressions entered so "
-                 "far, in this window or any other.",
-                 "Clear History", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+  if (MessageBox(LoadText(IDS_CLEAR_HISTORY_QUESTION).c_str(), LoadText(IDS_CLEAR_HISTORY_CAPTION).c_str(),
+                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
   m_editExpression.ClearHistory();
@@ -50,5 +50,6 @@ void CTallywiseDlg::ClearHistory() {
 void CTallywiseDlg::ReportHistoryNotWritten(HistoryWrite written) {
   if (m_bHistoryProblemShown) return;
   m_bHistoryProblemShown = true;
-  MessageBox(NotWrittenMessage(written, GetHistoryPath()).c_str(), "History Not Saved", MB_OK | MB_ICONWARNING);
+  MessageBox(NotWrittenMessage(written, GetHistoryPath()).c_str(), LoadText(IDS_HISTORY_NOT_SAVED_CAPTION).c_str(),
+             MB_OK | MB_ICONWARNING);
 }

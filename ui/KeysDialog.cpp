@@ -6,6 +6,8 @@
 #include "KeysDialogIds.h"
 #include "PaintDC.h"
 #include "TallywiseDlg.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 namespace {
 
@@ -31,14 +33,6 @@ std::pair<wchar_t, std::wstring> AccessKeyOf(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring LoadWideString(UINT id) {
-  const wchar_t* text = nullptr;
-  // With no buffer the system hands out the resource's own text, which is not
-  // ended by a null character.
-  const int length = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 BEGIN_MESSAGE_MAP(CKeysDialog, CDialog)
   ON_MESSAGE(WM_CTLCOLORDLG, OnCtlColorGround)
   ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorGround)
@@ -50,8 +44,8 @@ CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, Look look) : CDialog(IDD_KEYS
 
 BOOL CKeysDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  ::SetWindowTextW(m_hWnd, LoadWideString(IDS_KEYS_CAPTION).c_str());
-  ::SetWindowTextW(GetDlgItem(IDOK), LoadWideString(IDS_KEYS_CLOSE).c_str());
+  ::SetWindowTextW(m_hWnd, LoadText(IDS_KEYS_CAPTION).c_str());
+  ::SetWindowTextW(GetDlgItem(IDOK), LoadText(IDS_KEYS_CLOSE).c_str());
   if (m_look == Look::kDark) {
     m_brushGround.CreateSolid(kDarkPalette.window);
     AskForDarkCaption(m_hWnd, true);
@@ -65,11 +59,11 @@ BOOL CKeysDialog::OnInitDialog() {
 std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
   std::vector<std::pair<std::wstring, std::wstring>> rows;
   for (UINT i = 0; i < IDS_KEYS_ROW_COUNT; ++i) {
-    const std::wstring row = LoadWideString(IDS_KEYS_FIRST_ROW + i);
+    const std::wstring row = LoadText(IDS_KEYS_FIRST_ROW + i);
     const size_t tab = row.find(L'\t');
     if (tab != std::wstring::npos) rows.emplace_back(row.substr(0, tab), row.substr(tab + 1));
   }
-  const std::wstring menuKey = LoadWideString(IDS_KEYS_MENU_KEY);
+  const std::wstring menuKey = LoadText(IDS_KEYS_MENU_KEY);
   const int count = m_menu ? ::GetMenuItemCount(m_menu) : 0;
   for (int i = 0; i < count; ++i) {
     const UINT id = ::GetMenuItemID(m_menu, i);

@@ -10,7 +10,6 @@
 #include "Theme.h"
 
 // A text of the program's string table as UTF-16; empty when there is none.
-std::wstring LoadWideString(UINT id);
 
 class CKeysDialog : public CDialog {
 public:

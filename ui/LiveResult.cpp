@@ -63,7 +63,7 @@ void CTallywiseDlg::ShowLiveResult() {
 // The field's value changes for screen readers, as any edit's does, but
 // nothing is read out: a value at every key would drown what is typed.
 void CTallywiseDlg::ShowLiveNumber(const std::string& plain) {
-  const std::wstring before = ReadWideWindowText(m_editResult);
+  const std::wstring before = ReadWindowTextW(m_editResult);
   if (plain.empty()) {
     m_strResult = CString();
     m_editResult.ShowText(L"");
@@ -73,11 +73,11 @@ void CTallywiseDlg::ShowLiveNumber(const std::string& plain) {
   // What Enter computed is not shown any more: other decimals write the live value.
   m_dResult.reset();
   ShowExactMark();
-  m_liveShown = ReadWideWindowText(m_editResult);
+  m_liveShown = ReadWindowTextW(m_editResult);
   if (*m_liveShown != before) ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_editResult, OBJID_CLIENT, CHILDID_SELF);
 }
 
-bool CTallywiseDlg::ShowsLiveResult() const { return m_liveShown && ReadWideWindowText(m_editResult) == *m_liveShown; }
+bool CTallywiseDlg::ShowsLiveResult() const { return m_liveShown && ReadWindowTextW(m_editResult) == *m_liveShown; }
 
 // The Result command is under way: no live result is owed for the text it
 // answers, and what it shows is its own.

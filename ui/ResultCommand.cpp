@@ -8,19 +8,14 @@
 #include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
-
-namespace {
-
-// The field's limit is far beyond anything typed: it is met by a paste.
-constexpr const char* kExpressionFullPrompt = "Too long to paste";
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 // One box per fault, owned by the window, in the order the passes reached them.
-void ShowFaults(CWnd& owner, const std::vector<FaultMet>& faults) {
+void CTallywiseDlg::ShowFaults(const std::vector<FaultMet>& faults) {
   for (const FaultMet& fault : faults)
-    owner.MessageBox(ComputeFaultMessage(fault.kind), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
+    MessageBox(FaultText(fault.kind).c_str(), LoadText(IDS_FAULT_CAPTION).c_str(), MB_OK | MB_ICONSTOP);
 }
-
-}  // namespace
 
 // The text is read once: the check and the evaluation come from that one
 // reading. The boxes come after the evaluation, which is over by then. While one
@@ -39,7 +34,7 @@ void CTallywiseDlg::OnResult() {
     ShowExactMark();
     AnnounceResult();
   } else {
-    ShowFaults(*this, calculation.faults);
+    ShowFaults(calculation.faults);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
@@ -54,12 +49,13 @@ void CTallywiseDlg::OnResult() {
 
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
-  m_strResult = RenderPrompt(outcome);
-  m_strPromptShown = m_strResult;
+  m_writePrompt = [this, outcome] { return PromptText(outcome); };
   m_dResult.reset();
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
+  ShowInResultField(m_writePrompt());
+  m_strPromptShown = m_strResult;
   UpdateData(FALSE);
   return FALSE;
 }
@@ -101,10 +97,11 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
 // A paste that would not fit is refused whole, and so is typing at the limit.
 void CTallywiseDlg::OnExpressionFull() {
   ::MessageBeep(0xF0);
-  m_strResult = kExpressionFullPrompt;
+  // The field's limit is far beyond anything typed: it is met by a paste.
+  m_writePrompt = [] { return LoadText(IDS_PROMPT_TOO_LONG); };
+  ShowInResultField(m_writePrompt());
   m_strPromptShown = m_strResult;
   m_dResult.reset();
-  m_editResult.SetWindowText(m_strResult);
   ShowExactMark();
   AnnounceResult();
 }

@@ -27,15 +27,15 @@ std::optional<std::wstring> GroupedForLocale(const std::string& plain, CResultEd
   if (!IsFormattedNumber(plain)) return std::nullopt;
   marks = {LocaleText(LOCALE_STHOUSAND), LocaleText(LOCALE_SDECIMAL)};
   if (marks.decimalMark.empty()) marks.decimalMark = L".";
-  DigitGroups groups = GroupsOfWindowsText(Utf8OfWide(LocaleText(LOCALE_SGROUPING)));
+  DigitGroups groups = GroupsOfWindowsText(Utf8FromWide(LocaleText(LOCALE_SGROUPING)));
   // A separator that is never written, or that could not be told from the
   // decimal mark, is none.
   if (groups.sizes.empty() || marks.separator == marks.decimalMark) {
     groups = {};
     marks.separator.clear();
   }
-  const std::string separator = Utf8OfWide(marks.separator);
-  const std::string decimalMark = Utf8OfWide(marks.decimalMark);
+  const std::string separator = Utf8FromWide(marks.separator);
+  const std::string decimalMark = Utf8FromWide(marks.decimalMark);
 
   const size_t point = plain.find('.');
   NUMBERFMTW format{};
@@ -45,16 +45,16 @@ std::optional<std::wstring> GroupedForLocale(const std::string& plain, CResultEd
   format.lpDecimalSep = marks.decimalMark.data();
   format.lpThousandSep = marks.separator.data();
   format.NegativeOrder = 1;  // "-1.1"
-  const std::wstring value = WideOfUtf8(plain);
+  const std::wstring value = WideFromUtf8(plain);
   const int length = ::GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, nullptr, 0);
   if (length > 1) {
     std::wstring grouped(static_cast<size_t>(length), L'\0');
     if (::GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value.c_str(), &format, grouped.data(), length) == length) {
       grouped.resize(static_cast<size_t>(length - 1));
-      if (PlainOfGrouped(Utf8OfWide(grouped), separator, decimalMark) == plain) return grouped;
+      if (PlainOfGrouped(Utf8FromWide(grouped), separator, decimalMark) == plain) return grouped;
     }
   }
-  return WideOfUtf8(GroupDigits(plain, groups, separator, decimalMark));
+  return WideFromUtf8(GroupDigits(plain, groups, separator, decimalMark));
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ void CTallywiseDlg::ShowResultNumber(const std::string& plain) {
       return;
     }
   }
-  m_editResult.ShowText(WideOfUtf8(plain));
+  m_editResult.ShowText(WideFromUtf8(plain));
 }
 
 // The template's result field is made for the ANSI code page, where a

@@ -6,11 +6,7 @@
 #include <string>
 
 #include "Framework.h"
-
-// A window's text as UTF-16, and conversions between UTF-16 and UTF-8.
-std::wstring ReadWideWindowText(HWND hWnd);
-std::wstring WideOfUtf8(const std::string& text);
-std::string Utf8OfWide(const std::wstring& text);
+#include "UiLanguage.h"
 
 class CResultEdit : public CEdit {
 public:

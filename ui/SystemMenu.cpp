@@ -5,6 +5,8 @@
 #include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 namespace {
 
@@ -28,19 +30,19 @@ int HeightForChooser(int heightAt96, UINT chooserDpi) {
 void CTallywiseDlg::ExtendSystemMenu() {
   const HMENU menu = GetSystemMenu(FALSE);
   if (!menu) return;
-  CString about;
-  about.LoadString(IDS_ABOUTBOX);
-  if (about.IsEmpty()) return;
-  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
-  ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
-  ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
+  const std::wstring about = LoadText(IDS_ABOUTBOX);
+  if (about.empty()) return;
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_FONT, LoadText(IDS_MENU_FONT).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_CLEAR_HISTORY, LoadText(IDS_MENU_CLEAR_HISTORY).c_str());
   AddExactArithmeticItem(menu);
   ::AppendMenuW(menu, MF_STRING | (m_choices.liveResult ? MF_CHECKED : 0), IDM_LIVE_RESULT,
-                LoadWideString(IDS_LIVE_RESULT).c_str());
+                LoadText(IDS_MENU_LIVE_RESULT).c_str());
   ::AppendMenuW(menu, MF_STRING | (m_choices.digitGrouping ? MF_CHECKED : 0), IDM_DIGIT_GROUPING,
-                LoadWideString(IDS_DIGIT_GROUPING).c_str());
-  ::AppendMenuW(menu, MF_STRING, IDM_KEYS, LoadWideString(IDS_KEYS).c_str());
+                LoadText(IDS_MENU_DIGIT_GROUPING).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_KEYS, LoadText(IDS_MENU_KEYS).c_str());
+  AddLanguageMenu(menu);
 }
 
 void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
@@ -66,6 +68,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ShowKeys();
   } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
     ToggleExactArithmetic();
+  } else if (OnLanguageCommand(id)) {
+    return;
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }

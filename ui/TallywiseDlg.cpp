@@ -4,6 +4,8 @@
 
 #include "NumberWriting.h"
 #include "TallywiseDlgIds.h"
+#include "TextIds.h"
+#include "UiLanguage.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
 CTallywiseDlg::CTallywiseDlg(CWnd* parent, const WindowSystemCalls& systemCalls)
@@ -68,6 +70,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   m_nDpi = m_systemCalls.dpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
+  UseUiLanguage(m_choices.language);
   LoadHistory();
   m_editExpression.SetFont(m_pFont.get());
   m_editResult.SetFont(m_pFont.get());
@@ -75,6 +78,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   KeepOwnFontOnDpiChange(m_editResult);
   FitToFont();
   ExtendSystemMenu();
+  ShowTexts();
   ShowIconsForDpi();
   FollowSystemLook();
   PlaceWindow();
@@ -83,9 +87,9 @@ BOOL CTallywiseDlg::OnInitDialog() {
 }
 
 void CTallywiseDlg::AddToolTips() {
-  m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), "Top / No-top toggle");
-  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), "Round-up (Page Up / Page Down)");
-  m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), "Result (Enter)");
+  m_tipCtrl.AddTool(GetDlgItem(IDC_TOPMOST), LoadText(IDS_TIP_TOPMOST).c_str());
+  m_tipCtrl.AddTool(GetDlgItem(IDC_PRECISION), LoadText(IDS_TIP_PRECISION).c_str());
+  m_tipCtrl.AddTool(GetDlgItem(IDC_RESULT_BUTTON), LoadText(IDS_TIP_RESULT).c_str());
 }
 
 void CTallywiseDlg::InitPrecision() {
@@ -97,7 +101,6 @@ void CTallywiseDlg::InitPrecision() {
 // Called wherever the number of decimals changes.
 void CTallywiseDlg::ShowDecimalsInTip() {
   const int decimals = GetDecimalCount(m_strFormat.str());
-  const std::string text =
-      "Round-up: " + std::to_string(decimals) + (decimals == 1 ? " decimal" : " decimals") + " (Page Up / Page Down)";
+  const std::wstring text = FormatText(LoadCountedText(IDS_TIP_DECIMALS, decimals), {std::to_wstring(decimals)});
   m_tipCtrl.UpdateTipText(text.c_str(), GetDlgItem(IDC_PRECISION));
 }

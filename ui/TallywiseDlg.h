@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "ExactValue.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
+#include "Operators.h"
 #include "LiveResultSchedule.h"
 #include "PrecisionSpin.h"
 #include "ResultEdit.h"
@@ -114,6 +116,15 @@ private:
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
   void ShowDecimalsInTip();
+  // The words of the window in the language in use (Language.cpp).
+  void ShowTexts();
+  void ShowFaults(const std::vector<FaultMet>& faults);
+  std::wstring PromptText(const CheckOutcome& outcome) const;
+  std::wstring FaultText(ComputeFault fault) const;
+  void ShowInResultField(const std::wstring& text);
+  void AddLanguageMenu(HMENU systemMenu);
+  void MarkLanguageInMenu();
+  bool OnLanguageCommand(UINT id);
   // The result field's numbers, grouped for reading when that is chosen.
   void MakeResultFieldUnicode();
   void ShowResultNumber(const std::string& plain);
@@ -165,6 +176,10 @@ private:
   CString m_strExpression;
   CString m_strResult;
   CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
+  // Writes that prompt in the language in use, for a change of language.
+  std::function<std::wstring()> m_writePrompt;
+  // The system menu's language submenu; the system menu owns it.
+  HMENU m_languageMenu = nullptr;
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
   std::optional<double> m_dResult;

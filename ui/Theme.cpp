@@ -95,11 +95,11 @@ void CTallywiseDlg::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
     ::DrawIconEx(dc, (whole.left + whole.right - size) / 2, (whole.top + whole.bottom - size) / 2, pin, size, size, 0,
                  nullptr, DI_NORMAL);
   } else {
-    const CString text = ReadWindowText(header->hwndFrom);
+    const std::wstring text = ReadWindowTextW(header->hwndFrom);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(dc, colours.text);
     RECT textRect = face;
-    ::DrawTextA(dc, text, -1, &textRect,
+    ::DrawTextW(dc, text.c_str(), -1, &textRect,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((state & CDIS_SHOWKEYBOARDCUES) ? 0 : DT_HIDEPREFIX));
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);

@@ -147,11 +147,15 @@ deb_holds_the_tool() {
   local path
   for path in usr/bin/tallywise-eval usr/share/man/man1/tallywise-eval.1.gz \
               usr/share/bash-completion/completions/tallywise-eval usr/share/zsh/vendor-completions/_tallywise-eval \
-              usr/share/fish/vendor_completions.d/tallywise-eval.fish usr/share/doc/tallywise-eval/copyright; do
+              usr/share/fish/vendor_completions.d/tallywise-eval.fish usr/share/doc/tallywise-eval/copyright \
+              usr/share/locale/de/LC_MESSAGES/tallywise-eval.mo usr/share/locale/zh_CN/LC_MESSAGES/tallywise-eval.mo; do
     [ -f "$unpacked/$path" ] || { echo "no /$path"; status=1; }
   done
   out=$("$unpacked/usr/bin/tallywise-eval" -d 2 "2*(3+4)-5" "1/3")
   [ "$out" = $'9.00\n0.33' ] || { echo "the packaged tool printed: $out"; status=1; }
+  # Its catalogs beside it: the unpacked tool speaks German too.
+  out=$(LC_ALL=C.UTF-8 LANGUAGE=de "$unpacked/usr/bin/tallywise-eval" "1/0" 2>&1)
+  [ "$out" = $'tallywise-eval: Argument 1: Division durch null!\n0.000' ] || { echo "in German: $out"; status=1; }
   out=$("$unpacked/usr/bin/tallywise-eval" --version | head -n 2)
   [ "$out" = "tallywise-eval $version"$'\n'"$tallywise_legal_notice" ] || { echo "--version printed: $out"; status=1; }
   out=$(zcat "$unpacked/usr/share/man/man1/tallywise-eval.1.gz" | head -n 1)
@@ -165,7 +169,7 @@ deb_holds_the_tool() {
 
 check "Debian package: lintian finds no error and no warning" deb_passes_lintian
 check "Debian source package: lintian finds no error and no warning in the .dsc" deb_source_passes_lintian
-check "Debian package: the tool, its page with the version, completions, copyright; it computes from dpkg -x" deb_holds_the_tool
+check "Debian package: the tool, its page with the version, completions, copyright, catalogs; it computes from dpkg -x" deb_holds_the_tool
 
 # The installer and uninstaller in a new prefix of the given kind, where nothing
 # was installed before. Exits with the number of failed checks.

@@ -1,4 +1,4 @@
-// The main window's system menu: its three entries, the About box, the
+// The main window's system menu: its four entries, the About box, the
 // display font chosen through the system's font chooser, the emptied history.
 #include <windows.h>
 #include <dlgs.h>
@@ -134,7 +134,7 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithTheProgramsEntriesAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithTheProgramsEntriesAndTheLanguagesAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
@@ -151,7 +151,8 @@ TEST_F(SystemMenu, EndsWithTheProgramsEntriesAfterTheSystemsOwnEntries) {
       {IDM_DIGIT_GROUPING, "Digit &Grouping", true},
       {IDM_KEYS, "&Keys...", false},
   };
-  const int first = count - static_cast<int>(std::size(entries));
+  // The language submenu comes last.
+  const int first = count - 1 - static_cast<int>(std::size(entries));
   ASSERT_GE(first, 2);
   EXPECT_TRUE(ItemAt(menu, first - 1).type & MFT_SEPARATOR);
   for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
@@ -163,6 +164,12 @@ TEST_F(SystemMenu, EndsWithTheProgramsEntriesAfterTheSystemsOwnEntries) {
       EXPECT_FALSE(::GetMenuState(menu, entries[i].id, MF_BYCOMMAND) & MF_CHECKED) << entries[i].text;
     }
   }
+  const MenuItem language = ItemAt(menu, count - 1);
+  EXPECT_EQ(language.id, static_cast<UINT>(IDM_LANGUAGE));
+  EXPECT_EQ(language.text, "Lang&uage");
+  const HMENU languages = ::GetSubMenu(menu, count - 1);
+  ASSERT_NE(languages, nullptr) << "Language opens a submenu";
+  EXPECT_EQ(::GetMenuItemCount(languages), 12) << "the system's default, a separator and ten languages";
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {
