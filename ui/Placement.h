@@ -4,9 +4,9 @@
 #include <windows.h>
 
 // Every move and z-order change the main window asks for goes through this
-// pointer; it is ::SetWindowPos unless a test records the calls. Wine leaves a
-// window that owns a popup without WS_EX_TOPMOST after HWND_TOPMOST, so there
-// the request itself is what can be checked.
+// pointer; it is ::SetWindowPos unless a test records the calls. The window
+// owns no popup of its own (its tooltips belong to no window), since Wine
+// leaves a window that owns one without WS_EX_TOPMOST after HWND_TOPMOST.
 using SetWindowPosProc = BOOL(WINAPI*)(HWND, HWND, int, int, int, int, UINT);
 extern SetWindowPosProc g_pfnSetWindowPos;
 

@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
   ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemColoursChange)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
+  ON_MESSAGE(HistoryClearedMessage(), OnHistoryCleared)
 END_MESSAGE_MAP()
 
 BOOL CTallywiseDlg::OnInitDialog() {

@@ -20,6 +20,11 @@
 
 enum class HistoryWrite;  // HistoryFile.h
 
+// The message a window that emptied the history file sends every top-level
+// window, so that each open copy of the program forgets what it holds too;
+// other programs do not know it and pass it over.
+unsigned HistoryClearedMessage();
+
 class CTallywiseDlg : public CDialog {
 public:
   explicit CTallywiseDlg(CWnd* parent = nullptr);
@@ -48,6 +53,7 @@ protected:
   void OnCustomDrawButton(NMHDR* header, LRESULT* result);
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHistoryCleared(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -58,6 +64,7 @@ private:
   // Shows the check's prompt and mark; false when the text was rejected.
   BOOL CheckExpression(const CheckOutcome& outcome);
   void SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end);
+  void GiveFocusBackForTyping();
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -68,6 +75,7 @@ private:
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
+  void ForgetHistory();
   void ReportHistoryNotWritten(HistoryWrite written);
   BOOL TranslateExpressionKey(const MSG& msg);
   void StepDecimals(int delta);
