@@ -43,7 +43,8 @@ void CTallywiseDlg::LoadSettings() {
 
 void CTallywiseDlg::ApplyDefaultSettings() {
   m_strFormat = MakeNumberFormat(3);
-  m_pFont->CreateFont(ScaleFrom96(-15, m_nDpi), 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "Courier New");
+  m_pFont->CreateFont(ScaleFrom96(kDefaultFontHeight, m_nDpi), 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0,
+                      "Courier New");
   m_nPosX = 300;
   m_nPosY = 300;
   m_bTopMost = false;

@@ -1,6 +1,7 @@
 // The main window's commands in its system menu: the About box, the choice
 // of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
+#include "SettingsText.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -59,7 +60,11 @@ void CTallywiseDlg::ChooseDisplayFont() {
   LOGFONTA current{};
   m_pFont->GetLogFont(&current);
   current.lfHeight = HeightForChooser(ScaleTo96(current.lfHeight, m_nDpi), chooserDpi);
-  CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS);
+  // No larger than the settings file keeps: a font it would not take back
+  // would be gone at the next start.
+  CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS | CF_LIMITSIZE);
+  chooser.m_cf.nSizeMin = 1;
+  chooser.m_cf.nSizeMax = kLargestFontPoints;
   if (chooser.DoModal() != IDOK) return;
 
   LOGFONTA chosen{};
