@@ -3,7 +3,7 @@
 // clock and processor time, the yardstick for tallywise-eval on the same file
 // (bench/cli-vs-bc.sh).
 //
-//   engine_lines FILE [DECIMALS]
+//   engine_lines FILE [DECIMALS] [exact]
 
 #include <chrono>
 #include <ctime>
@@ -37,7 +37,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("usage: engine_lines FILE [DECIMALS]\n", stderr);
+    std::fputs("usage: engine_lines FILE [DECIMALS] [exact]\n", stderr);
     return 2;
   }
   std::ifstream file(argv[1], std::ios::binary);
@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
   }
   const std::vector<std::string_view> lines = SplitLines(text);
   const std::string format = MakeNumberFormat(argc > 2 ? std::atoi(argv[2]) : 3);
+  const Arithmetic arithmetic = argc > 3 && std::string_view(argv[3]) == "exact" ? Arithmetic::kExact : Arithmetic::kClassic;
 
   EvaluationStacks stacks;
   size_t accepted = 0;
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
   const std::clock_t processorStart = std::clock();
   const auto start = std::chrono::steady_clock::now();
   for (std::string_view line : lines) {
-    const Calculation calculation = Calculate(line, format, stacks);
+    const Calculation calculation = Calculate(line, format, stacks, arithmetic);
     if (!calculation.check.passed) continue;
     ++accepted;
     resultCharacters += calculation.result.size();

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # tallywise-eval over a file of N ordinary expressions, beside bc and beside the
 # engine alone on the same lines:
-#   bench/cli-vs-bc.sh [N] [BUILD_DIR] [ROUNDS]   (default 1000000, build/native, 5)
+#   bench/cli-vs-bc.sh [N] [BUILD_DIR] [ROUNDS] [exact]   (default 1000000, build/native, 5)
 # The build needs the benchmarks (-DTALLYWISE_BENCH=ON) for bench/engine_lines.
+# With "exact", the tool and the engine work in exact arithmetic (--exact) and
+# bc with its math library and 20 decimals (bc -l), the aim being at least 1.
 #
 # The expressions (seeded, so every run sees the same file) have 2 to 7 operands
 # of 1 to 3 digits joined by + - * /; some hold a parenthesised sum, a per cent
@@ -18,6 +20,19 @@ set -u
 n=${1:-1000000}
 build=${2:-build/native}
 rounds=${3:-5}
+mode=${4:-classic}
+tool_options=""
+engine_options=""
+bc_command="bc -q"
+bc_scale=3
+aim=8
+if [ "$mode" = exact ]; then
+  tool_options="--exact"
+  engine_options="3 exact"
+  bc_command="bc -lq"
+  bc_scale=20
+  aim=1
+fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here" || exit 1
 tool=$build/cli/tallywise-eval
@@ -32,12 +47,12 @@ trap 'rm -rf "$dir"' EXIT
 
 # Writes the expressions to $dir/expressions and bc's version of the accepted
 # ones to $dir/bc-input.
-awk -v n="$n" -v tw="$dir/expressions" -v bcfile="$dir/bc-input" '
+awk -v n="$n" -v tw="$dir/expressions" -v bcfile="$dir/bc-input" -v scale="$bc_scale" '
   function number() { return 1 + int(rand() * 999) }
   function op() { return substr("+-*/", 1 + int(rand() * 4), 1) }
   BEGIN {
     srand(20261207)
-    print "scale=3" > bcfile
+    print "scale=" scale > bcfile
     split("2* 2(3 1+a (1+2 7-*2 (4)5", rejected, " ")
     for (line = 0; line < n; ++line) {
       if (rand() < 0.02) { print rejected[1 + int(rand() * 6)] > tw; continue }
@@ -76,11 +91,11 @@ bc_lines=$(($(wc -l <"$dir/bc-input") - 1))
 
 # One line per round: "engine pipe file piped bc", each as wall:processor.
 commands=(
-  "'$engine' '$dir/expressions'"
-  "'$tool' <'$dir/expressions' | cat >/dev/null"
-  "'$tool' <'$dir/expressions' >'$dir/results'"
-  "cat '$dir/expressions' | '$tool' >'$dir/results'"
-  "bc -q <'$dir/bc-input'"
+  "'$engine' '$dir/expressions' $engine_options"
+  "'$tool' $tool_options <'$dir/expressions' | cat >/dev/null"
+  "'$tool' $tool_options <'$dir/expressions' >'$dir/results'"
+  "cat '$dir/expressions' | '$tool' $tool_options >'$dir/results'"
+  "$bc_command <'$dir/bc-input'"
 )
 for ((round = 0; round < rounds; ++round)); do
   line=""
@@ -104,16 +119,16 @@ median() {
     }'
 }
 row() { printf '%-44s %8s %10s\n' "$1" "$2" "$3"; }
-echo "$lines expressions ($bc_lines of them for bc), $rounds rounds, medians"
+echo "$lines expressions ($bc_lines of them for bc), $rounds rounds, medians, $mode arithmetic"
 row "" "wall s" "processor s"
 names=("engine alone (check + evaluate in process)" "tallywise-eval, file into a pipe" "tallywise-eval, file into a file"
-       "tallywise-eval, pipe into a file" "bc -q, scale=3")
+       "tallywise-eval, pipe into a file" "$bc_command, scale=$bc_scale")
 for column in 1 2 3 4 5; do
   row "${names[column - 1]}" "$(median "$column" 1)" "$(median "$column" 2)"
 done
 for field in 1 2; do
   kind=$([ "$field" -eq 1 ] && echo wall || echo cpu)
   echo "$kind: bc / tool: pipe $(median 2 "$field" 5)x, file $(median 3 "$field" 5)x," \
-    "piped input $(median 4 "$field" 5)x (aim: at least 8);" \
+    "piped input $(median 4 "$field" 5)x (aim: at least $aim);" \
     "tool / engine: pipe $(median 1 "$field" 2)x, file $(median 1 "$field" 3)x (aim: at most 1.5)"
 done

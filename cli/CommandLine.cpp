@@ -67,6 +67,8 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
       return invocation;
     } else if (arg == "--aligned") {
       invocation.aligned = true;
+    } else if (arg == "-x" || arg == "--exact") {
+      invocation.exact = true;
     } else if (isOption("-d", "--decimals")) {
       if (!value("-d", "--decimals", text) || !ReadDecimals(text, invocation.decimals))
         return Refused(invocation, std::string(arg.substr(0, arg.starts_with("--") ? 10 : 2)) +

@@ -16,6 +16,7 @@ struct Invocation {
   enum Action { Evaluate, ShowHelp, ShowVersion, Refuse } action = Evaluate;
   int decimals = 3;
   bool aligned = false;
+  bool exact = false;  // exact arithmetic in place of the classic rules
   std::vector<Source> sources;  // none: standard input
   std::string complaint;        // why the arguments were refused
 };

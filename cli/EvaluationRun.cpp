@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Calculation.h"
+#include "ExactNote.h"
 #include "LineReader.h"
 #include "NumberText.h"
 #include "Prompts.h"
@@ -68,9 +69,13 @@ void ReportSystemError(std::string_view what, int error) {
   WriteAll(kStandardError, text);
 }
 
-EvaluationRun::EvaluationRun(int decimals, bool aligned)
+EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact)
     : m_format(MakeNumberFormat(decimals)),
       m_aligned(aligned),
+      m_arithmetic(exact ? Arithmetic::kExact : Arithmetic::kClassic),
+      // Only a person reads the note: a program reading the results gets them as
+      // before, one line each.
+      m_noteExactValue(!exact && !aligned && IsTerminal(kStandardOutput)),
       m_results(kStandardOutput, IsTerminal(kStandardOutput)),
       m_messages(kStandardError, IsTerminal(kStandardError)),
       m_sharedDestination(SameDestination(kStandardOutput, kStandardError)) {}
@@ -92,7 +97,7 @@ bool EvaluationRun::EvaluateLine(std::string_view line, const InputPlace* place)
 bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place) {
   m_faulted = false;
   m_lastRejectedSpot.reset();
-  const Calculation calculation = Calculate(expression, m_format, m_stacks);
+  const Calculation calculation = Calculate(expression, m_format, m_stacks, m_arithmetic, m_noteExactValue);
   if (!calculation.check.passed) {
     ShowPrompt(expression, calculation.check, place);
     Note(kSomeRejected);
@@ -101,6 +106,9 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
     m_results.WriteLine(calculation.result);
+    const int decimals = GetDecimalCount(m_format);
+    if (m_noteExactValue && calculation.exact && ShowsOtherDigits(calculation.result, *calculation.exact, decimals))
+      m_results.WriteLine(ExactNoteLine(*calculation.exact, decimals));
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "Calculation.h"
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
@@ -25,7 +26,9 @@ class EvaluationRun {
 public:
   // `aligned`: every expression and every input line gives one line on stdout,
   // an empty one where there is no result.
-  EvaluationRun(int decimals, bool aligned);
+  // `exact`: results in exact arithmetic. Otherwise a result shown at a terminal
+  // is followed by a note with the exact value where that has other digits.
+  EvaluationRun(int decimals, bool aligned, bool exact = false);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
@@ -66,6 +69,8 @@ private:
 
   std::string m_format;
   bool m_aligned;
+  Arithmetic m_arithmetic;
+  bool m_noteExactValue;
   EvaluationStacks m_stacks;
   OutputChannel m_results;
   OutputChannel m_messages;

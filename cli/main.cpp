@@ -61,7 +61,7 @@ int Run(const std::vector<std::string_view>& args) {
     case Invocation::Evaluate: break;
   }
 
-  EvaluationRun run(invocation.decimals, invocation.aligned);
+  EvaluationRun run(invocation.decimals, invocation.aligned, invocation.exact);
   if (invocation.sources.empty()) {
     if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);

@@ -5,17 +5,12 @@
 #include <limits>
 #include <utility>
 
+#include "ExactEvaluation.h"
 #include "TypedText.h"
 
 namespace {
 
-// Operators of one parenthesis depth bind tighter than every operator outside it:
-// a rank is depth * kStrengthsPerDepth + strength, so the width must exceed every
-// strength. A power of two keeps the product a shift.
-constexpr long long kStrengthsPerDepth = std::bit_ceil(static_cast<unsigned>(kStrongestOperator) + 1);
-static_assert(kStrengthsPerDepth > kStrongestOperator);
-// An operator's code is its strength (Operators.h).
-constexpr long long RankOf(long long depth, int code) { return depth * kStrengthsPerDepth + code; }
+constexpr long long RankOf(long long depth, int code) { return OperatorRank(depth, code); }
 
 // After a number or a ')': where an operator or a ')' may come.
 constexpr bool EndsOperand(check_rules_detail::CheckState state) {
@@ -107,7 +102,7 @@ public:
     // Built in place, in this order: the value's work may meet faults.
     const bool valued = !m_stopped && !ExpectsOperand(m_state);
     return {Verdict(m_rules, m_objections), valued ? ValueText(numberFormat) : FormatNumber(numberFormat, 0.0), m_value,
-            valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}};
+            valued ? m_work.InOrderOfPasses() : std::vector<FaultMet>{}, std::nullopt};
   }
 
   // The stacks are empty again after every pass, however it ended.
@@ -368,12 +363,25 @@ Calculation Read(std::string_view text, std::string_view numberFormat, Evaluatio
 
 }  // namespace
 
-Calculation Calculate(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks) {
+Calculation Calculate(std::string_view text, std::string_view numberFormat, EvaluationStacks& stacks,
+                      Arithmetic arithmetic, bool compareExactly) {
   Calculation calculation = Read(text, numberFormat, stacks);
   // A text that fails the check shows its prompt and nothing of the evaluation.
   if (!calculation.check.passed) {
     calculation.result.clear();
     calculation.faults.clear();
+    return calculation;
+  }
+  if (arithmetic == Arithmetic::kClassic && !compareExactly) return calculation;
+
+  ExactEvaluation exact = EvaluateExactly(text);
+  if (arithmetic == Arithmetic::kExact) {
+    calculation.result = exact.value.Written(GetDecimalCount(numberFormat));
+    calculation.value = exact.value.Approximation();
+    calculation.faults = std::move(exact.faults);
+    if (calculation.faults.empty()) calculation.exact = std::move(exact.value);
+  } else if (exact.faults.empty()) {
+    calculation.exact = std::move(exact.value);
   }
   return calculation;
 }

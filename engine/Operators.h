@@ -98,6 +98,14 @@ static_assert(operators_detail::EachRowIsSound(),
 
 inline constexpr int kStrongestOperator = kOperatorCount;
 
+// Operators of one parenthesis depth bind tighter than every operator outside it:
+// a rank is depth * kStrengthsPerDepth + strength, so the width must exceed every
+// strength. A power of two keeps the product a shift.
+inline constexpr long long kStrengthsPerDepth = std::bit_ceil(static_cast<unsigned>(kStrongestOperator) + 1);
+static_assert(kStrengthsPerDepth > kStrongestOperator);
+// An operator's code is its strength.
+constexpr long long OperatorRank(long long depth, int code) { return depth * kStrengthsPerDepth + code; }
+
 // The row of `code`, 1 to kOperatorCount, as a constant: visit(row) is called
 // with a std::integral_constant holding the row's place, so that the row's work
 // is a known function where it is called.

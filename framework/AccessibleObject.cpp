@@ -198,7 +198,12 @@ HRESULT CAccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT CAccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
-  return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accDescription(child, description); });
+  const std::optional<AccessibleFacts> facts = FactsFor(child);
+  if (!facts || !facts->description)
+    return Forward(m_pStandard, [&](IAccessible& standard) { return standard.get_accDescription(child, description); });
+  if (!description) return E_POINTER;
+  *description = AllocBstr(*facts->description);
+  return *description ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT CAccessibleObject::get_accRole(VARIANT child, VARIANT* role) {

@@ -23,6 +23,7 @@ struct AccessibleFacts {
   // What the default action does; called on the control's thread, so it must
   // not wait for anything (post what takes time).
   std::function<void()> doDefaultAction{};
+  std::optional<std::string> description{};  // none: the standard object's description
 };
 
 // Read each time a client asks, so a client that keeps the object hears the

@@ -20,7 +20,9 @@ packages=(
   fonts-liberation imagemagick librsvg2-bin icoutils
   nsis fonts-wine zip unzip xdotool bc
   libedit-dev pkg-config python3 shellcheck mandoc fish
+  libboost-dev
   build-essential debhelper dpkg-dev lintian python3-jsonschema python3-yaml
+  libboost-dev gettext wine64-tools locales
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

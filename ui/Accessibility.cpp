@@ -10,11 +10,22 @@
 // The template has no labels beside the fields, so the names come from here.
 // The Result button is left alone: its caption is its name, and the result
 // field's name differs from it, so that a reader never hears two "Result"s.
-// While the field shows a prompt its name says so.
+// While the field shows a prompt its name says so. While the mark beside it
+// shows, the field's description gives the exact value too, so that a reader
+// hears of it with the result.
 AccessibleFacts CTallywiseDlg::DescribeControl(int id) const {
   switch (id) {
     case IDC_EXPRESSION: return {"Expression", std::nullopt, 0};
-    case IDC_RESULT: return {ShowsPrompt() ? "Prompt" : "Result value", ShownResult(), 0};
+    case IDC_RESULT: {
+      AccessibleFacts facts{ShowsPrompt() ? "Prompt" : "Result value", ShownResult(), 0};
+      if (ShowsExactMark()) facts.description = ExactValueNote();
+      return facts;
+    }
+    case IDC_EXACT_MARK: {
+      AccessibleFacts facts{"Differs from the exact value", std::nullopt, 0};
+      if (ShowsExactMark()) facts.description = ExactValueNote();
+      return facts;
+    }
     case IDC_TOPMOST: return {"Always on top", std::nullopt, m_bTopMost ? static_cast<DWORD>(STATE_SYSTEM_PRESSED) : 0};
     case IDC_PRECISION: return {"Decimal places", std::to_string(GetDecimalCount(m_strFormat.str())), 0};
   }

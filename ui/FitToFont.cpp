@@ -88,6 +88,7 @@ void CTallywiseDlg::FitToFont() {
     ::SetWindowPos(control, nullptr, place[i].left, place[i].top, Width(place[i]), Height(place[i]),
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  PlaceExactMark();
 
   RECT window{};
   RECT client{};

@@ -36,14 +36,17 @@ void CTallywiseDlg::OnResult() {
   const Calculation calculation = Evaluate(m_strExpression);
   if (!CheckExpression(calculation.check)) {
     ::MessageBeep(0xF0);
+    ShowExactMark();
     AnnounceResult();
   } else {
     ShowFaults(*this, calculation.faults);
     m_strResult = CString(calculation.result);
     m_resultValue = calculation.value;
+    KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
     m_editResult.SetWindowText(m_strResult);
+    ShowExactMark();
     AnnounceResult();
   }
   if (remembered) SaveHistory(m_strExpression.str());
@@ -81,7 +84,10 @@ void CTallywiseDlg::SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end)
 }
 
 Calculation CTallywiseDlg::Evaluate(CString expression) {
-  return Calculate(expression.str(), m_strFormat.str(), m_evaluationStacks);
+  // The classic arithmetic also works out the exact value, for the mark.
+  const Arithmetic arithmetic = ChosenArithmetic();
+  return Calculate(expression.str(), m_strFormat.str(), m_evaluationStacks, arithmetic,
+                   arithmetic == Arithmetic::kClassic);
 }
 
 void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
@@ -95,8 +101,9 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
   if (m_resultValue) {
-    m_strResult = FormatNumber(m_strFormat.str(), *m_resultValue);
+    m_strResult = WriteResultValue();
     m_editResult.SetWindowText(m_strResult);
+    ShowExactMark();
     AnnounceResult();
   }
   *result = 0;
@@ -109,5 +116,6 @@ void CTallywiseDlg::OnExpressionFull() {
   m_strPromptShown = m_strResult;
   m_resultValue.reset();
   m_editResult.SetWindowText(m_strResult);
+  ShowExactMark();
   AnnounceResult();
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ChoicesFile.h"
 #include "NumberText.h"
 #include "SettingsFile.h"
 #include "SettingsText.h"
@@ -39,6 +40,7 @@ void CTallywiseDlg::LoadSettings() {
       !ApplySettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost)) {
     ApplyDefaultSettings();
   }
+  m_choices = ReadChoicesFile(GetChoicesPath());
 }
 
 void CTallywiseDlg::ApplyDefaultSettings() {
@@ -96,6 +98,11 @@ BOOL CTallywiseDlg::WriteSettingsLines(const CString& path, const CStringArray& 
 void CTallywiseDlg::SaveSettings() {
   CollectSettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost);
   WriteSettingsLines(GetSettingsPath(), m_arrSettings);  // a file that cannot be written is passed over
+  SaveChoices();
+}
+
+void CTallywiseDlg::SaveChoices() {
+  WriteChoicesFile(GetChoicesPath(), m_choices);  // passed over when it cannot be written, as the settings are
 }
 
 // Only a close request saves; Escape ends the dialog through Cancel and

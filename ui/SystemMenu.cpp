@@ -34,6 +34,12 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
+  AddExactArithmeticItem(menu);
+}
+
+void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
+  if (const HMENU menu = GetSystemMenu(FALSE))
+    ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // The system keeps the four low bits of a command number for itself, so the
@@ -46,6 +52,8 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
+    ToggleExactArithmetic();
   } else {
     DefWindowProc(WM_SYSCOMMAND, id, lParam);
   }

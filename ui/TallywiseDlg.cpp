@@ -58,6 +58,7 @@ BOOL CTallywiseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_tipCtrl.Create(this);
   AddToolTips();
+  InitExactMark();
   m_pFont = std::make_unique<CFont>();
   m_nDpi = g_pfnDpiForWindow(m_hWnd);
   NoteTemplateLayout();

@@ -12,7 +12,10 @@
 
 #include "AccessibleObject.h"
 #include "Calculation.h"
+#include "ChoicesText.h"
 #include "ComApartment.h"
+#include "ExactMark.h"
+#include "ExactValue.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
 #include "PrecisionSpin.h"
@@ -72,6 +75,8 @@ private:
   BOOL CollectSettings(CStringArray& lines, const CString& format, int x, int y, const CFont& font, bool topMost);
   BOOL WriteSettingsLines(const CString& path, const CStringArray& lines);
   void SaveSettings();
+  // Writes the choices file at once: a choice is kept the moment it is made.
+  void SaveChoices();
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
@@ -82,6 +87,8 @@ private:
   bool NothingSelectedInExpression() const;
   void CopyShownNumber();
   void ExtendSystemMenu();
+  // Sets or clears the mark of a check entry of the system menu.
+  void ShowChoiceChecked(UINT id, bool checked);
   void ChooseDisplayFont();
   void PlaceWindow();
   void ShowOnTopState();
@@ -101,6 +108,18 @@ private:
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
   void ShowDecimalsInTip();
+  // Exact arithmetic and the mark of a classic result that differs from it (ExactArithmetic.cpp).
+  void AddExactArithmeticItem(HMENU menu);
+  void ToggleExactArithmetic();
+  void ComputeShownResultAgain();
+  Arithmetic ChosenArithmetic() const;
+  void KeepExactValue(const Calculation& calculation, const CString& expression);
+  std::string WriteResultValue();
+  void InitExactMark();
+  void ShowExactMark();
+  bool ShowsExactMark() const;
+  std::string ExactValueNote() const;
+  void PlaceExactMark();
 
   // The push-pin is drawn 16 pixels square at 100 %, which fills the on-top
   // button inside its edges; its icon has a frame for each step of 25 % up to 200 %.
@@ -130,6 +149,12 @@ private:
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
   std::optional<double> m_resultValue;
+  // Beside it, its exact value when there is one: written instead of it in
+  // exact arithmetic, compared with it in the classic one. And the expression
+  // both came from, computed again when the arithmetic is switched.
+  std::optional<ExactValue> m_resultExact;
+  CString m_strResultExpression;
+  CExactMark m_exactMark;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
 
   // Expressions given to OnResult that the history file has not taken yet, and
@@ -138,6 +163,8 @@ private:
   bool m_bHistoryProblemShown = false;
   CEdit m_editResult;
   CStringArray m_arrSettings;
+  // The choices kept beside the settings file, read with it.
+  Choices m_choices;
   CPrecisionSpin m_spinPrecision;
   CString m_strFormat;
   std::unique_ptr<CFont> m_pFont;

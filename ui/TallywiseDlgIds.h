@@ -13,8 +13,16 @@
 #define IDC_RESULT_BUTTON 1002
 #define IDC_TOPMOST       1003
 #define IDC_PRECISION     1005
+#define IDC_EXACT_MARK    1006
 
 // Commands added to the system menu.
 #define IDM_FONT          15
 #define IDM_ABOUTBOX      16
 #define IDM_CLEAR_HISTORY 32
+#define IDM_EXACT_ARITHMETIC 48
+#define IDM_LIVE_RESULT      64
+#define IDM_DIGIT_GROUPING   80
+#define IDM_KEYS             96
+#define IDM_LANGUAGE         112
+// A language submenu's entries, one every 16 from here.
+#define IDM_LANGUAGE_FIRST   0x200

@@ -35,6 +35,7 @@ void CTallywiseDlg::FollowSystemLook() {
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);
   ShowToolTipDark(m_tipCtrl, look == Look::kDark);
+  m_exactMark.SetLook(look);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -33,6 +33,11 @@ check "caret after operator, the argument named" "" $'tallywise-eval: argument 1
 check "selection" "" $'tallywise-eval: argument 1: Together \'*-\'\n  2 * - 3\n    ^~~' 1 "$eval_program" "2 * - 3"
 check "balance has no mark" "" $'tallywise-eval: argument 1: Missing \')\'\n  ((1+2)' 1 "$eval_program" "((1+2)"
 check "whole text" "" $'tallywise-eval: argument 1: Enter expression\n  \n  ^' 1 "$eval_program" ""
+check "exact arithmetic" $'1.000\n9223372036854775808.000\n2.408' "" 0 \
+  "$eval_program" -x "3000000*1/3000000" "2^63" "9#2.5"
+check "classic arithmetic in batch, with no note" "0.000" "" 0 "$eval_program" "3000000*1/3000000"
+check "exact arithmetic's bound is met at once" "1.000" "tallywise-eval: argument 2: The number is too large!" 3 \
+  "$eval_program" --exact "2^(2^40)+1"
 check "division by zero goes on" "5.000" "tallywise-eval: argument 1: Division to the zero!" 3 "$eval_program" "5+1/0"
 check "overflow goes on" "1.000" "tallywise-eval: argument 1: The number is too large!" 3 "$eval_program" "10^400+1"
 check "messages in the order of the passes" "0.000" \

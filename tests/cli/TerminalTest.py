@@ -186,6 +186,11 @@ def main():
             (b"7+7\x03", b"\n> ", "Ctrl+C gives a new prompt on a new line"),
             (b"\x04", b"\n", "Ctrl+D ends"),
         ], 1, [b"14.000"]),
+        ("a result with other digits than exact arithmetic's has a dimmed note", utf8, [
+            (b"3000000*1/3000000\r", b"0.000\r\n\x1b[2mexact: 1.000\x1b[0m\r\n> ", "the note after 0.000"),
+            (b"1/3*3\r", b"1.000\r\n> ", "1.000, the exact value's digits, has none"),
+            (b"\x04", b"\n", "Ctrl+D ends"),
+        ], 0),
         ("no locale (env -i): every byte reaches the checker", {"TERM": "xterm"}, [
             (b"2\xd73\r", b"Unknown symbol '\\xd7'", "a Latin-1 \xd7 is named and rejected"),
             (b"\x15" + "2×3\r".encode(), "Unknown symbol '×'".encode(), "a UTF-8 × is named and rejected"),

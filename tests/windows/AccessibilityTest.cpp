@@ -57,6 +57,11 @@ std::string Value(IAccessible* object) {
   return SUCCEEDED(object->get_accValue(Self(), &value)) ? Narrow(value) : "(failed)";
 }
 
+std::string Description(IAccessible* object) {
+  BSTR description = nullptr;
+  return SUCCEEDED(object->get_accDescription(Self(), &description)) ? Narrow(description) : "(failed)";
+}
+
 IUnknown* UnknownOf(IUnknown* object) {
   ComPtr<IUnknown> unknown;
   object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(unknown.GetAddressOf()));
@@ -280,6 +285,28 @@ TEST_F(Accessibility, ResultValueIsTheShownTextWithoutTrailingBlanks) {
     Type(expression);
     Click(IDC_RESULT_BUTTON);
     EXPECT_EQ(Value(result.Get()), value) << expression;
+  }
+}
+
+// A reader hears of the exact value where the mark shows it: the mark and the
+// result field describe it while it differs from the shown result.
+TEST_F(Accessibility, ResultAndItsMarkDescribeTheExactValueWhileItDiffers) {
+  const ComPtr<IAccessible> result = ObjectOf(IDC_RESULT);
+  const ComPtr<IAccessible> mark = ObjectOf(IDC_EXACT_MARK);
+  ASSERT_TRUE(result && mark);
+  EXPECT_EQ(Name(mark.Get()), "Differs from the exact value");
+  const std::pair<const char*, bool> cases[] = {{"3000000*1/3000000", true}, {"2+2", false}};
+  for (const auto& [expression, differs] : cases) {
+    Type(expression);
+    Click(IDC_RESULT_BUTTON);
+    for (IAccessible* object : {result.Get(), mark.Get()}) {
+      const std::string description = Description(object);
+      if (differs) {
+        EXPECT_EQ(description, "Exact: 1.000") << expression;
+      } else {
+        EXPECT_EQ(description.find("Exact"), std::string::npos) << expression << ": " << description;
+      }
+    }
   }
 }
 

@@ -18,6 +18,7 @@ inline std::string MakerDirectory() {
 inline std::string DataDirectory() { return MakerDirectory() + "\\tallywise"; }
 inline std::string DataFilePath() { return DataDirectory() + "\\data.dat"; }
 inline std::string HistoryFilePath() { return DataDirectory() + "\\history.txt"; }
+inline std::string ChoicesFilePath() { return DataDirectory() + "\\choices.txt"; }
 
 // Back to a machine where the program never ran.
 inline void RemoveDataDirectory() {
@@ -28,6 +29,7 @@ inline void RemoveDataDirectory() {
   }
   ::DeleteFileA(path.c_str());
   ::DeleteFileA(HistoryFilePath().c_str());
+  ::DeleteFileA(ChoicesFilePath().c_str());
   ::RemoveDirectoryA(DataDirectory().c_str());
   ::RemoveDirectoryA(MakerDirectory().c_str());
 }

@@ -119,6 +119,7 @@ struct FieldFit {
   int fieldBorder;          // the field's own edge, outside its client area
   RECT expression, result;  // in the window's client area
   RECT resultButton, pin, precision;
+  RECT exactMark;  // placed while hidden too
   int clientHeight;
 };
 
@@ -140,6 +141,7 @@ FieldFit MeasureFit(HWND window) {
   fit.resultButton = PlaceInDialog(::GetDlgItem(window, IDC_RESULT_BUTTON), window);
   fit.pin = PlaceInDialog(::GetDlgItem(window, IDC_TOPMOST), window);
   fit.precision = PlaceInDialog(::GetDlgItem(window, IDC_PRECISION), window);
+  fit.exactMark = PlaceInDialog(::GetDlgItem(window, IDC_EXACT_MARK), window);
   RECT client;
   ::GetClientRect(window, &client);
   fit.clientHeight = client.bottom;
@@ -175,6 +177,13 @@ TEST_F(DisplayScale, FieldsAndWindowTakeTheHeightTheFontNeeds) {
     EXPECT_TRUE(Beside(fit->pin, fit->expression));
     EXPECT_TRUE(Beside(fit->resultButton, fit->result));
     EXPECT_TRUE(Beside(fit->precision, fit->result));
+    // The mark of a result that differs from the exact value: in the gap
+    // before the result field, as high as it.
+    EXPECT_EQ(fit->exactMark.top, fit->result.top);
+    EXPECT_EQ(fit->exactMark.bottom, fit->result.bottom);
+    EXPECT_EQ(fit->exactMark.left, fit->resultButton.right);
+    EXPECT_EQ(fit->exactMark.right, fit->result.left);
+    EXPECT_GE(fit->exactMark.right - fit->exactMark.left, LengthAt(8, m_dpi)) << "too narrow for its sign";
     EXPECT_LT(fit->result.bottom, fit->clientHeight);
   }
   // Grown no more than the font asks, and the window by just what the fields grew.

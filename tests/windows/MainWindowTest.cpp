@@ -250,14 +250,16 @@ class ToolTips : public MainWindow {};
 TEST_F(ToolTips, NameTheToggleThePrecisionControlAndTheResultButton) {
   const HWND tip = ToolTipOf(dlg);
   ASSERT_NE(tip, nullptr);
-  ASSERT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 3);
+  ASSERT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
+  // The exact value's mark says nothing until a result differs from it.
   const struct {
     int id;
     const char* text;
   } tools[] = {{IDC_TOPMOST, "Top / No-top toggle"},
                {IDC_PRECISION, "Round-up: 3 decimals (Page Up / Page Down)"},
-               {IDC_RESULT_BUTTON, "Result (Enter)"}};
-  for (UINT i = 0; i < 3; ++i) {
+               {IDC_RESULT_BUTTON, "Result (Enter)"},
+               {IDC_EXACT_MARK, ""}};
+  for (UINT i = 0; i < 4; ++i) {
     char text[80] = "";
     TTTOOLINFOA tool = ToolRecord(text);
     ASSERT_TRUE(::SendMessageA(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));

@@ -133,16 +133,17 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndExactArithmeticAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 5);
+  ASSERT_GE(count, 6);
 
-  const MenuItem separator = ItemAt(menu, count - 4);
-  const MenuItem about = ItemAt(menu, count - 3);
-  const MenuItem font = ItemAt(menu, count - 2);
-  const MenuItem clearHistory = ItemAt(menu, count - 1);
+  const MenuItem separator = ItemAt(menu, count - 5);
+  const MenuItem about = ItemAt(menu, count - 4);
+  const MenuItem font = ItemAt(menu, count - 3);
+  const MenuItem clearHistory = ItemAt(menu, count - 2);
+  const MenuItem exact = ItemAt(menu, count - 1);
   EXPECT_TRUE(separator.type & MFT_SEPARATOR);
   EXPECT_EQ(about.id, static_cast<UINT>(IDM_ABOUTBOX));
   EXPECT_EQ(about.text, "&About Tallywise...");
@@ -151,13 +152,16 @@ TEST_F(SystemMenu, EndsWithAboutFontAndClearHistoryAfterTheSystemsOwnEntries) {
   EXPECT_EQ(font.text, "&Font...");
   EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
   EXPECT_EQ(clearHistory.text, "Clear &History");
+  EXPECT_EQ(exact.id, static_cast<UINT>(IDM_EXACT_ARITHMETIC));
+  EXPECT_EQ(exact.text, "E&xact Arithmetic");
+  EXPECT_FALSE(::GetMenuState(menu, IDM_EXACT_ARITHMETIC, MF_BYCOMMAND) & MF_CHECKED) << "off until turned on";
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {
     if (ItemAt(menu, i).id == SC_CLOSE) closeAt = i;
   }
   EXPECT_GE(closeAt, 0) << "the system's own entries are gone";
-  EXPECT_LT(closeAt, count - 4);
+  EXPECT_LT(closeAt, count - 5);
 }
 
 // Only when confirmed, then at once in the window and on disk: Up finds
