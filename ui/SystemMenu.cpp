@@ -88,4 +88,13 @@ void CTallywiseDlg::ChooseDisplayFont() {
   m_editResult.SetFont(&font);
   m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
   FitToFont();
+  // The settings file keeps the face, size, weight and slant; the effects are
+  // kept with the choices, at once, so that the next start shows them too.
+  const bool underline = chosen.lfUnderline != 0;
+  const bool strikeout = chosen.lfStrikeOut != 0;
+  if (underline != m_choices.fontUnderline || strikeout != m_choices.fontStrikeout) {
+    m_choices.fontUnderline = underline;
+    m_choices.fontStrikeout = strikeout;
+    SaveChoices();
+  }
 }
