@@ -1,6 +1,6 @@
 // Check + evaluate, the work of one press of Enter, on expressions of 10 to
-// 1,000,000 characters; beside it the engine as it was with two paths
-// (tests/engine/two-path), and muparser parsing and evaluating the same text
+// 1,000,000 characters, in classic and in exact arithmetic; beside it muparser
+// parsing and evaluating the same text
 // once, where its grammar allows.
 //
 // Counters: ns_per_char is the time per character of the expression in nanoseconds
@@ -15,7 +15,6 @@
 
 #include "Calculation.h"
 #include "Prompts.h"
-#include "two-path/Calculation.h"
 
 namespace {
 
@@ -62,27 +61,16 @@ void SetCounters(benchmark::State& state, size_t characters) {
   state.counters["peak_rss_MB"] = PeakResidentMegabytes();
 }
 
-template <std::string (*Make)(size_t)>
+template <std::string (*Make)(size_t), Arithmetic arithmetic = Arithmetic::kClassic>
 void CheckAndEvaluate(benchmark::State& state) {
   const std::string text = Make(static_cast<size_t>(state.range(0)));
   EvaluationStacks stacks;
   for (auto _ : state) {
-    Calculation calculation = Calculate(text, "%0.3f", stacks);
+    Calculation calculation = Calculate(text, "%0.3f", stacks, arithmetic);
     if (!calculation.check.passed) {
       state.SkipWithError(RenderPrompt(calculation.check).c_str());
       break;
     }
-    benchmark::DoNotOptimize(calculation.result);
-  }
-  SetCounters(state, text.size());
-}
-
-template <std::string (*Make)(size_t)>
-void CheckAndEvaluateWithTwoPaths(benchmark::State& state) {
-  const std::string text = Make(static_cast<size_t>(state.range(0)));
-  two_path::EvaluationStacks stacks;
-  for (auto _ : state) {
-    two_path::Calculation calculation = two_path::Calculate(text, "%0.3f", stacks);
     benchmark::DoNotOptimize(calculation.result);
   }
   SetCounters(state, text.size());
@@ -110,13 +98,14 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(CheckAndEvaluate<MakeSum>)->Name("Tallywise/sum")->Apply(Sizes);
-BENCHMARK(CheckAndEvaluateWithTwoPaths<MakeSum>)->Name("two-paths/sum")->Apply(Sizes);
 BENCHMARK(MuparserOnce<MakeSum>)->Name("muparser/sum")->Apply(Sizes);
 BENCHMARK(CheckAndEvaluate<MakeMixed>)->Name("Tallywise/mixed")->Apply(Sizes);
-BENCHMARK(CheckAndEvaluateWithTwoPaths<MakeMixed>)->Name("two-paths/mixed")->Apply(Sizes);
 BENCHMARK(MuparserOnce<MakeMixed>)->Name("muparser/mixed")->Apply(Sizes);
 BENCHMARK(CheckAndEvaluate<MakeNested>)->Name("Tallywise/nested")->Apply(Sizes);
-BENCHMARK(CheckAndEvaluateWithTwoPaths<MakeNested>)->Name("two-paths/nested")->Apply(Sizes);
+// Exact arithmetic (the check, then the exact evaluation) on the texts whose
+// values stay within its bounds.
+BENCHMARK(CheckAndEvaluate<MakeSum, Arithmetic::kExact>)->Name("Tallywise-exact/sum")->Apply(Sizes);
+BENCHMARK(CheckAndEvaluate<MakeMixed, Arithmetic::kExact>)->Name("Tallywise-exact/mixed")->Apply(Sizes);
 BENCHMARK(MuparserOnce<MakeNested>)->Name("muparser/nested")->Apply(Sizes);
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 
 namespace {
 

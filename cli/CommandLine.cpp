@@ -67,6 +67,8 @@ Invocation ReadCommandLine(const std::vector<std::string_view>& args) {
       return invocation;
     } else if (arg == "--aligned") {
       invocation.aligned = true;
+    } else if (arg == "--grouping") {
+      invocation.grouping = true;
     } else if (arg == "-x" || arg == "--exact") {
       invocation.exact = true;
     } else if (isOption("-d", "--decimals")) {

@@ -17,6 +17,7 @@ struct Invocation {
   int decimals = 3;
   bool aligned = false;
   bool exact = false;  // exact arithmetic in place of the classic rules
+  bool grouping = false;  // results grouped as the locale's LC_NUMERIC groups numbers
   std::vector<Source> sources;  // none: standard input
   std::string complaint;        // why the arguments were refused
 };

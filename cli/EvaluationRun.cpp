@@ -1,77 +1,22 @@
 #include "EvaluationRun.h"
 
-#include <cstring>
+#include <utility>
 
 #include "Calculation.h"
+#include "DigitGrouping.h"
+#include "ErrorReport.h"
 #include "ExactNote.h"
 #include "LineReader.h"
-#include "NumberText.h"
-#include "Prompts.h"
+#include "NumberWriting.h"
 #include "StandardStreams.h"
 #include "VisibleText.h"
 
-namespace {
+bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-// Stands in a rendered prompt where the character it names goes, which may be
-// more than the one byte the checker names.
-constexpr char kNamedHere = '\x1f';
-
-// The unknown symbol at the mark, as the whole UTF-8 character when it is one.
-bool NamesWholeCharacter(const CheckOutcome& outcome, std::string_view expression) {
-  return outcome.prompt == Prompt::UnknownSymbol && outcome.mark &&
-         static_cast<size_t>(outcome.mark->start) < expression.size();
-}
-
-// The words of a prompt as a terminal line shows them: the characters it names in
-// visible form, and without the blanks that pad it in the result field, at
-// either end (" Together '*-'" would stand two blanks after a place).
-std::string PromptLine(const CheckOutcome& outcome, std::string_view expression) {
-  if (!NamesWholeCharacter(outcome, expression)) {
-    const std::string line = RenderPrompt(outcome, VisibleByte);
-    const size_t first = line.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return line.substr(first, line.find_last_not_of(' ') + 1 - first);
-  }
-  std::string line = RenderPrompt(outcome, [](char) { return std::string(1, kNamedHere); });
-  line.replace(line.find(kNamedHere), 1, VisibleCharacter(expression, static_cast<size_t>(outcome.mark->start)));
-  return line;
-}
-
-// A selection of the one byte the checker names grows to the whole character.
-CheckOutcome WithWholeCharacter(CheckOutcome outcome, std::string_view expression) {
-  if (NamesWholeCharacter(outcome, expression)) {
-    const size_t start = static_cast<size_t>(outcome.mark->start);
-    outcome.mark->end = static_cast<std::ptrdiff_t>(start + CharacterLength(expression, start));
-  }
-  return outcome;
-}
-
-std::string PlacePrefix(const InputPlace& place, std::optional<size_t> at, std::string_view line) {
-  if (place.argument != 0) return "tallywise-eval: argument " + std::to_string(place.argument) + ": ";
-  std::string prefix = VisibleName(place.name);
-  prefix += ':' + std::to_string(place.line) + ':';
-  if (at) prefix += std::to_string(EditorColumn(line, *at)) + ':';
-  prefix += ' ';
-  return prefix;
-}
-
-bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
-}  // namespace
-
-void ReportSystemError(std::string_view what, int error) {
-  std::string text = "tallywise-eval: ";
-  text += what;
-  text += ": ";
-  text += std::strerror(error);
-  text += kLineEnd;
-  // Straight to the descriptor: the message channel may be what failed.
-  WriteAll(kStandardError, text);
-}
-
-EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact)
+EvaluationRun::EvaluationRun(int decimals, bool aligned, bool exact, std::optional<NumberLook> look)
     : m_format(MakeNumberFormat(decimals)),
       m_aligned(aligned),
+      m_look(std::move(look)),
       m_arithmetic(exact ? Arithmetic::kExact : Arithmetic::kClassic),
       // Only a person reads the note: a program reading the results gets them as
       // before, one line each.
@@ -86,7 +31,7 @@ bool EvaluationRun::Evaluate(std::string_view expression, size_t argument) {
 }
 
 bool EvaluationRun::EvaluateLine(std::string_view line, const InputPlace* place) {
-  if (IsBlank(line)) {
+  if (IsBlankLine(line)) {
     m_lastRejectedSpot.reset();
     if (m_aligned) m_results.EndLine();
     return !WriteFailed();
@@ -105,13 +50,20 @@ bool EvaluationRun::Compute(std::string_view expression, const InputPlace* place
   } else {
     for (const FaultMet& fault : calculation.faults)
       ShowFault(fault, expression, place);
-    m_results.WriteLine(calculation.result);
-    const int decimals = GetDecimalCount(m_format);
-    if (m_noteExactValue && calculation.exact && ShowsOtherDigits(calculation.result, *calculation.exact, decimals))
-      m_results.WriteLine(ExactNoteLine(*calculation.exact, decimals));
+    m_results.WriteLine(m_look ? GroupDigits(calculation.result, m_look->groups, m_look->separator,
+                                             m_look->decimalMark)
+                               : calculation.result);
+    if (m_noteExactValue && calculation.exact) NoteExactValue(calculation);
     if (m_faulted) Note(kSomeFaulted);
   }
   return !WriteFailed();
+}
+
+// A person at a terminal learns when exact arithmetic would show other digits.
+void EvaluationRun::NoteExactValue(const Calculation& calculation) {
+  const int decimals = GetDecimalCount(m_format);
+  if (ShowsOtherDigits(calculation.result, *calculation.exact, decimals))
+    m_results.WriteLine(ExactNoteLine(*calculation.exact, decimals));
 }
 
 bool EvaluationRun::EvaluateLines(int fd, std::string_view name) {
@@ -132,10 +84,8 @@ void EvaluationRun::FlushAll() {
 
 void EvaluationRun::ReportInputError(std::string_view name, const char* what, int error) {
   Note(kInputOutputError);
-  std::string text = what;
   // A name comes from the user and may hold anything, escape sequences too.
-  if (name != "<stdin>") text = VisibleName(name) + ": " + text;
-  ReportError(text, error);
+  ReportError(VisibleName(name) + ": " + what, error);
 }
 
 ExitStatus EvaluationRun::Finish() {
@@ -149,33 +99,20 @@ void EvaluationRun::Note(ExitStatus status) {
 }
 
 void EvaluationRun::ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place) {
-  const CheckOutcome outcome = WithWholeCharacter(check, expression);
-  m_lastRejectedSpot = outcome.mark ? static_cast<size_t>(outcome.mark->start) : expression.size();
-  const MarkedExpression marked = MarkExpression(expression, outcome.mark);
+  const ShownRejection shown = RejectionLines(expression, check, place);
+  m_lastRejectedSpot = shown.spot;
   BeginMessage();
-  if (place) {
-    std::optional<size_t> at;
-    if (outcome.mark) at = static_cast<size_t>(outcome.mark->start);
-    m_messages.Write(PlacePrefix(*place, at, expression));
-  }
-  m_messages.WriteLine(PromptLine(outcome, expression));
-  m_messages.Write("  ");
-  m_messages.WriteLine(marked.expression);
-  if (outcome.mark) {
-    m_messages.Write("  ");
-    m_messages.WriteLine(marked.marker);
-  }
+  for (const std::string& line : shown.lines)
+    m_messages.WriteLine(line);
   EndMessage();
 }
 
 // The one place a computing fault is shown: before the result it belongs to, in
-// the order the passes reach them; the value went on with 0 for the part.
-// Read from a file or a stream, it names the place of its operator.
+// the order the passes reach them.
 void EvaluationRun::ShowFault(const FaultMet& fault, std::string_view expression, const InputPlace* place) {
   m_faulted = true;
   BeginMessage();
-  if (place) m_messages.Write(PlacePrefix(*place, fault.position, expression));
-  m_messages.WriteLine(ComputeFaultMessage(fault.kind));
+  m_messages.WriteLine(FaultLine(fault, expression, place));
   EndMessage();
 }
 

@@ -11,16 +11,12 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "ExitStatus.h"
+#include "LocaleNumbers.h"
+#include "OutcomeLines.h"
 #include "OutputChannel.h"
 
-// Where an expression comes from, named before its prompts and fault messages
-// as GNU tools name it: a line of an input as "NAME:LINE:COLUMN: ", an
-// argument as "tallywise-eval: argument N: ".
-struct InputPlace {
-  std::string_view name;
-  long long line;
-  size_t argument = 0;  // counted from 1; 0 for a line of an input
-};
+// A line of nothing but blanks and tabs, which the run passes over.
+bool IsBlankLine(std::string_view line);
 
 class EvaluationRun {
 public:
@@ -28,7 +24,8 @@ public:
   // an empty one where there is no result.
   // `exact`: results in exact arithmetic. Otherwise a result shown at a terminal
   // is followed by a note with the exact value where that has other digits.
-  EvaluationRun(int decimals, bool aligned, bool exact = false);
+  // `look`: results written grouped for reading, as the locale writes numbers.
+  EvaluationRun(int decimals, bool aligned, bool exact = false, std::optional<NumberLook> look = std::nullopt);
   EvaluationRun(const EvaluationRun&) = delete;
   EvaluationRun& operator=(const EvaluationRun&) = delete;
 
@@ -59,6 +56,7 @@ public:
 
 private:
   bool Compute(std::string_view expression, const InputPlace* place);
+  void NoteExactValue(const Calculation& calculation);
   void Note(ExitStatus status);
   void ShowPrompt(std::string_view expression, const CheckOutcome& check, const InputPlace* place);
   void ShowFault(const FaultMet& fault, std::string_view expression, const InputPlace* place);
@@ -69,6 +67,7 @@ private:
 
   std::string m_format;
   bool m_aligned;
+  std::optional<NumberLook> m_look;
   Arithmetic m_arithmetic;
   bool m_noteExactValue;
   EvaluationStacks m_stacks;
@@ -80,6 +79,3 @@ private:
   std::optional<size_t> m_lastRejectedSpot;
   ExitStatus m_status = kAllAccepted;
 };
-
-// "tallywise-eval: <what>: <the system's reason>" on stderr, written at once.
-void ReportSystemError(std::string_view what, int error);

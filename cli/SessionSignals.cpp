@@ -74,4 +74,20 @@ void SessionSignals::ActAsDefault(int signal) {
   sigprocmask(SIG_UNBLOCK, &only, nullptr);
   sigprocmask(SIG_BLOCK, &only, nullptr);
   sigaction(signal, &ours, nullptr);
+  if (signal == SIGTSTP) TakeContinue();
+}
+
+// The continue that ended a stop of our own is no news: the caller puts the
+// terminal back and redraws the line itself, and a second redraw would write
+// the prompt and the line once more after the first.
+void SessionSignals::TakeContinue() {
+  if (!sigismember(&m_held, SIGCONT)) return;
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, SIGCONT);
+  const timespec now{0, 0};
+  while (sigtimedwait(&only, nullptr, &now) == SIGCONT) {
+  }
+  for (size_t i = 0; i < std::size(kCaught); ++i)
+    if (kCaught[i] == SIGCONT) g_came[i] = 0;
 }

@@ -29,6 +29,8 @@ public:
   void ActAsDefault(int signal);
 
 private:
+  void TakeContinue();
+
   sigset_t m_held;
   sigset_t m_previousMask;
   struct sigaction m_previous[7];  // one for each signal caught

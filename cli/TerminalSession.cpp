@@ -14,7 +14,7 @@
 #include <string>
 
 #include "CharacterWidth.h"
-#include "HistoryFile.h"
+#include "TerminalHistoryFile.h"
 #include "SessionSignals.h"
 #include "StandardStreams.h"
 #include "TerminalText.h"
@@ -23,7 +23,6 @@
 namespace {
 
 constexpr const char* kPromptString = "> ";
-constexpr int kHistorySize = 1000;
 // The key the session presses itself to have a rejected line put back; a user
 // who presses it gets nothing.
 constexpr char kRefillKey[] = "^]";
@@ -193,8 +192,6 @@ bool InputWaiting(const LineState& state) {
   return waiting > 0 || !state.bytes.empty() || state.pasting;
 }
 
-bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
-
 // "quit" or "exit" alone on a line ends the session, as in bc.
 bool EndsSession(std::string_view line) {
   const size_t first = line.find_first_not_of(" \t");
@@ -214,12 +211,12 @@ int CharactersIn(std::string_view text) {
 int EditLines(EvaluationRun& run) {
   SessionSignals signals;
   LineState state(signals);
-  HistoryFile kept = HistoryFile::FromEnvironment();
+  TerminalHistoryFile kept = TerminalHistoryFile::FromEnvironment();
   // The history outlives the editor that refers to it.
   const std::unique_ptr<HistoryW, HistoryEnd> history(history_winit());
   const std::unique_ptr<EditLine, EditLineEnd> editor(el_init("tallywise-eval", stdin, stdout, stderr));
   HistEventW event;
-  history_w(history.get(), &event, H_SETSIZE, kHistorySize);
+  history_w(history.get(), &event, H_SETSIZE, static_cast<int>(kTerminalHistoryLength));
   for (const std::string& line : kept.Load())
     history_w(history.get(), &event, H_ENTER, WideOf(line).c_str());
   el_wset(editor.get(), EL_CLIENTDATA, &state);
@@ -261,7 +258,7 @@ int EditLines(EvaluationRun& run) {
     if (wide.ends_with(L'\n')) wide.remove_suffix(1);
     const std::string line = BytesOf(wide);
     if (EndsSession(line)) break;
-    if (!IsBlank(line)) {
+    if (!IsBlankLine(line)) {
       history_w(history.get(), &event, H_ENTER, std::wstring(wide).c_str());
       kept.Add(line);
     }

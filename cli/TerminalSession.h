@@ -12,5 +12,5 @@ bool CanEditLines();
 
 // Reads and evaluates lines until Ctrl+D, "quit" or "exit", or the end of the
 // input; Ctrl+C drops the line being typed. The history is read from its file
-// at the start and written at the end (HistoryFile.h).
+// at the start and written at the end (TerminalHistoryFile.h).
 void RunTerminalSession(EvaluationRun& run);

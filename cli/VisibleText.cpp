@@ -1,7 +1,5 @@
 #include "VisibleText.h"
 
-#include <algorithm>
-
 #include "CharacterWidth.h"
 
 char32_t DecodedCharacter(std::string_view text, size_t at, size_t length) {
@@ -13,12 +11,6 @@ char32_t DecodedCharacter(std::string_view text, size_t at, size_t length) {
 }
 
 namespace {
-
-constexpr size_t kEchoColumns = 80;
-// Where the window starts when the mark lies further right: this much of what
-// leads up to the mark stays in view.
-constexpr size_t kColumnsBeforeMark = 30;
-constexpr std::string_view kCut = "...";
 
 // Characters that would reach the terminal as something else than one visible
 // glyph: C1 controls, zero-width and direction marks, combining marks, the
@@ -36,15 +28,8 @@ bool PrintsAsItself(char32_t code) {
   return true;
 }
 
-// The visible form of the character at `at` with the columns it takes.
-struct Shown {
-  std::string text;
-  size_t columns;
-};
+}  // namespace
 
-// `column` is where it starts, for a tab, which shows as blanks up to the next
-// tab stop. A character that would join the one before it shows in escaped form,
-// so every character has columns of its own to mark.
 Shown ShowCharacter(std::string_view text, size_t at, size_t column) {
   const size_t length = CharacterLength(text, at);
   if (text[at] == '\t') return {std::string(NextTabStop(column) - column, ' '), NextTabStop(column) - column};
@@ -57,32 +42,6 @@ Shown ShowCharacter(std::string_view text, size_t at, size_t column) {
     shown += VisibleByte(text[at + i]);
   return {shown, shown.size()};
 }
-
-// Where a character starts at or after `at`: a window never opens inside a
-// UTF-8 sequence.
-size_t CharacterStartFrom(std::string_view text, size_t at) {
-  for (size_t back = 1; back <= 3 && back <= at; ++back) {
-    const size_t start = at - back;
-    if (CharacterLength(text, start) > back) return start + CharacterLength(text, start);
-  }
-  return at;
-}
-
-size_t ColumnsBetween(std::string_view text, size_t from, size_t to) {
-  size_t columns = 0;
-  for (size_t i = from; i < to; i += CharacterLength(text, i))
-    columns += ShowCharacter(text, i, columns).columns;
-  return columns;
-}
-
-bool FitsInEcho(std::string_view text) {
-  size_t columns = 0;
-  for (size_t i = 0; i < text.size() && columns <= kEchoColumns; i += CharacterLength(text, i))
-    columns += ShowCharacter(text, i, columns).columns;
-  return columns <= kEchoColumns;
-}
-
-}  // namespace
 
 std::string VisibleByte(char ch) {
   const auto byte = static_cast<unsigned char>(ch);
@@ -141,41 +100,3 @@ long long EditorColumn(std::string_view line, size_t at) {
   return static_cast<long long>(columns) + 1;
 }
 
-MarkedExpression MarkExpression(std::string_view expression, const std::optional<FieldSelection>& mark) {
-  const size_t length = expression.size();
-  // (0, -1) is the whole text; a caret may stand just after the last character.
-  const size_t start = mark ? std::min(static_cast<size_t>(mark->start), length + 1) : length + 1;
-  const size_t end = mark && mark->end >= 0 ? static_cast<size_t>(mark->end) : length;
-
-  // The window opens a little before the mark; it is found by looking back over
-  // a bounded stretch only, so a long line costs no more than a short one.
-  const bool fits = FitsInEcho(expression);
-  size_t from = 0;
-  if (start <= length && !fits) {
-    from = CharacterStartFrom(expression, start - std::min(start, kColumnsBeforeMark));
-    while (from < start && ColumnsBetween(expression, from, start) > kColumnsBeforeMark)
-      from += CharacterLength(expression, from);
-  }
-  MarkedExpression marked;
-  if (from > 0) {
-    marked.expression = kCut;
-    marked.marker = std::string(kCut.size(), ' ');
-  }
-  size_t columns = marked.expression.size();
-  size_t i = from;
-  for (; i <= length; i += i < length ? CharacterLength(expression, i) : 1) {
-    const Shown shown = i < length ? ShowCharacter(expression, i, columns) : Shown{" ", 1};
-    const bool moreAfter = i < length && i + CharacterLength(expression, i) < length && !fits;
-    if (moreAfter && columns + shown.columns > kEchoColumns - kCut.size()) break;
-    if (i < length) marked.expression += shown.text;
-    columns += shown.columns;
-    if (!mark) continue;
-    const bool selected = i >= start && i < end;
-    marked.marker += i == start ? '^' : selected ? '~' : ' ';
-    marked.marker.append(shown.columns - 1, selected ? '~' : ' ');
-  }
-  if (i < length) marked.expression += kCut;
-  while (!marked.marker.empty() && marked.marker.back() == ' ')
-    marked.marker.pop_back();
-  return marked;
-}

@@ -8,15 +8,18 @@
 // The options and exit statuses are listed in HelpText.cpp.
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "CharacterWidth.h"
 #include "CommandLine.h"
+#include "ErrorReport.h"
 #include "EvaluationRun.h"
 #include "ExitStatus.h"
 #include "HelpText.h"
+#include "LocaleNumbers.h"
 #include "StandardStreams.h"
 #include "TerminalSession.h"
 
@@ -57,11 +60,15 @@ int Run(const std::vector<std::string_view>& args) {
   switch (invocation.action) {
     case Invocation::ShowHelp: return PrintAndExit(HelpText());
     case Invocation::ShowVersion: return PrintAndExit(VersionText());
-    case Invocation::Refuse: WriteAll(kStandardError, UsageErrorText(invocation.complaint)); return kBadUsage;
+    case Invocation::Refuse:
+      // A usage message that is lost is a write error too, and that ranks higher.
+      return WriteAll(kStandardError, UsageErrorText(invocation.complaint)) == 0 ? kBadUsage : kInputOutputError;
     case Invocation::Evaluate: break;
   }
 
-  EvaluationRun run(invocation.decimals, invocation.aligned, invocation.exact);
+  std::optional<NumberLook> look;
+  if (invocation.grouping) look = LocaleNumberLook();
+  EvaluationRun run(invocation.decimals, invocation.aligned, invocation.exact, std::move(look));
   if (invocation.sources.empty()) {
     if (IsTerminal(kStandardInput) && IsTerminal(kStandardOutput) && CanEditLines())
       RunTerminalSession(run);

@@ -71,8 +71,8 @@ void CDarkLook::Follow(bool dark) {
     m_ground.CreateSolid(kDarkPalette.window);
     m_field.CreateSolid(kDarkPalette.field);
   } else {
-    m_ground.Delete();
-    m_field.Delete();
+    m_ground.Reset();
+    m_field.Reset();
   }
 }
 

@@ -33,11 +33,6 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   ::SetBkColor(dc, before);
 }
 
-struct BrushDeleter {
-  void operator()(HBRUSH brush) const { ::DeleteObject(brush); }
-};
-using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, BrushDeleter>;
-
 // A function of our own rather than the imported one, so that the pointer is
 // set before any code runs and a test can replace it during its own start-up.
 HINSTANCE WINAPI ShellExecuteThroughShell(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
@@ -77,7 +72,7 @@ void CLink::SetLinkStyle(unsigned style) {
     m_bNormalUnderline = preset->normalUnderline;
     m_bHoverUnderline = preset->hoverUnderline;
     m_bToolTip = TRUE;
-    m_hHandCursor.reset();  // loaded afresh at the next pointer movement
+    m_hHandCursor.Reset();  // loaded afresh at the next pointer movement
   }
   // The look every link starts with needs no font work, so that a link can
   // be constructed before it has a window. Fonts do not exist before
@@ -155,7 +150,7 @@ void CLink::LoadHandCursor() {
   const HMODULE module = ::LoadLibraryA(helpProgram.c_str());
   if (!module) return;
   if (const HCURSOR cursor = ::LoadCursorA(module, MAKEINTRESOURCEA(kHandCursorId))) {
-    m_hHandCursor.reset(::CopyIcon(cursor));
+    m_hHandCursor.Replace(::CopyIcon(cursor));
   }
   ::FreeLibrary(module);
 }
@@ -230,9 +225,10 @@ BOOL CLink::OnEraseBkgnd(HDC dc) {
   RECT client;
   GetClientRect(&client);
   if (m_bHover) {
-    const Brush frame(::CreateSolidBrush(m_crFrame));
+    CBrush frame;
+    frame.CreateSolid(m_crFrame);
     FillSolid(dc, client, m_crHoverBack);
-    if (m_bHoverFrame) ::FrameRect(dc, &client, frame.get());
+    if (m_bHoverFrame && frame) ::FrameRect(dc, &client, frame);
   } else {
     FillSolid(dc, client, m_crBack);
   }
@@ -241,7 +237,7 @@ BOOL CLink::OnEraseBkgnd(HDC dc) {
 
 BOOL CLink::OnSetCursor(HWND, UINT, UINT) {
   if (!m_hHandCursor) return FALSE;
-  ::SetCursor(m_hHandCursor.get());
+  ::SetCursor(m_hHandCursor);
   return TRUE;
 }
 

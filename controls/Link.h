@@ -65,10 +65,8 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  struct CursorCopyDeleter {
-    void operator()(HICON cursor) const { ::DestroyIcon(cursor); }
-  };
-  using CursorCopy = std::unique_ptr<std::remove_pointer_t<HCURSOR>, CursorCopyDeleter>;
+  // A copy of a cursor is an icon of the process's own.
+  using CursorCopy = CHandleOwner<HCURSOR, &::DestroyIcon>;
 
   void TakeColours(const LinkPreset& preset);
   void RebuildWithUnderline(CFont& font, BOOL underline);

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "Millionths.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Operators.h"
 #include "TypedText.h"
 

@@ -25,7 +25,7 @@
 #include "Operators.h"
 
 inline constexpr int kMostExactDigits = 10000;
-inline constexpr unsigned long long kWorkAllowance = 1'000'000'000;
+inline constexpr unsigned long long kWorkAllowance = 400'000'000;
 
 struct ExactOutcome {
   ExactValue value;                    // 0 where the work met a fault

@@ -1,6 +1,6 @@
 #include "TypedText.h"
 
-#include "NumberText.h"
+#include "NumberReading.h"
 
 // The CRs of the run that no LF has taken yet lie on top of what is kept, the
 // one at `bottom` lowest. An LF that finds none stays, and then every CR before

@@ -3,19 +3,10 @@
 
 #include <windows.h>
 
-class CBrush {
+#include "HandleOwner.h"
+
+class CBrush : public CHandleOwner<HBRUSH, &::DeleteObject> {
 public:
-  CBrush() = default;
-  CBrush(const CBrush&) = delete;
-  CBrush& operator=(const CBrush&) = delete;
-  ~CBrush() { Delete(); }
-
   // Replaces a brush held before; false (keeping it) when none can be made.
-  bool CreateSolid(COLORREF colour);
-  void Delete();
-  HBRUSH GetSafeHandle() const { return m_hBrush; }
-  operator HBRUSH() const { return m_hBrush; }
-
-private:
-  HBRUSH m_hBrush = nullptr;
+  bool CreateSolid(COLORREF colour) { return Replace(::CreateSolidBrush(colour)); }
 };

@@ -79,7 +79,7 @@ int SystemMetricForDpi(int index, UINT dpi) {
   if (const auto getSystemMetricsForDpi = Functions().getSystemMetricsForDpi) {
     return getSystemMetricsForDpi(index, dpi);
   }
-  return ::MulDiv(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+  return ScaleLength(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 bool SystemRescalesDialogs() {

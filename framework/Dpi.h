@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "Geometry.h"
+
 // 100 %: the scale lengths in pixels are given at unless said otherwise.
 constexpr UINT kDefaultDpi = 96;
 
@@ -24,9 +26,9 @@ int SystemMetricForDpi(int index, UINT dpi);
 // A length in pixels at 96 DPI at another scale, and back. Both round to the
 // nearest pixel, so a length taken to any scale from 100 % up and back is the
 // length it was.
-inline int ScaleFrom96(int length, UINT dpi) { return ::MulDiv(length, static_cast<int>(dpi), kDefaultDpi); }
+inline int ScaleFrom96(int length, UINT dpi) { return ScaleLength(length, static_cast<int>(dpi), kDefaultDpi); }
 inline int ScaleTo96(int length, UINT dpi) {
-  return dpi ? ::MulDiv(length, kDefaultDpi, static_cast<int>(dpi)) : length;
+  return dpi ? ScaleLength(length, kDefaultDpi, static_cast<int>(dpi)) : length;
 }
 
 // True where the dialog manager lays a dialog out again by itself when its

@@ -22,13 +22,5 @@ BOOL CIcon::Load(HINSTANCE module, UINT id, int size) {
     if (FAILED(loadWithScaleDown(module, MAKEINTRESOURCEW(id), size, size, &icon))) icon = nullptr;
   }
   if (!icon) icon = static_cast<HICON>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-  if (!icon) return FALSE;
-  Destroy();
-  m_hIcon = icon;
-  return TRUE;
-}
-
-void CIcon::Destroy() {
-  if (m_hIcon) ::DestroyIcon(m_hIcon);
-  m_hIcon = nullptr;
+  return Replace(icon);
 }

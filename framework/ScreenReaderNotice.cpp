@@ -27,15 +27,11 @@ struct UiaNotifications {
 };
 
 // Looked up at run time: the program must start on systems without the
-// notification (Windows 7 and 8). The library, once loaded, stays for the
-// life of the process.
+// notification (Windows 7 and 8).
 const UiaNotifications& Notifications() {
   static const UiaNotifications found = [] {
     UiaNotifications procs;
-    char system[MAX_PATH] = "";
-    const UINT length = ::GetSystemDirectoryA(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return procs;
-    const HMODULE core = ::LoadLibraryA((std::string(system) + "\\UIAutomationCore.dll").c_str());
+    const HMODULE core = LoadSystemLibrary("UIAutomationCore.dll");
     if (!core) return procs;
     procs.hostProviderFromHwnd = LateBoundFunction<HostProviderFromHwndProc>(core, "UiaHostProviderFromHwnd");
     procs.raiseNotificationEvent = LateBoundFunction<RaiseNotificationEventProc>(core, "UiaRaiseNotificationEvent");

@@ -58,8 +58,11 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  m_pfnSuper =
-      reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+  // A window made for Unicode stays one: through an ANSI procedure its text
+  // would pass the code page, and characters outside it would be lost.
+  m_bUnicode = ::IsWindowUnicode(hWnd);
+  const auto setProc = m_bUnicode ? &::SetWindowLongPtrW : &::SetWindowLongPtrA;
+  m_pfnSuper = reinterpret_cast<WNDPROC>(setProc(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
   if (!m_pfnSuper) {
     Detach();
     return FALSE;
@@ -73,8 +76,11 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 void CWnd::Unsubclass() {
-  if (m_pfnSuper && ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  const LONG_PTR proc =
+      m_bUnicode ? ::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) : ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
+  if (m_pfnSuper && proc == reinterpret_cast<LONG_PTR>(&CWnd::WndProc)) {
+    (m_bUnicode ? &::SetWindowLongPtrW : &::SetWindowLongPtrA)(m_hWnd, GWLP_WNDPROC,
+                                                               reinterpret_cast<LONG_PTR>(m_pfnSuper));
   }
   m_pfnSuper = nullptr;
   Detach();
@@ -108,6 +114,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_bUnicode) {
+    if (m_pfnSuper) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+  }
   if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
@@ -159,7 +169,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* wnd = FromHandlePermanent(hWnd);
-  if (!wnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+  if (!wnd)
+    return ::IsWindowUnicode(hWnd) ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                                   : ::DefWindowProcA(hWnd, message, wParam, lParam);
 
   const MSG outer = wnd->m_current;  // handlers may send messages to their own window
   wnd->m_current = MSG{hWnd, message, wParam, lParam, 0, {}};

@@ -98,6 +98,7 @@ private:
   static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   WNDPROC m_pfnSuper = nullptr;  // the window's own procedure while subclassed
+  bool m_bUnicode = false;       // its messages carry UTF-16 text
   MSG m_current{};               // the message being handled, for Default()
 
   friend class CDialog;

@@ -1,8 +1,8 @@
 // Any bytes typed or pasted into the expression field: the checker must answer
 // with a mark inside the text, and the evaluator must end with a finite result.
-// The one pass must give the answers of the rules taken one by one, as the
-// engine with two paths takes them, and the evaluator the values and faults of
-// the passes taken one at a time.
+// The one pass must give the answers of the rules taken one by one, and the
+// evaluator the values and faults of the passes taken one at a time (both
+// kept in tests/engine/oracle).
 
 #include <cmath>
 #include <cstddef>
@@ -16,7 +16,8 @@
 #include "Checker.h"
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
-#include "NumberText.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "RuleByRuleCheck.h"
 

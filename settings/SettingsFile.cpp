@@ -58,6 +58,19 @@ std::string PortableDataDirectory() {
   return folder + "\\";
 }
 
+// The file in place of another. Windows replaces no file that is open, and a
+// reader may hold it for a moment: a window starting, a virus scanner, a search
+// indexer. A file that stays in the way (marked read-only) is given up on soon.
+bool ReplaceFileWith(const std::string& path, const char* replacement) {
+  constexpr int kAttempts = 25;
+  for (int attempt = 1;; ++attempt) {
+    if (::MoveFileExA(replacement, path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kAttempts) return false;
+    ::Sleep(10);
+  }
+}
+
 }  // namespace
 
 std::string GetDataDirectory() {
@@ -96,7 +109,7 @@ bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
   if (!WriteAll(file.Get(), JoinSettingsLines(lines)) || !::FlushFileBuffers(file.Get()) || !file.Close()) {
     return false;
   }
-  if (!::MoveFileExA(name, path.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+  if (!ReplaceFileWith(path, name)) return false;
   temporary.Keep();
   return true;
 }

@@ -2,7 +2,7 @@
 // system's standard objects say, and the results it is asked to read out.
 #include <string>
 
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "ScreenReaderNotice.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
@@ -43,6 +43,7 @@ LRESULT CTallywiseDlg::OnGetControlObject(HWND control, WPARAM wParam) {
 // Several prompts end in blanks that keep the field's look; read aloud they
 // would only be silence.
 std::string CTallywiseDlg::ShownResult() const {
+  if (m_editResult.ShowsGrouped()) return m_strResult.str();  // the number, not its look
   std::string shown = ReadWindowText(m_editResult).str();
   shown.erase(shown.find_last_not_of(' ') + 1);
   return shown;

@@ -2,9 +2,10 @@
 // that scale asks for, and what changes when the window moves to a monitor of
 // another scale. The display font's height is kept in the settings at 96 DPI
 // (see Settings.cpp); the window's font is that height at the window's scale.
-#include "Placement.h"
+#include "Geometry.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "WindowLayout.h"
 
 // Each icon is the frame drawn for its size at the window's scale. The new
 // ones are shown before the old ones go, so that no window ever holds an
@@ -46,24 +47,19 @@ void CTallywiseDlg::RemakeDisplayFontForDpi(UINT fontDpi) {
 // units by growing or shrinking with the scale, and the buttons' text is
 // written in the dialog font made for the new scale.
 void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
-  const auto scale = [&](LONG length) { return ::MulDiv(length, static_cast<int>(toDpi), static_cast<int>(fromDpi)); };
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
     RECT rect;
     ::GetWindowRect(child, &rect);
-    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
-    ::ScreenToClient(m_hWnd, &corners[0]);
-    ::ScreenToClient(m_hWnd, &corners[1]);
-    const LONG left = scale(corners[0].x);
-    const LONG top = scale(corners[0].y);
-    ::SetWindowPos(child, nullptr, left, top, scale(corners[1].x) - left, scale(corners[1].y) - top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    const Rect scaled = ScaleRect(RectAs<Rect>(rect), static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    ::SetWindowPos(child, nullptr, scaled.left, scaled.top, Width(scaled), Height(scaled), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   // The dialog font was made for the scale the window was created at, which
   // for such a system is the system's.
   LOGFONTA look{};
   if (!::GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof look, &look)) return;
-  look.lfHeight = ::MulDiv(look.lfHeight, static_cast<int>(toDpi), static_cast<int>(SystemDpi()));
+  look.lfHeight = ScaleLength(look.lfHeight, static_cast<int>(toDpi), static_cast<int>(SystemDpi()));
   CFont font;
   if (!font.CreateFontIndirect(&look)) return;
   for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -71,7 +67,7 @@ void CTallywiseDlg::ScaleControls(UINT fromDpi, UINT toDpi) {
       ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
     }
   }
-  m_buttonFont.Swap(font);  // the buttons' font before leaves with `font`
+  m_fontButtons.Swap(font);  // the buttons' font before leaves with `font`
 }
 
 // The window has been moved to a monitor of another scale, or its monitor's
@@ -91,8 +87,8 @@ LRESULT CTallywiseDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
 void CTallywiseDlg::MoveToScale(UINT newDpi, const RECT& frame) {
   const UINT oldDpi = m_nDpi;
   if (!SystemRescalesDialogs()) ScaleControls(oldDpi, newDpi);
-  g_pfnSetWindowPos(m_hWnd, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                    SWP_NOZORDER | SWP_NOACTIVATE);
+  m_systemCalls.setWindowPos(m_hWnd, nullptr, frame.left, frame.top, Width(frame), Height(frame),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
   m_nDpi = newDpi;
   RemakeDisplayFontForDpi(oldDpi);
   FitToFont();
@@ -106,14 +102,11 @@ void CTallywiseDlg::MoveToScale(UINT newDpi, const RECT& frame) {
 // shrinking from that corner, so that its first paint is already right. True
 // when it did.
 bool CTallywiseDlg::TakeScaleOfPlace() {
-  const UINT placedDpi = g_pfnDpiForWindow(m_hWnd);
+  const UINT placedDpi = m_systemCalls.dpiForWindow(m_hWnd);
   if (placedDpi == 0 || placedDpi == m_nDpi) return false;
   RECT rect;
   GetWindowRect(&rect);
-  const auto scale = [&](LONG length) {
-    return ::MulDiv(length, static_cast<int>(placedDpi), static_cast<int>(m_nDpi));
-  };
-  MoveToScale(placedDpi, {rect.left, rect.top, rect.left + scale(rect.right - rect.left),
-                          rect.top + scale(rect.bottom - rect.top)});
+  MoveToScale(placedDpi, RectAs<RECT>(ScaleFromCorner(RectAs<Rect>(rect), static_cast<int>(placedDpi),
+                                                      static_cast<int>(m_nDpi))));
   return true;
 }

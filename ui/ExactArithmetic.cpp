@@ -7,7 +7,7 @@
 
 #include "Calculation.h"
 #include "ExactValue.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
@@ -27,7 +27,8 @@ void CTallywiseDlg::ToggleExactArithmetic() {
   if (m_bResultRunning) return;
   m_choices.exactArithmetic = !m_choices.exactArithmetic;
   SaveChoices();
-  if (m_resultValue) ComputeShownResultAgain();
+  if (m_dResult) ComputeShownResultAgain();
+  if (ShowsLiveResult()) ShowLiveResult();
   ShowChoiceChecked(IDM_EXACT_ARITHMETIC, m_choices.exactArithmetic);
 }
 
@@ -39,10 +40,9 @@ void CTallywiseDlg::ComputeShownResultAgain() {
   if (calculation.check.passed) {
     for (const FaultMet& fault : calculation.faults)
       MessageBox(ComputeFaultMessage(fault.kind), kComputeFaultCaption, MB_OK | MB_ICONSTOP);
-    m_strResult = CString(calculation.result);
-    m_resultValue = calculation.value;
+    m_dResult = calculation.value;
     KeepExactValue(calculation, m_strResultExpression);
-    m_editResult.SetWindowText(m_strResult);
+    ShowResultNumber(calculation.result);
     ShowExactMark();
     AnnounceResult();
   }
@@ -54,7 +54,7 @@ Arithmetic CTallywiseDlg::ChosenArithmetic() const {
 }
 
 void CTallywiseDlg::KeepExactValue(const Calculation& calculation, const CString& expression) {
-  m_resultExact = calculation.exact;
+  m_exactResult = calculation.exact;
   m_strResultExpression = expression;
 }
 
@@ -62,8 +62,8 @@ void CTallywiseDlg::KeepExactValue(const Calculation& calculation, const CString
 // that met a fault has no exact value to keep, and its double would invent
 // digits past the 17th: its expression is worked out again, its faults told already.
 std::string CTallywiseDlg::WriteResultValue() {
-  if (!m_choices.exactArithmetic) return FormatNumber(m_strFormat.str(), *m_resultValue);
-  if (m_resultExact) return m_resultExact->Written(GetDecimalCount(m_strFormat.str()));
+  if (!m_choices.exactArithmetic) return FormatNumber(m_strFormat.str(), *m_dResult);
+  if (m_exactResult) return m_exactResult->Written(GetDecimalCount(m_strFormat.str()));
   return Calculate(m_strResultExpression.str(), m_strFormat.str(), m_evaluationStacks, Arithmetic::kExact).result;
 }
 
@@ -76,8 +76,8 @@ void CTallywiseDlg::InitExactMark() {
 // exact value has other digits; a prompt, a result without a difference or the
 // exact arithmetic hides it. Called wherever the result field changes.
 void CTallywiseDlg::ShowExactMark() {
-  const bool differs = !m_choices.exactArithmetic && m_resultValue && m_resultExact &&
-                       ShowsOtherDigits(m_strResult.str(), *m_resultExact, GetDecimalCount(m_strFormat.str()));
+  const bool differs = !m_choices.exactArithmetic && m_dResult && m_exactResult &&
+                       ShowsOtherDigits(m_strResult.str(), *m_exactResult, GetDecimalCount(m_strFormat.str()));
   if (differs) m_tipCtrl.UpdateTipText(ExactValueNote().c_str(), m_exactMark);
   ::ShowWindow(m_exactMark, differs ? SW_SHOWNA : SW_HIDE);
 }
@@ -85,7 +85,7 @@ void CTallywiseDlg::ShowExactMark() {
 bool CTallywiseDlg::ShowsExactMark() const { return m_exactMark.m_hWnd && ::IsWindowVisible(m_exactMark); }
 
 std::string CTallywiseDlg::ExactValueNote() const {
-  return "Exact: " + m_resultExact->Written(GetDecimalCount(m_strFormat.str()));
+  return "Exact: " + m_exactResult->Written(GetDecimalCount(m_strFormat.str()));
 }
 
 // In the gap between the Result button and the result field, as high as the

@@ -25,7 +25,7 @@ void MakeSignFont(HDC dc, HFONT dialogFont, const RECT& box, CFont& font) {
     ::SelectObject(dc, old);
   }
   int height = box.bottom * 3 / 5;
-  if (at100.cx > 0) height = std::min(height, ::MulDiv(box.right - 2, 100, at100.cx));
+  if (at100.cx > 0) height = std::min(height, ScaleLength(box.right - 2, 100, at100.cx));
   look.lfHeight = -std::max(height, 1);
   font.CreateFontIndirect(&look);
 }

@@ -22,7 +22,6 @@ public:
   // An expression given to the Result command, as it stood in the field; true
   // when the history changed.
   bool Remember(const CString& expression) { return m_history.Record(expression.str()); }
-  const std::deque<std::string>& History() const { return m_history.Entries(); }
   void RestoreHistory(const std::vector<std::string>& expressions) { m_history.Restore(expressions); }
   void ClearHistory() { m_history.Clear(); }
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "Clipboard.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 

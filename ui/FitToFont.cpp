@@ -1,32 +1,28 @@
 // The two fields as high as their display font needs, and the window with
-// them. The template's heights are the least a field gets, so that the window
-// keeps the look it was drawn with for the usual sizes; a larger font makes
-// both fields higher and moves the second row and the window's lower edge down
-// with them, and a smaller one takes them back. The window is never sized by
-// the user: only the font and the scale decide its height.
+// them (the arithmetic is in WindowLayout.h). The window is never sized by the
+// user: only the font and the scale decide its size. A font so wide that the
+// result field would hold fewer than 20 digits widens both fields and the
+// window with them, up to the width of the monitor's work area; past that the
+// fields scroll.
 #include <algorithm>
 
+#include "Geometry.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
+#include "WindowLayout.h"
+#include "WindowPlace.h"
 
 namespace {
 
-// In the order of m_templatePlaces.
-enum LaidOut { kExpression, kResult, kResultButton, kTopMost, kPrecision };
-constexpr int kLaidOutIds[] = {IDC_EXPRESSION, IDC_RESULT, IDC_RESULT_BUTTON, IDC_TOPMOST, IDC_PRECISION};
+// In the order of LaidOut.
+constexpr int kLaidOutIds[kLaidOutCount] = {IDC_EXPRESSION, IDC_RESULT, IDC_RESULT_BUTTON, IDC_TOPMOST,
+                                            IDC_PRECISION};
 
-// The room the edit control keeps between the text and a plain border, above
-// and below, at 100 %.
-constexpr int kTextInsetAt96 = 2;
-
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
-
-RECT PlaceInClient(HWND control, HWND dialog) {
+Rect PlaceInClient(HWND control, HWND dialog) {
   RECT rect{};
   ::GetWindowRect(control, &rect);
   ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  return RectAs<Rect>(rect);
 }
 
 }  // namespace
@@ -34,13 +30,12 @@ RECT PlaceInClient(HWND control, HWND dialog) {
 void CTallywiseDlg::NoteTemplateLayout() {
   m_nTemplateDpi = m_nDpi;
   GetClientRect(&m_rcTemplateClient);
-  for (size_t i = 0; i < m_templatePlaces.size(); ++i) {
-    m_templatePlaces[i] = {kLaidOutIds[i], PlaceInClient(GetDlgItem(kLaidOutIds[i]), m_hWnd)};
-  }
+  for (size_t i = 0; i < m_arrTemplatePlaces.size(); ++i)
+    m_arrTemplatePlaces[i] = PlaceInClient(GetDlgItem(kLaidOutIds[i]), m_hWnd);
 }
 
-// The font's full line height, the field's own border and the room inside it;
-// 0 when there is no font to measure.
+// The font's full line height and the field's own border; 0 when there is no
+// font to measure.
 int CTallywiseDlg::FieldHeightForFont() const {
   if (!m_pFont || !m_pFont->GetSafeHandle()) return 0;
   TEXTMETRICA metrics{};
@@ -55,37 +50,62 @@ int CTallywiseDlg::FieldHeightForFont() const {
   RECT inner{};
   ::GetWindowRect(m_editExpression, &outer);
   ::GetClientRect(m_editExpression, &inner);
-  return metrics.tmHeight + (Height(outer) - Height(inner)) + 2 * ScaleFrom96(kTextInsetAt96, m_nDpi);
+  return FieldHeightForText(metrics.tmHeight, Height(outer) - Height(inner), static_cast<int>(m_nDpi));
 }
 
-// Every place is worked out from the template's at the window's scale, so a
-// font chosen many times, or a window moved between scales, never drifts.
-// The buttons beside a field keep their height and stay centred on it.
-void CTallywiseDlg::FitToFont() {
-  const auto scale = [this](LONG length) {
-    return ::MulDiv(length, static_cast<int>(m_nDpi), static_cast<int>(m_nTemplateDpi));
-  };
-  std::array<RECT, 5> place{};
-  for (size_t i = 0; i < place.size(); ++i) {
-    const RECT& at = m_templatePlaces[i].second;
-    place[i] = {scale(at.left), scale(at.top), scale(at.right), scale(at.bottom)};
-  }
-  const int needed = FieldHeightForFont();
-  const int growFirst = std::max(0, needed - Height(place[kExpression]));
-  const int growSecond = std::max(0, needed - Height(place[kResult]));
-  place[kExpression].bottom += growFirst;
-  ::OffsetRect(&place[kTopMost], 0, growFirst / 2);
-  for (LaidOut below : {kResult, kResultButton, kPrecision})
-    ::OffsetRect(&place[below], 0, growFirst);
-  place[kResult].bottom += growSecond;
-  ::OffsetRect(&place[kResultButton], 0, growSecond / 2);
-  ::OffsetRect(&place[kPrecision], 0, growSecond / 2);
+// The width the result field lacks to hold 20 digits of the display font,
+// kept within the work area of the window's monitor: the window may grow by
+// no more than the room left beside its usual width.
+int CTallywiseDlg::WidthToAddForFont(int resultWidth, int clientWidth) const {
+  if (!m_pFont || !m_pFont->GetSafeHandle()) return 0;
+  const HDC dc = ::GetDC(m_editResult);
+  if (!dc) return 0;
+  const HGDIOBJ old = ::SelectObject(dc, m_pFont->GetSafeHandle());
+  SIZE digits{};
+  const BOOL measured = ::GetTextExtentPoint32A(dc, "00000000000000000000", 20, &digits);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(m_editResult, dc);
+  if (!measured) return 0;
+  RECT outer{};
+  RECT inner{};
+  ::GetWindowRect(m_editResult, &outer);
+  ::GetClientRect(m_editResult, &inner);
+  const auto margins = static_cast<DWORD>(m_editResult.SendMessage(EM_GETMARGINS));
+  // The caret stands after the last digit, a pixel or two wide.
+  const int needed = digits.cx + (Width(outer) - Width(inner)) + LOWORD(margins) + HIWORD(margins) +
+                     ScaleFrom96(2, m_nDpi);
+  if (needed <= resultWidth) return 0;
 
-  for (size_t i = 0; i < place.size(); ++i) {
-    const HWND control = GetDlgItem(m_templatePlaces[i].first);
-    const RECT now = PlaceInClient(control, m_hWnd);
-    if (::EqualRect(&now, &place[i])) continue;
-    ::SetWindowPos(control, nullptr, place[i].left, place[i].top, Width(place[i]), Height(place[i]),
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+  RECT window{};
+  RECT client{};
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  const int frame = Width(window) - client.right;
+  const int room = Width(monitor.rcWork) - frame - clientWidth;
+  return std::clamp(needed - resultWidth, 0, std::max(0, room));
+}
+
+void CTallywiseDlg::FitToFont() {
+  WindowLayout layout = ::FitToFont(m_arrTemplatePlaces, m_rcTemplateClient.bottom,
+                                    static_cast<int>(m_nTemplateDpi), static_cast<int>(m_nDpi),
+                                    FieldHeightForFont());
+  const int usualClientWidth =
+      ::MulDiv(m_rcTemplateClient.right, static_cast<int>(m_nDpi), static_cast<int>(m_nTemplateDpi));
+  const int widen = WidthToAddForFont(Width(layout.places[kResult]), usualClientWidth);
+  layout.places[kExpression].right += widen;
+  layout.places[kResult].right += widen;
+  for (const LaidOut beside : {kTopMost, kPrecision}) {
+    layout.places[beside].left += widen;
+    layout.places[beside].right += widen;
+  }
+  for (size_t i = 0; i < layout.places.size(); ++i) {
+    const HWND control = GetDlgItem(kLaidOutIds[i]);
+    const Rect& place = layout.places[i];
+    if (PlaceInClient(control, m_hWnd) == place) continue;
+    ::SetWindowPos(control, nullptr, place.left, place.top, Width(place), Height(place),
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
   PlaceExactMark();
@@ -94,8 +114,19 @@ void CTallywiseDlg::FitToFont() {
   RECT client{};
   GetWindowRect(&window);
   GetClientRect(&client);
-  const int clientHeight = scale(m_rcTemplateClient.bottom) + growFirst + growSecond;
-  if (client.bottom == clientHeight) return;
-  SetWindowPos(nullptr, 0, 0, Width(window), Height(window) - client.bottom + clientHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A window never widened keeps the width the system gave it, to the pixel.
+  const int clientWidth = widen != 0 || m_nWidenedBy != 0 ? usualClientWidth + widen : client.right;
+  m_nWidenedBy = widen;
+  if (client.bottom == layout.clientHeight && client.right == clientWidth) return;
+  const int width = Width(window) - client.right + clientWidth;
+  const int height = Height(window) - client.bottom + layout.clientHeight;
+  // A shown window that grew past its monitor's edge comes back inside it.
+  Point corner{window.left, window.top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (::IsWindowVisible(m_hWnd) &&
+      ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    corner = TopLeftInWorkArea(window.left, window.top, width, height, RectAs<Rect>(monitor.rcWork));
+  }
+  SetWindowPos(nullptr, corner.x, corner.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,8 +2,8 @@
 // written whenever an expression joins it, so that nothing is lost to Escape,
 // a crash or the end of the session. Each window adds only its own new
 // expressions to what the file holds then, so two windows keep both's.
-#include "HistoryFile.h"
-#include "HistoryText.h"
+#include "WindowHistoryFile.h"
+#include "WindowHistoryText.h"
 #include "TallywiseDlg.h"
 
 namespace {
@@ -27,11 +27,10 @@ void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryF
 
 // Expressions the file did not take are tried again with the next one.
 void CTallywiseDlg::SaveHistory(const std::string& added) {
-  m_unsavedHistory.push_back(added);
-  if (m_unsavedHistory.size() > kHistoryLineCount) m_unsavedHistory.erase(m_unsavedHistory.begin());
-  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_unsavedHistory);
+  AddKeepingNewest(m_arrUnsavedHistory, added, kWindowHistoryLength);
+  const HistoryWrite written = AddToHistoryFile(GetHistoryPath(), m_arrUnsavedHistory);
   if (written == HistoryWrite::Written)
-    m_unsavedHistory.clear();
+    m_arrUnsavedHistory.clear();
   else
     ReportHistoryNotWritten(written);
 }
@@ -54,7 +53,7 @@ void CTallywiseDlg::ClearHistory() {
 
 void CTallywiseDlg::ForgetHistory() {
   m_editExpression.ClearHistory();
-  m_unsavedHistory.clear();
+  m_arrUnsavedHistory.clear();
 }
 
 // Another copy emptied the history: Up and Down bring back nothing from before.

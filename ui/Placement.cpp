@@ -1,54 +1,37 @@
-// Where the main window opens, its on-top pin, the positions it remembers and
-// its look while minimised.
-#include "Placement.h"
-
-#include <algorithm>
-#include <climits>
+// Where the main window opens and the positions it remembers.
 #include <cstring>
 #include <string>
 
-#include "PaintDC.h"
+#include "Geometry.h"
 #include "TallywiseDlg.h"
-
-SetWindowPosProc g_pfnSetWindowPos = &::SetWindowPos;
-DpiForWindowProc g_pfnDpiForWindow = &DpiForWindow;
+#include "WindowPlace.h"
 
 namespace {
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
+// The window remembers every place it is shown at, on any monitor of any size.
+// A minimised window only stands for the place it will come back to, so its
+// moves (to -32000, -32000 on Windows) are not remembered; neither is a change
+// that did not move it.
+bool IsRememberedPosition(UINT swpFlags, bool minimised) { return !(swpFlags & SWP_NOMOVE) && !minimised; }
 
-// A stored corner may be anything the file held, INT_MAX included.
-LONG FarEdge(int start, int length) {
-  return static_cast<LONG>(std::clamp(static_cast<long long>(start) + length, static_cast<long long>(INT_MIN),
-                                      static_cast<long long>(INT_MAX)));
-}
-
-}  // namespace
-
+// The top-left corner for a window of the given size at (x, y): unchanged when
+// the whole window lies in a monitor's work area, else moved into the work
+// area of the monitor nearest to it, whole when it fits there.
 POINT VisibleTopLeft(int x, int y, int width, int height) {
-  const RECT wanted{x, y, FarEdge(x, width), FarEdge(y, height)};
+  const RECT wanted = RectAs<RECT>(FrameAt(x, y, width, height));
   // The nearest monitor is the one that holds most of the window: when the
   // window lies wholly in any work area, it is that monitor's.
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (!::GetMonitorInfoA(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) return {x, y};
-  const RECT& work = monitor.rcWork;
-  if (wanted.left >= work.left && wanted.top >= work.top && wanted.right <= work.right &&
-      wanted.bottom <= work.bottom) {
-    return {x, y};
-  }
-  // A window larger than the work area keeps its caption on the screen.
-  return {std::max<LONG>(work.left, std::min<LONG>(x, work.right - width)),
-          std::max<LONG>(work.top, std::min<LONG>(y, work.bottom - height))};
+  const Point inside = TopLeftInWorkArea(x, y, width, height, RectAs<Rect>(monitor.rcWork));
+  return {inside.x, inside.y};
 }
-
-namespace {
 
 struct CopySearch {
   HWND self;
   POINT at;
-  std::string caption;
+  const std::string& caption;
   bool found = false;
 };
 
@@ -64,38 +47,41 @@ BOOL CALLBACK FindCopyAt(HWND hWnd, LPARAM lParam) {
   return FALSE;
 }
 
+// Another visible, not minimised copy of the program whose corner is `at`.
+bool CopyStandsAt(HWND self, const std::string& caption, Point at) {
+  CopySearch search{self, {at.x, at.y}, caption};
+  ::EnumWindows(&FindCopyAt, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // The top-left corner of the work area of the monitor at or nearest to a point.
-POINT WorkAreaCorner(POINT at) {
+Point WorkAreaCorner(Point at) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (!::GetMonitorInfoA(::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor)) return at;
+  if (!::GetMonitorInfoA(::MonitorFromPoint(POINT{at.x, at.y}, MONITOR_DEFAULTTONEAREST), &monitor)) return at;
   return {monitor.rcWork.left, monitor.rcWork.top};
+}
+
+// The place for a copy of the program opening at (x, y) while other copies may
+// run: stepped down and right by `step` while another visible window of this
+// class and caption stands at exactly that corner, so that the new copy never
+// hides an older one; each step stays wholly on the screen.
+POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int step) {
+  const std::string caption = ReadWindowText(self).str();
+  const Point placed = StepPastCopies(
+      {at.x, at.y}, step, [&](Point corner) { return CopyStandsAt(self, caption, corner); },
+      [&](Point corner) {
+        const POINT visible = VisibleTopLeft(corner.x, corner.y, width, height);
+        return Point{visible.x, visible.y};
+      },
+      &WorkAreaCorner);
+  return {placed.x, placed.y};
 }
 
 }  // namespace
 
-POINT PlaceBesideOtherCopies(HWND self, POINT at, int width, int height, int step) {
-  CopySearch search{self, at, ReadWindowText(self).str()};
-  // However many copies there are, the search ends: a place that the screen's
-  // edge keeps from moving on starts again at the work area's corner, once.
-  bool wrapped = false;
-  for (int tries = 0; tries < 64; ++tries) {
-    search.found = false;
-    ::EnumWindows(&FindCopyAt, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) break;
-    POINT next = VisibleTopLeft(search.at.x + step, search.at.y + step, width, height);
-    if (next.x == search.at.x && next.y == search.at.y) {
-      if (wrapped) break;
-      wrapped = true;
-      next = WorkAreaCorner(search.at);
-    }
-    search.at = next;
-  }
-  return search.at;
-}
-
-// Step 9 of the start: the stored position, then the stored z-order, which
-// also shows the window. The template makes it topmost; for a window that is
+// At the start, once the window is laid out for its font: the stored
+// position, then the stored z-order, which also shows the window. The template makes it topmost; for a window that is
 // not pinned the second call takes that away.
 void CTallywiseDlg::PlaceWindow() {
   RECT rect;
@@ -105,30 +91,16 @@ void CTallywiseDlg::PlaceWindow() {
   POINT at = VisibleTopLeft(m_nPosX, m_nPosY, Width(rect), Height(rect));
   at = PlaceBesideOtherCopies(m_hWnd, at, Width(rect), Height(rect), SystemMetricForDpi(SM_CYCAPTION, m_nDpi));
   // Hidden while it moves, so that it never shows at the template's place.
-  g_pfnSetWindowPos(m_hWnd, HWND_TOP, at.x, at.y, Width(rect), Height(rect), SWP_HIDEWINDOW);
+  m_systemCalls.setWindowPos(m_hWnd, HWND_TOP, at.x, at.y, Width(rect), Height(rect), SWP_HIDEWINDOW);
   if (TakeScaleOfPlace()) {
     // Grown for another scale, it may reach past the work area now.
     GetWindowRect(&rect);
     const POINT inside = VisibleTopLeft(rect.left, rect.top, Width(rect), Height(rect));
     if (inside.x != rect.left || inside.y != rect.top) {
-      g_pfnSetWindowPos(m_hWnd, nullptr, inside.x, inside.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      m_systemCalls.setWindowPos(m_hWnd, nullptr, inside.x, inside.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   ShowOnTopState();
-}
-
-void CTallywiseDlg::ShowOnTopState() {
-  m_btnTopMost.SetIcon(m_bTopMost ? m_hIconTop : m_hIconNoTop);
-  RECT rect;
-  GetWindowRect(&rect);
-  g_pfnSetWindowPos(m_hWnd, m_bTopMost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, Width(rect), Height(rect),
-                    SWP_SHOWWINDOW);
-}
-
-void CTallywiseDlg::OnToggleTopMost() {
-  m_bTopMost = !m_bTopMost;
-  ShowOnTopState();
-  m_editExpression.SetFocus();
 }
 
 void CTallywiseDlg::OnWindowPosChanged(WINDOWPOS* pos) {
@@ -139,24 +111,3 @@ void CTallywiseDlg::OnWindowPosChanged(WINDOWPOS* pos) {
     m_nPosY = pos->y;
   }
 }
-
-// Systems that show a minimised window's client area get the program icon
-// there; everything else is the dialog's own painting.
-void CTallywiseDlg::OnPaint() {
-  if (!IsIconic()) {
-    Default();
-    return;
-  }
-  CPaintDC paint(m_hWnd);
-  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()));
-  const int iconWidth = ::GetSystemMetrics(SM_CXICON);
-  const int iconHeight = ::GetSystemMetrics(SM_CYICON);
-  RECT client;
-  GetClientRect(&client);
-  ::DrawIcon(paint.Dc(), (Width(client) - iconWidth + 1) / 2, (Height(client) - iconHeight + 1) / 2, m_hIcon);
-}
-
-HCURSOR CTallywiseDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-// F1 opens no help: the program has none.
-BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Calculation.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
@@ -31,6 +31,7 @@ void ShowFaults(CWnd& owner, const std::vector<FaultMet>& faults) {
 void CTallywiseDlg::OnResult() {
   if (m_bResultRunning) return;
   m_bResultRunning = true;
+  EndLiveResult();
   UpdateData(TRUE);
   const bool remembered = m_editExpression.Remember(m_strExpression);
   const Calculation calculation = Evaluate(m_strExpression);
@@ -40,12 +41,11 @@ void CTallywiseDlg::OnResult() {
     AnnounceResult();
   } else {
     ShowFaults(*this, calculation.faults);
-    m_strResult = CString(calculation.result);
-    m_resultValue = calculation.value;
+    m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
     // text while a box was open, and this command never rewrites it.
-    m_editResult.SetWindowText(m_strResult);
+    ShowResultNumber(calculation.result);
     ShowExactMark();
     AnnounceResult();
   }
@@ -67,7 +67,7 @@ BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_strResult = RenderPrompt(outcome);
   m_strPromptShown = m_strResult;
-  m_resultValue.reset();
+  m_dResult.reset();
   // Marked before the refresh: the refresh leaves the expression field alone,
   // since its stored text is the one just read from it, and so keeps the mark.
   if (outcome.mark) SelectInExpression(outcome.mark->start, outcome.mark->end);
@@ -100,9 +100,9 @@ void CTallywiseDlg::OnDeltaposPrecision(NMHDR* notification, LRESULT* result) {
   // decimals dropped come back, and nothing is evaluated again. A prompt stays a
   // prompt, and only the result field is rewritten: an expression typed since
   // the last Result stays as it was typed.
-  if (m_resultValue) {
-    m_strResult = WriteResultValue();
-    m_editResult.SetWindowText(m_strResult);
+  // A live value is rewritten the same way, quietly.
+  if (!ReformatLiveResult() && m_dResult) {
+    ShowResultNumber(WriteResultValue());
     ShowExactMark();
     AnnounceResult();
   }
@@ -114,7 +114,7 @@ void CTallywiseDlg::OnExpressionFull() {
   ::MessageBeep(0xF0);
   m_strResult = kExpressionFullPrompt;
   m_strPromptShown = m_strResult;
-  m_resultValue.reset();
+  m_dResult.reset();
   m_editResult.SetWindowText(m_strResult);
   ShowExactMark();
   AnnounceResult();

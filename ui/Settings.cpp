@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ChoicesFile.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "SettingsFile.h"
 #include "SettingsText.h"
 
@@ -32,8 +32,8 @@ CStringArray ToCStrings(const std::vector<std::string>& strings) {
 
 }  // namespace
 
-// Step 5 of the start: what the file holds, or, when any of it is unusable,
-// the defaults for everything.
+// At the start, before the fields are given their font: what the file holds,
+// or, when any of it is unusable, the defaults for everything.
 // The choices come first: the font's underline and strike-out are kept among
 // them, the settings file having no line for either.
 void CTallywiseDlg::LoadSettings() {

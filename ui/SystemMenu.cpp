@@ -2,6 +2,8 @@
 // of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
 #include "SettingsText.h"
+#include "KeysDialog.h"
+#include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
@@ -14,8 +16,8 @@ namespace {
 // the 23 pixels the window uses at 144 DPI would show as 12.
 int HeightForChooser(int heightAt96, UINT chooserDpi) {
   if (chooserDpi == kDefaultDpi || heightAt96 >= 0) return ScaleFrom96(heightAt96, chooserDpi);
-  const int points = ::MulDiv(-heightAt96, 72, kDefaultDpi);
-  return -::MulDiv(points, static_cast<int>(chooserDpi), 72);
+  const int points = ScaleLength(-heightAt96, 72, kDefaultDpi);
+  return -ScaleLength(points, static_cast<int>(chooserDpi), 72);
 }
 
 }  // namespace
@@ -35,6 +37,11 @@ void CTallywiseDlg::ExtendSystemMenu() {
   ::AppendMenuA(menu, MF_STRING, IDM_FONT, "&Font...");
   ::AppendMenuA(menu, MF_STRING, IDM_CLEAR_HISTORY, "Clear &History");
   AddExactArithmeticItem(menu);
+  ::AppendMenuW(menu, MF_STRING | (m_choices.liveResult ? MF_CHECKED : 0), IDM_LIVE_RESULT,
+                LoadWideString(IDS_LIVE_RESULT).c_str());
+  ::AppendMenuW(menu, MF_STRING | (m_choices.digitGrouping ? MF_CHECKED : 0), IDM_DIGIT_GROUPING,
+                LoadWideString(IDS_DIGIT_GROUPING).c_str());
+  ::AppendMenuW(menu, MF_STRING, IDM_KEYS, LoadWideString(IDS_KEYS).c_str());
 }
 
 void CTallywiseDlg::ShowChoiceChecked(UINT id, bool checked) {
@@ -52,6 +59,12 @@ void CTallywiseDlg::OnSysCommand(UINT id, LPARAM lParam) {
     ChooseDisplayFont();
   } else if ((id & 0xFFF0) == IDM_CLEAR_HISTORY) {
     ClearHistory();
+  } else if ((id & 0xFFF0) == IDM_LIVE_RESULT) {
+    ToggleLiveResult();
+  } else if ((id & 0xFFF0) == IDM_DIGIT_GROUPING) {
+    ToggleDigitGrouping();
+  } else if ((id & 0xFFF0) == IDM_KEYS) {
+    ShowKeys();
   } else if ((id & 0xFFF0) == IDM_EXACT_ARITHMETIC) {
     ToggleExactArithmetic();
   } else {

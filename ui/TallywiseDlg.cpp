@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "NumberText.h"
-#include "Placement.h"
+#include "NumberWriting.h"
 #include "TallywiseDlgIds.h"
 
 // The icons are loaded with the window, at the sizes its scale asks for.
-CTallywiseDlg::CTallywiseDlg(CWnd* parent) : CDialog(IDD_TALLYWISE_DIALOG, parent) {}
+CTallywiseDlg::CTallywiseDlg(CWnd* parent, const WindowSystemCalls& systemCalls)
+    : CDialog(IDD_TALLYWISE_DIALOG, parent), m_systemCalls(systemCalls) {}
 
 void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
@@ -36,6 +36,8 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_BN_CLICKED(IDC_TOPMOST, OnToggleTopMost)
   ON_NOTIFY(UDN_DELTAPOS, IDC_PRECISION, OnDeltaposPrecision)
   ON_CONTROL(EN_MAXTEXT, IDC_EXPRESSION, OnExpressionFull)
+  ON_CONTROL(EN_CHANGE, IDC_EXPRESSION, OnExpressionChange)
+  ON_WM_TIMER()
   ON_WM_CLOSE()
   ON_MESSAGE(WM_ENDSESSION, OnEndSession)
   ON_WM_WINDOWPOSCHANGED()
@@ -54,13 +56,17 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(HistoryClearedMessage(), OnHistoryCleared)
 END_MESSAGE_MAP()
 
+// F1 opens no help: the program has none.
+BOOL CTallywiseDlg::OnHelpInfo(HELPINFO*) { return TRUE; }
+
 BOOL CTallywiseDlg::OnInitDialog() {
+  MakeResultFieldUnicode();
   CDialog::OnInitDialog();
   m_tipCtrl.Create(this);
   AddToolTips();
   InitExactMark();
   m_pFont = std::make_unique<CFont>();
-  m_nDpi = g_pfnDpiForWindow(m_hWnd);
+  m_nDpi = m_systemCalls.dpiForWindow(m_hWnd);
   NoteTemplateLayout();
   LoadSettings();
   LoadHistory();

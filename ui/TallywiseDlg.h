@@ -18,19 +18,29 @@
 #include "ExactValue.h"
 #include "ExpressionEdit.h"
 #include "Framework.h"
+#include "LiveResultSchedule.h"
 #include "PrecisionSpin.h"
+#include "ResultEdit.h"
+#include "SystemCalls.h"
 #include "Theme.h"
+#include "WindowLayout.h"
 
-enum class HistoryWrite;  // HistoryFile.h
+enum class HistoryWrite;  // WindowHistoryFile.h
 
 // The message a window that emptied the history file sends every top-level
 // window, so that each open copy of the program forgets what it holds too;
 // other programs do not know it and pass it over.
 unsigned HistoryClearedMessage();
 
+// Members are named m_ and a prefix for their kind: str string, n integer,
+// d floating-point number (here one that may be absent), b boolean, p pointer,
+// h handle or a handle's owner, rc rectangle, arr list; a control or a GDI
+// object by its class (edit, btn, spin, tip, font, brush); any other object
+// by its own type.
 class CTallywiseDlg : public CDialog {
 public:
-  explicit CTallywiseDlg(CWnd* parent = nullptr);
+  // `systemCalls` are the system's own unless a test stands in for them.
+  explicit CTallywiseDlg(CWnd* parent = nullptr, const WindowSystemCalls& systemCalls = {});
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -57,6 +67,8 @@ protected:
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnHistoryCleared(WPARAM wParam, LPARAM lParam);
+  void OnExpressionChange();
+  void OnTimer(UINT_PTR id);
 
   DECLARE_MESSAGE_MAP()
 
@@ -104,10 +116,24 @@ private:
   void NoteTemplateLayout();
   void FitToFont();
   int FieldHeightForFont() const;
+  int WidthToAddForFont(int resultWidth, int clientWidth) const;
+  int m_nWidenedBy = 0;  // pixels the window was widened by for its font
   void FollowSystemLook();
   // True while the result field shows the prompt the last check wrote.
   bool ShowsPrompt() const;
   void ShowDecimalsInTip();
+  // The result field's numbers, grouped for reading when that is chosen.
+  void MakeResultFieldUnicode();
+  void ShowResultNumber(const std::string& plain);
+  void ToggleDigitGrouping();
+  // The live result of the expression being typed.
+  void ToggleLiveResult();
+  void ShowLiveResult();
+  void ShowLiveNumber(const std::string& plain);
+  bool ShowsLiveResult() const;
+  bool ReformatLiveResult();
+  void EndLiveResult();
+  void ShowKeys();
   // Exact arithmetic and the mark of a classic result that differs from it (ExactArithmetic.cpp).
   void AddExactArithmeticItem(HMENU menu);
   void ToggleExactArithmetic();
@@ -128,13 +154,14 @@ private:
   // First in, last out: the accessible objects of the controls are COM objects
   // of this thread, called on it while the window runs.
   CComApartment m_comApartment;
+  WindowSystemCalls m_systemCalls;
   // The scale the display font and the icons are made for: the window's.
   UINT m_nDpi = kDefaultDpi;
   // The controls and the client area as the template laid them out, at the
   // scale the window was made at: the fields are never lower than that.
   UINT m_nTemplateDpi = kDefaultDpi;
   RECT m_rcTemplateClient{};
-  std::array<std::pair<int, RECT>, 5> m_templatePlaces{};
+  LaidOutPlaces m_arrTemplatePlaces{};
   // The program icon at the caption's big size (the taskbar's, Alt+Tab's).
   CIcon m_hIcon;
   CIcon m_hIconSmall;
@@ -148,20 +175,25 @@ private:
   CString m_strPromptShown;  // the last check's prompt: shown while the result field holds it
   // What the last Result computed, while the result field shows it: other
   // decimals write this value, never the rounded text.
-  std::optional<double> m_resultValue;
+  std::optional<double> m_dResult;
   // Beside it, its exact value when there is one: written instead of it in
   // exact arithmetic, compared with it in the classic one. And the expression
   // both came from, computed again when the arithmetic is switched.
-  std::optional<ExactValue> m_resultExact;
+  std::optional<ExactValue> m_exactResult;
   CString m_strResultExpression;
   CExactMark m_exactMark;
   CExpressionEdit m_editExpression;  // keeps the expressions given to OnResult
 
   // Expressions given to OnResult that the history file has not taken yet, and
   // whether its trouble has been told (once a run).
-  std::vector<std::string> m_unsavedHistory;
+  std::vector<std::string> m_arrUnsavedHistory;
   bool m_bHistoryProblemShown = false;
-  CEdit m_editResult;
+  CResultEdit m_editResult;
+  // When the live result is worked out, the text it shows while it shows
+  // one, and the value it stands for.
+  LiveResultSchedule m_liveSchedule;
+  std::optional<std::wstring> m_liveShown;
+  std::optional<double> m_liveValue;
   CStringArray m_arrSettings;
   // The choices kept beside the settings file, read with it.
   Choices m_choices;
@@ -176,7 +208,7 @@ private:
   CIcon m_hIconNoTop;
   // The buttons' font after a change of scale that the system left to the
   // program; until then they show the dialog font.
-  CFont m_buttonFont;
+  CFont m_fontButtons;
   CButton m_btnTopMost;
   // The colours the window is drawn in, and the brushes of the dark mode.
   Look m_look = Look::kLight;

@@ -8,12 +8,10 @@
 #include "TallywiseDlg.h"
 #include "TallywiseDlgIds.h"
 
-HighContrastProc g_pfnHighContrastOn = &HighContrastOn;
-
 namespace {
 
-Look LookOfSystem() {
-  if (g_pfnHighContrastOn()) return Look::kHighContrast;
+Look LookOfSystem(HighContrastProc highContrastOn) {
+  if (highContrastOn()) return Look::kHighContrast;
   return AppsUseDarkTheme() ? Look::kDark : Look::kLight;
 }
 
@@ -22,15 +20,15 @@ Look LookOfSystem() {
 // The brushes of the dark mode are made only while it is on; the caption is
 // asked for only when it changes, so that a light start loads nothing more.
 void CTallywiseDlg::FollowSystemLook() {
-  const Look look = LookOfSystem();
+  const Look look = LookOfSystem(m_systemCalls.highContrastOn);
   const bool wasDark = m_look == Look::kDark;
   m_look = look;
   if (look == Look::kDark) {
     m_brushGround.CreateSolid(kDarkPalette.window);
     m_brushField.CreateSolid(kDarkPalette.field);
   } else {
-    m_brushGround.Delete();
-    m_brushField.Delete();
+    m_brushGround.Reset();
+    m_brushField.Reset();
   }
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);
@@ -52,17 +50,21 @@ LRESULT CTallywiseDlg::OnCtlColorGround(WPARAM wParam, LPARAM) {
   return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
 }
 
-// The fields: a prompt in the result field is written in the prompt's colour.
+// The fields: a prompt in the result field is written in the prompt's colour,
+// a live result in grey.
 LRESULT CTallywiseDlg::OnCtlColorField(WPARAM wParam, LPARAM lParam) {
   const auto dc = reinterpret_cast<HDC>(wParam);
-  const bool prompt = reinterpret_cast<HWND>(lParam) == m_editResult.m_hWnd && ShowsPrompt();
+  const bool inResult = reinterpret_cast<HWND>(lParam) == m_editResult.m_hWnd;
+  const bool prompt = inResult && ShowsPrompt();
+  const bool live = inResult && !prompt && ShowsLiveResult();
   if (m_look == Look::kDark && m_brushField.GetSafeHandle()) {
-    ::SetTextColor(dc, prompt ? kPromptOnDark : kDarkPalette.text);
+    ::SetTextColor(dc, prompt ? kPromptOnDark : live ? kLiveOnDark : kDarkPalette.text);
     ::SetBkColor(dc, kDarkPalette.field);
     return reinterpret_cast<LRESULT>(m_brushField.GetSafeHandle());
   }
   const LRESULT brush = Default();
   if (prompt && m_look == Look::kLight) ::SetTextColor(dc, kPromptOnLight);
+  if (live) ::SetTextColor(dc, m_look == Look::kLight ? kLiveOnLight : ::GetSysColor(COLOR_GRAYTEXT));
   return brush;
 }
 

@@ -7,11 +7,6 @@
 
 #include "DarkLook.h"  // the dark palette every dialog of the program shares
 
-// Whether a high-contrast scheme is on: HighContrastOn, unless a test stands
-// in a scheme, which Wine cannot switch on.
-using HighContrastProc = bool (*)();
-extern HighContrastProc g_pfnHighContrastOn;
-
 enum class Look {
   kLight,         // the system's colours; only a prompt is written in its own
   kDark,          // the program's dark colours throughout
@@ -23,3 +18,7 @@ enum class Look {
 // with the contrast a reader needs (4.5:1 at the least) against the field.
 inline constexpr COLORREF kPromptOnDark = RGB(255, 185, 90);
 inline constexpr COLORREF kPromptOnLight = RGB(170, 60, 0);
+// A live result is quieter than a result: grey, still 4.5:1 against the field
+// (5.1:1 on white, 5.3:1 on the dark field).
+inline constexpr COLORREF kLiveOnLight = RGB(110, 110, 110);
+inline constexpr COLORREF kLiveOnDark = RGB(160, 160, 160);

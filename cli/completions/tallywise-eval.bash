@@ -30,7 +30,7 @@ _tallywise_eval() {
     [ "$word" = "--" ] && return
   done
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "-d --decimals= -f --file= --aligned -x --exact -h --help --version --" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "-d --decimals= -f --file= --aligned --grouping -x --exact -h --help --version --" -- "$cur")
     [[ ${COMPREPLY[0]-} == *= ]] && compopt -o nospace 2>/dev/null
   fi
 }

@@ -28,7 +28,7 @@ check() {  # name, wanted candidates (sorted, blank-separated), words typed...
 
 check "a long option" "--version" tallywise-eval --ver
 check "options by their start" "--aligned" tallywise-eval -d 2 --al
-check "every option" "-- --aligned --decimals= --exact --file= --help --version -d -f -h -x" tallywise-eval -
+check "every option" "-- --aligned --decimals= --exact --file= --grouping --help --version -d -f -h -x" tallywise-eval -
 check "file names after -f" "exprs.txt extra.txt" tallywise-eval -f ex
 check "file names after --file=" "exprs.txt extra.txt" tallywise-eval --file = e
 check "decimal places after -d" "0 1 2 3 4 5 6 7 8 9" tallywise-eval -d ""

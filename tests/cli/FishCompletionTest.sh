@@ -20,7 +20,7 @@ check() {  # name, wanted candidates (blank-separated, sorted), command line typ
   fi
 }
 
-check "every option" "--aligned --decimals --exact --file --help --version -d -f -h -x" "tallywise-eval -"
+check "every option" "--aligned --decimals --exact --file --grouping --help --version -d -f -h -x" "tallywise-eval -"
 check "options after an expression" "--aligned" "tallywise-eval 2 --al"
 check "file names after -f" "exprs.txt extra.txt" "tallywise-eval -f ex"
 check "file names after --file=" "--file=exprs.txt --file=extra.txt" "tallywise-eval --file=e"

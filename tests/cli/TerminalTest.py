@@ -57,11 +57,46 @@ def take_terminal():
     resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
 
 
-def run_session(program, env, steps, status, absent=()):
+# A shell's job control, as far as Ctrl+Z and fg go: the program runs as a job
+# of its own in the foreground; when it stops, the shell takes the terminal,
+# says so, and on "fg" gives the terminal back and continues the job. Its exit
+# status is the program's. (A program that leads its own session would not
+# stop at all: the system ignores Ctrl+Z for a group that no shell watches.)
+JOB_CONTROL = r"""
+import os, signal, sys
+signal.signal(signal.SIGTTOU, signal.SIG_IGN)
+job = os.fork()
+if job == 0:
+    os.setpgid(0, 0)
+    os.tcsetpgrp(0, os.getpgrp())
+    signal.signal(signal.SIGTTOU, signal.SIG_DFL)
+    os.execv(sys.argv[1], sys.argv[1:])
+os.setpgid(job, job)
+os.tcsetpgrp(0, job)
+while True:
+    _, status = os.waitpid(job, os.WUNTRACED)
+    if not os.WIFSTOPPED(status):
+        break
+    os.tcsetpgrp(0, os.getpgrp())
+    os.write(1, b"\r\n[stopped]\r\n")
+    typed = b""
+    while b"fg" not in typed:
+        typed += os.read(0, 100)
+    os.tcsetpgrp(0, job)
+    os.killpg(job, signal.SIGCONT)
+if os.WIFSIGNALED(status):
+    signal.signal(os.WTERMSIG(status), signal.SIG_DFL)
+    os.kill(os.getpid(), os.WTERMSIG(status))
+sys.exit(os.WEXITSTATUS(status))
+"""
+
+
+def run_session(program, env, steps, status, absent=(), job_control=False):
     """Types each step's keys (or sends its signal) and waits for its text; the
     failures, each naming its step."""
     master, slave = pty.openpty()
-    calc = subprocess.Popen([program], stdin=slave, stdout=slave, stderr=slave, env=env,
+    command = [sys.executable, "-c", JOB_CONTROL, program] if job_control else [program]
+    calc = subprocess.Popen(command, stdin=slave, stdout=slave, stderr=slave, env=env,
                             start_new_session=True, preexec_fn=take_terminal)
     os.close(slave)
     screen = Screen(master)
@@ -121,6 +156,65 @@ def end(calc, master, screen):
     os.close(master)
 
 
+def sessions_ended_together(program, env, count=8):
+    """Sessions that all end at the same moment, by SIGTERM as when a desktop
+    closes its terminals, each write the one file: every line of every one is
+    kept. The file holds older lines already, as it does after a while, so that
+    each session takes a moment over it. The failures."""
+    sessions, expected = [], set()
+    older = [f"{n}-0" + "+0" * 1000 for n in range(1000 - count * 10)]
+    try:
+        with open(env["TALLYWISE_HISTORY"], "w") as file:
+            file.write("".join(line + "\n" for line in older))
+        for number in range(1, count + 1):
+            calc, master, screen = start(program, env)
+            sessions.append((calc, master))
+            lines = [f"{number}00+{k}" for k in range(10)]
+            expected.update(lines)
+            type_and_wait(master, screen, "".join(line + "\r" for line in lines).encode(), f"{number}09.000".encode())
+        for calc, _ in sessions:
+            calc.send_signal(signal.SIGTERM)
+        for calc, _ in sessions:
+            calc.wait(timeout=10)
+        with open(env["TALLYWISE_HISTORY"], "rb") as file:
+            kept = file.read().decode().split("\n")[:-1]
+        if kept[:len(older)] != older or len(kept) != len(older) + len(expected) or set(kept[len(older):]) != expected:
+            return [f"{count} sessions ended together: {len(expected - set(kept))} of {len(expected)} lines lost,"
+                    f" {len(kept)} lines kept"]
+        return []
+    except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+        return [f"{count} sessions ended together: {error}"]
+    finally:
+        for calc, master in sessions:
+            if calc.poll() is None:
+                calc.kill()
+                calc.wait()
+            os.close(master)
+
+
+def lines_kept(program, env):
+    """The file keeps the newest 1,000 lines, and a line with a line end typed
+    into it is not kept, as it would come back as two. (Ctrl+V and Enter type
+    an LF: the editor has the terminal turn CR into LF and LF into CR.) The
+    failures."""
+    path = env["TALLYWISE_HISTORY"]
+    with open(path, "w") as file:
+        file.write("".join(f"{n}+0\n" for n in range(1000)))
+    try:
+        calc, master, screen = start(program, env)
+        type_and_wait(master, screen, b"1+1\x16\r2\r", b"Unknown symbol '\\x0a'")
+        type_and_wait(master, screen, b"\x153*3\r", b"9.000")
+        end(calc, master, screen)
+        with open(path, "rb") as file:
+            kept = file.read().decode().split("\n")
+    except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
+        return [f"the newest 1,000 lines: {error}"]
+    wanted = [f"{n}+0" for n in range(1, 1000)] + ["3*3", ""]
+    if kept != wanted:
+        return [f"the newest 1,000 lines, none with a line end: {len(kept) - 1} lines kept, ending {kept[-4:]!r}"]
+    return []
+
+
 def history_files(program, base):
     """Two sessions at once write one file, and a file that is a link, is
     read-only or is a device (made only by root); the failures."""
@@ -138,6 +232,9 @@ def history_files(program, base):
                 failures.append("two sessions at once: the first session's line is lost")
     except (OSError, TimeoutError, subprocess.TimeoutExpired) as error:
         failures.append(f"two sessions at once: {error}")
+
+    failures += sessions_ended_together(program, dict(env, TALLYWISE_HISTORY=os.path.join(base, "together")))
+    failures += lines_kept(program, dict(env, TALLYWISE_HISTORY=os.path.join(base, "kept")))
 
     target, link = os.path.join(base, "target"), os.path.join(base, "link")
     readonly, device = os.path.join(base, "readonly"), os.path.join(base, "device")
@@ -202,6 +299,13 @@ def main():
             (b"\x04", b"\n", "Ctrl+D ends"),
         ], 1, [b"2*3+3", b"4*5+5"]),
         ("Ctrl+\\ quits as in any program", utf8, [(b"1+\x1c", b"", "Ctrl+\\")], -signal.SIGQUIT),
+        ("Ctrl+Z stops as in any program; after fg the line is drawn once", utf8, [
+            (b"1+", b"1+", "1+ typed"),
+            (b"\x1a", b"[stopped]", "Ctrl+Z stops"),
+            (b"fg\r", b"> 1+", "fg draws the prompt and the line"),
+            (b"2\r", b"3.000", "and the line goes on"),
+            (b"\x04", b"\n", "Ctrl+D ends"),
+        ], 0, [b"> 1+> 1+"], True),
         ("the history is written when the session is ended by SIGTERM", kept, [
             (b"4*4\r", b"16.000", "4*4"),
             (signal.SIGTERM, b"", "SIGTERM"),
@@ -213,8 +317,8 @@ def main():
         ], 0),
     ]
     failures = []
-    for name, env, steps, status, *absent in sessions:
-        failures += [f"{name}: {failure}" for failure in run_session(program, env, steps, status, *absent)]
+    for name, env, steps, status, *rest in sessions:
+        failures += [f"{name}: {failure}" for failure in run_session(program, env, steps, status, *rest)]
         if name.startswith("the history is written"):
             try:
                 with open(history, "rb") as file:

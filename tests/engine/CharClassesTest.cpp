@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "CharClasses.h"
-#include "TypedText.h"
 #include "LiteralEvaluator.h"
+#include "OracleCharClasses.h"
+#include "TypedText.h"
 
 namespace {
 

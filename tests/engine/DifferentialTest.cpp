@@ -10,7 +10,7 @@
 #include "Evaluator.h"
 #include "ExpressionGenerator.h"
 #include "LiteralEvaluator.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 #include "RuleByRuleCheck.h"
 
 namespace {

@@ -8,7 +8,8 @@
 #include "Evaluator.h"
 #include "LiteralEvaluator.h"
 #include "Millionths.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
+#include "OracleRoundTrips.h"
 
 namespace {
 
@@ -81,6 +82,10 @@ TEST(Evaluator, SignsNumbersAndSeparators) {
       {"1\r\n+2", 3, "3.000", {}},
       {"0-0.0001", 3, "-0.000", {}},
       {"0-0.0004", 3, "-0.000", {}},
+      // Sixteen digits are more than a double holds exactly: read as typed, not
+      // as a rounded whole number divided.
+      {"913996208434079.7", 3, "913996208434079.750", {}},
+      {"9790635658.315175*1000", 3, "9790635658315.174", {}},
   });
 }
 
@@ -216,6 +221,20 @@ TEST(Evaluator, TextsTheCheckerRejectsStillEndWithAText) {
       {")1+2(", 3, "0.000", {}},
       {"2a", 3, "0.000", {}},
   });
+}
+
+// What one press of Enter computes: a text the checker rejects shows its prompt
+// and nothing of the evaluation, not even the faults it would meet.
+TEST(Evaluator, ARejectedTextGivesNoResultAndNoFaults) {
+  EvaluationStacks stacks;
+  for (const char* text : {"(1/0", "1/0)", "1/0)+(2", "(2#0", "1/0+1.2.3", "10^400)"}) {
+    ASSERT_FALSE(EvaluateExpression(text, "%0.3f", stacks).faults.empty()) << "meets no fault: " << text;
+    const Calculation calculation = Calculate(text, "%0.3f", stacks);
+    EXPECT_FALSE(calculation.check.passed) << text;
+    EXPECT_EQ(calculation.result, "") << text;
+    EXPECT_TRUE(calculation.faults.empty()) << text;
+    EXPECT_TRUE(stacks.empty()) << text;
+  }
 }
 
 TEST(Evaluator, LongAndDeeplyNestedExpressions) {

@@ -7,7 +7,7 @@
 #include "Calculation.h"
 #include "ExactArithmetic.h"
 #include "ExactValue.h"
-#include "NumberText.h"
+#include "NumberWriting.h"
 
 namespace {
 

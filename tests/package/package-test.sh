@@ -119,16 +119,23 @@ deb_passes_lintian() {
 }
 
 # The source package, as dpkg-source builds it from the checkout's files in a
-# folder of its own.
+# folder of its own, with what a build leaves in a checkout beside them (the
+# build trees, the release, dpkg-buildpackage's tree): none of that is packed.
 deb_source_passes_lintian() {
-  local source=$work/debian-source/tallywise dsc
+  local source=$work/debian-source/tallywise dsc packed
   mkdir -p "$source" || return 1
   if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git -C "$root" ls-files -z | tar -C "$root" --null -T - -cf - | tar -C "$source" -xf -
   else
     tar -C "$root" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$source" -xf -
   fi
+  mkdir -p "$source/build/native" "$source/dist" "$source/obj-x86_64-linux-gnu" || return 1
+  echo built >"$source/build/native/CMakeCache.txt"
+  echo built >"$source/dist/SHA256SUMS"
+  echo built >"$source/obj-x86_64-linux-gnu/Makefile"
   (cd "$source" && dpkg-source -b . >/dev/null) || { echo "dpkg-source -b failed"; return 1; }
+  packed=$(tar -tf "$work/debian-source/"*.tar.* | grep -E '^[^/]+/(build|dist|obj-[^/]*)(/|$)')
+  [ -z "$packed" ] || { echo "packed from the build: ${packed//$'\n'/ }"; return 1; }
   dsc=$(ls "$work/debian-source/"*.dsc) || return 1
   lintian --fail-on error,warning "$dsc" 2>&1 | grep -v '^running with root privileges'
   [ "${PIPESTATUS[0]}" -eq 0 ]

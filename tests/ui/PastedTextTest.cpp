@@ -41,6 +41,10 @@ TEST(PastedText, IsWhatTheUserSawAndNeverJoinsTwoNumbers) {
       {u"12 \t 34", "", "", "12 | 34"},
       {u"12\r\n\r\n34\r\n56\r\n", "", "", "12|34|56"},
       {u"1,5\u2028.5", "", "", "1,5|.5"},
+      {u"12,\n34", "", "", "12,|34"},     // a separator ends or begins a number too
+      {u"12\r\n,5", "", "", "12|,5"},
+      {u"1\v2\f3\u00854\u20295", "", "", "1|2|3|4|5"},  // every kind of line break
+      {u"1+\u2029\u20282", "", "", "1+2"},
       {u"\uFF11\n\u0661", "", "", "1|1"},  // digits of other scripts are numbers too
       {u"12\n", "", " 34", "12|"},        // the number after it is in the field
       {u"\n34", "12 ", "", "|34"},         // the number before it is in the field
@@ -55,6 +59,7 @@ TEST(PastedText, IsWhatTheUserSawAndNeverJoinsTwoNumbers) {
       {u"2\u2074", "", "", "2^4"},
       {u"10\u207B\u00B3", "", "", "10^(-3)"},
       {u"(1+1)\u00B3+2\u00B9\u2070", "", "", "(1+1)^3+2^10"},
+      {u"2\u2075\u2076\u2077\u2078\u2079", "", "", "2^56789"},
       {u"\u00B2", "3", "", "^2"},          // after the digit before the caret
       {u"\u207B\u00B9", "2*(4)", "", "^(-1)"},
       {u"\u00B2", "3 ", "", "\xB2"},        // not after an operand: itself
@@ -63,6 +68,7 @@ TEST(PastedText, IsWhatTheUserSawAndNeverJoinsTwoNumbers) {
       // Invisible characters go; dashes, signs and digits of other scripts are ASCII.
       {u"\uFEFF1+\u200B2\u200C\u200D\u200E\u200F", "", "", "1+2"},
       {u"\u202A3\u202C*\u20664\u2069-\u20601\u00AD", "", "", "3*4-1"},
+      {u"\u061C1\u202B+\u202D2\u202E", "", "", "1+2"},  // the Arabic letter mark, and the embeddings' ends
       {u"2 \u2013 3", "", "", "2 - 3"},
       {u"7\u22122\u00D73\u00F71", "", "", "7-2*3/1"},
       {u"\u0661\u0662+3", "", "", "12+3"},

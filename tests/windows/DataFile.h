@@ -1,5 +1,5 @@
 // The settings file of the test's Wine prefix, in its Windows directory, and
-// the history file beside it, as the tests prepare and inspect them.
+// the history and choices files beside it, as the tests prepare and inspect them.
 #pragma once
 
 #include <windows.h>

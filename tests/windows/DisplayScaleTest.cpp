@@ -329,13 +329,7 @@ TEST_F(DisplayScale, MovedToAMonitorOfAnotherScaleTheFieldsStillFitTheirFont) {
 // x = 600, is played through the window's scale lookup.
 TEST_F(DisplayScale, StartedOnAMonitorOfAnotherScaleTheWindowIsFirstShownAtThatScale) {
   if (m_dpi != 96) GTEST_SKIP() << "starts from 100 %";
-  struct SecondMonitor {
-    SecondMonitor() : real(g_pfnDpiForWindow) {
-      g_pfnDpiForWindow = [](HWND window) -> UINT { return WindowRect(window).left >= 600 ? 144 : 96; };
-    }
-    ~SecondMonitor() { g_pfnDpiForWindow = real; }
-    DpiForWindowProc real;
-  } secondMonitor;
+  m_systemCalls.dpiForWindow = [](HWND window) -> UINT { return WindowRect(window).left >= 600 ? 144 : 96; };
   ASSERT_NO_FATAL_FAILURE(Start(kDefaultFile));  // at (300, 300): on the first monitor
   const RECT at96 = WindowRect(Window());
   RECT client96;

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "DataFile.h"
 #include "RunningDialog.h"
@@ -78,6 +81,91 @@ TEST(SharedHistory, TwoWindowsKeepBothsExpressionsAndAClearHoldsForBoth) {
   EXPECT_EQ(WindowText(second.Item(IDC_EXPRESSION)), "5+5") << "Up in the other window brought back a cleared line";
   ASSERT_TRUE(EnterWithoutBox(second, "4+4"));
   EXPECT_EQ(History(), "4+4\r\n") << "the other window brings back nothing that was cleared";
+}
+
+// The file as a window that starts reads it, while others may be replacing it.
+std::optional<std::string> ReadAsAWindowStarting() {
+  const HANDLE file = ::CreateFileA(HistoryFilePath().c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char piece[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, piece, sizeof piece, &read, nullptr) && read > 0)
+    bytes.append(piece, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+// Two windows given expressions at the same moment, each Enter replacing the
+// file, while a third party reads it as a starting window does: one window at a
+// time reads and replaces it, so every expression of both is kept, each
+// window's in its order; and it is replaced whole, in one step, so the reader
+// never sees it shorter than before nor has it kept from being replaced.
+TEST(SharedHistory, TwoWindowsAtTheSameMomentKeepEveryExpression) {
+  const FirstRun firstRun;
+  ASSERT_TRUE(WriteDataFile(""));
+  constexpr int kEach = 40;
+  RunningDialog windows[2];
+  ASSERT_NE(windows[0].Window(), nullptr);
+  ASSERT_NE(windows[1].Window(), nullptr);
+  struct Writer {
+    const RunningDialog* window;
+    int number;
+    HANDLE go;
+    int entered = 0;
+    static DWORD WINAPI Run(void* self) {
+      Writer& writer = *static_cast<Writer*>(self);
+      ::WaitForSingleObject(writer.go, INFINITE);
+      const std::string prefix = std::to_string(writer.number) + "00+";
+      for (; writer.entered < kEach; ++writer.entered)
+        if (!EnterWithoutBox(*writer.window, (prefix + std::to_string(writer.entered)).c_str())) break;
+      return 0;
+    }
+  };
+  const HANDLE go = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  Writer writers[2] = {{&windows[0], 1, go}, {&windows[1], 2, go}};
+  HANDLE threads[2];
+  for (int w = 0; w < 2; ++w)
+    threads[w] = ::CreateThread(nullptr, 0, &Writer::Run, &writers[w], 0, nullptr);
+  ::SetEvent(go);
+  size_t most = 0;
+  std::string shrunk;
+  while (::WaitForMultipleObjects(2, threads, TRUE, 0) == WAIT_TIMEOUT) {
+    const std::vector<std::string> lines = LinesOf(ReadAsAWindowStarting().value_or(""));
+    if (lines.size() < most && shrunk.empty())
+      shrunk = std::to_string(most) + " lines, then " + std::to_string(lines.size());
+    most = std::max(most, lines.size());
+    // A window starts now and then, not all the time: the windows get their turn.
+    ::Sleep(1);
+  }
+  for (const HANDLE thread : threads)
+    ::CloseHandle(thread);
+  ::CloseHandle(go);
+  EXPECT_EQ(writers[0].entered, kEach) << "the first window was held up (a box?)";
+  EXPECT_EQ(writers[1].entered, kEach) << "the second window was held up (a box?)";
+  EXPECT_EQ(shrunk, "") << "a reader saw the file shorter than before";
+
+  const std::vector<std::string> kept = LinesOf(ReadAsAWindowStarting().value_or(""));
+  EXPECT_EQ(kept.size(), 2u * kEach);
+  for (int w = 0; w < 2; ++w) {
+    std::vector<std::string> ofWindow;
+    const std::string prefix = std::to_string(w + 1) + "00+";
+    for (const std::string& line : kept)
+      if (line.rfind(prefix, 0) == 0) ofWindow.push_back(line);
+    std::vector<std::string> wanted;
+    for (int k = 0; k < kEach; ++k)
+      wanted.push_back(prefix + std::to_string(k));
+    EXPECT_EQ(ofWindow, wanted) << "window " << w + 1 << "'s expressions";
+  }
 }
 
 // Far more than is read (7 MB): the newest lines come back, not the first ones.

@@ -15,7 +15,7 @@
 class MainDialogTest : public testing::Test {
 protected:
   void SetUp() override {
-    m_dialog = std::make_unique<RunningDialog>();
+    m_dialog = std::make_unique<RunningDialog>(m_systemCalls);
     ASSERT_NE(m_dialog->Window(), nullptr);
   }
   void TearDown() override { m_dialog.reset(); }
@@ -33,5 +33,6 @@ protected:
   // Every run starts from the defaults: a settings file left by an earlier
   // test would set the precision otherwise.
   FirstRun m_firstRun;
+  WindowSystemCalls m_systemCalls;  // what the window started next calls
   std::unique_ptr<RunningDialog> m_dialog;
 };

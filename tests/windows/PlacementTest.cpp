@@ -250,7 +250,7 @@ TEST_F(Placement, ASecondCopyOpensBesideTheFirstInsteadOfOnIt) {
     std::vector<std::unique_ptr<RunningDialog>> copies;
     std::vector<RECT> places{first};
     for (int i = 0; i < 3; ++i) {
-      copies.push_back(std::make_unique<RunningDialog>());
+      copies.push_back(std::make_unique<RunningDialog>(m_systemCalls));
       ASSERT_NE(copies.back()->Window(), nullptr);
       const RECT rect = WindowRect(copies.back()->Window());
       for (const RECT& other : places) {

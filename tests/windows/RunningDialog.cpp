@@ -2,8 +2,8 @@
 
 #include "TallywiseDlg.h"
 
-RunningDialog::RunningDialog()
-    : ModalThread([] {
-        CTallywiseDlg dlg;
+RunningDialog::RunningDialog(const WindowSystemCalls& systemCalls)
+    : ModalThread([systemCalls] {
+        CTallywiseDlg dlg(nullptr, systemCalls);
         return dlg.DoModal();
       }) {}

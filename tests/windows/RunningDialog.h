@@ -2,9 +2,10 @@
 // the program runs it: constructed, DoModal, destroyed.
 #pragma once
 
+#include "SystemCalls.h"
 #include "WindowToolkit.h"
 
 class RunningDialog : public ModalThread {
 public:
-  RunningDialog();
+  explicit RunningDialog(const WindowSystemCalls& systemCalls = {});
 };

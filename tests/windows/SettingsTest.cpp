@@ -180,7 +180,7 @@ TEST_F(SettingsFile, AFileThatCannotBeReplacedStaysAndTheWindowStillCloses) {
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   ::CloseHandle(file);
 
-  m_dlg.emplace();
+  m_dlg.emplace(m_systemCalls);
   ASSERT_NE(Window(), nullptr);
   EXPECT_EQ(WhatIsShown(), kDefaultsShown);
   ::PostMessageA(Window(), WM_CLOSE, 0, 0);

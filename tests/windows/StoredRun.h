@@ -44,7 +44,7 @@ protected:
       ASSERT_TRUE(WriteDataFile(*file));
     }
     m_recorder.Clear();
-    m_dlg.emplace();
+    m_dlg.emplace(m_systemCalls);
     ASSERT_NE(Window(), nullptr) << "the main window did not appear";
   }
 
@@ -77,6 +77,8 @@ protected:
     return last;
   }
 
-  WindowPosRecorder m_recorder;  // in place before the window starts
+  WindowPosRecorder m_recorder;
+  // What the window started next calls; a test may stand in more of them.
+  WindowSystemCalls m_systemCalls = WindowPosRecorder::Recording();
   std::optional<RunningDialog> m_dlg;
 };

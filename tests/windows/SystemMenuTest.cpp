@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -133,35 +134,42 @@ protected:
   HWND result = nullptr;
 };
 
-TEST_F(SystemMenu, EndsWithAboutFontClearHistoryAndExactArithmeticAfterTheSystemsOwnEntries) {
+TEST_F(SystemMenu, EndsWithTheProgramsEntriesAfterTheSystemsOwnEntries) {
   const HMENU menu = ::GetSystemMenu(main.Window(), FALSE);
   ASSERT_NE(menu, nullptr);
   const int count = ::GetMenuItemCount(menu);
-  ASSERT_GE(count, 6);
-
-  const MenuItem separator = ItemAt(menu, count - 5);
-  const MenuItem about = ItemAt(menu, count - 4);
-  const MenuItem font = ItemAt(menu, count - 3);
-  const MenuItem clearHistory = ItemAt(menu, count - 2);
-  const MenuItem exact = ItemAt(menu, count - 1);
-  EXPECT_TRUE(separator.type & MFT_SEPARATOR);
-  EXPECT_EQ(about.id, static_cast<UINT>(IDM_ABOUTBOX));
-  EXPECT_EQ(about.text, "&About Tallywise...");
-  EXPECT_FALSE(about.type & MFT_SEPARATOR);
-  EXPECT_EQ(font.id, static_cast<UINT>(IDM_FONT));
-  EXPECT_EQ(font.text, "&Font...");
-  EXPECT_EQ(clearHistory.id, static_cast<UINT>(IDM_CLEAR_HISTORY));
-  EXPECT_EQ(clearHistory.text, "Clear &History");
-  EXPECT_EQ(exact.id, static_cast<UINT>(IDM_EXACT_ARITHMETIC));
-  EXPECT_EQ(exact.text, "E&xact Arithmetic");
-  EXPECT_FALSE(::GetMenuState(menu, IDM_EXACT_ARITHMETIC, MF_BYCOMMAND) & MF_CHECKED) << "off until turned on";
+  const struct {
+    UINT id;
+    const char* text;
+    bool check;  // a choice, off until turned on
+  } entries[] = {
+      {IDM_ABOUTBOX, "&About Tallywise...", false},
+      {IDM_FONT, "&Font...", false},
+      {IDM_CLEAR_HISTORY, "Clear &History", false},
+      {IDM_EXACT_ARITHMETIC, "E&xact Arithmetic", true},
+      {IDM_LIVE_RESULT, "&Live Result", true},
+      {IDM_DIGIT_GROUPING, "Digit &Grouping", true},
+      {IDM_KEYS, "&Keys...", false},
+  };
+  const int first = count - static_cast<int>(std::size(entries));
+  ASSERT_GE(first, 2);
+  EXPECT_TRUE(ItemAt(menu, first - 1).type & MFT_SEPARATOR);
+  for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
+    const MenuItem item = ItemAt(menu, first + i);
+    EXPECT_EQ(item.id, entries[i].id) << entries[i].text;
+    EXPECT_EQ(item.text, entries[i].text);
+    EXPECT_FALSE(item.type & MFT_SEPARATOR) << entries[i].text;
+    if (entries[i].check) {
+      EXPECT_FALSE(::GetMenuState(menu, entries[i].id, MF_BYCOMMAND) & MF_CHECKED) << entries[i].text;
+    }
+  }
 
   int closeAt = -1;
   for (int i = 0; i < count; ++i) {
     if (ItemAt(menu, i).id == SC_CLOSE) closeAt = i;
   }
   EXPECT_GE(closeAt, 0) << "the system's own entries are gone";
-  EXPECT_LT(closeAt, count - 5);
+  EXPECT_LT(closeAt, first - 1);
 }
 
 // Only when confirmed, then at once in the window and on disk: Up finds

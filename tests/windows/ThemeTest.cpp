@@ -186,13 +186,7 @@ TEST_F(Theme, PromptIsWrittenInAColourApartFromAResult) {
 // prompt colour, even with the dark mode chosen; the dark mode comes back when
 // it ends. Wine keeps high contrast off, so the scheme is stood in.
 TEST_F(Theme, HighContrastShowsTheSystemsColoursOnly) {
-  struct StandIn {
-    StandIn() : real(g_pfnHighContrastOn) {
-      g_pfnHighContrastOn = [] { return g_highContrast.load(); };
-    }
-    ~StandIn() { g_pfnHighContrastOn = real; }
-    HighContrastProc real;
-  } standIn;
+  m_systemCalls.highContrastOn = [] { return g_highContrast.load(); };
   g_highContrast = true;
   AppsMode::Set(true);
   Start();

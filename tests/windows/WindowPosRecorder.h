@@ -1,6 +1,5 @@
-// Records the moves and z-order changes the main window asks for, and still
-// carries them out, while an object of this class lives. Create it before the
-// dialog starts.
+// Records the moves and z-order changes asked for by a main window started
+// with Recording(), and still carries them out.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +8,7 @@
 #include <ostream>
 #include <vector>
 
-#include "Placement.h"
+#include "SystemCalls.h"
 
 struct WindowPosCall {
   HWND insertAfter;
@@ -24,28 +23,30 @@ struct WindowPosCall {
 
 class WindowPosRecorder {
 public:
-  WindowPosRecorder() : m_previous(g_pfnSetWindowPos) {
-    Clear();
-    g_pfnSetWindowPos = &Record;
-  }
-  ~WindowPosRecorder() { g_pfnSetWindowPos = m_previous; }
+  WindowPosRecorder() { Clear(); }
   WindowPosRecorder(const WindowPosRecorder&) = delete;
   WindowPosRecorder& operator=(const WindowPosRecorder&) = delete;
 
+  // The system's calls, with the moves recorded.
+  static WindowSystemCalls Recording() {
+    WindowSystemCalls calls;
+    calls.setWindowPos = &Record;
+    return calls;
+  }
   std::vector<WindowPosCall> Calls() const {
     std::lock_guard lock(Mutex());
-    return Recorded();
+    return Records();
   }
   void Clear() {
     std::lock_guard lock(Mutex());
-    Recorded().clear();
+    Records().clear();
   }
 
 private:
   static BOOL WINAPI Record(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     {
       std::lock_guard lock(Mutex());
-      Recorded().push_back({insertAfter, x, y, cx, cy, flags});
+      Records().push_back({insertAfter, x, y, cx, cy, flags});
     }
     return ::SetWindowPos(hWnd, insertAfter, x, y, cx, cy, flags);
   }
@@ -53,10 +54,8 @@ private:
     static std::mutex mutex;
     return mutex;
   }
-  static std::vector<WindowPosCall>& Recorded() {
+  static std::vector<WindowPosCall>& Records() {
     static std::vector<WindowPosCall> calls;
     return calls;
   }
-
-  SetWindowPosProc m_previous;
 };

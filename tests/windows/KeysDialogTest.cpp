@@ -1,0 +1,119 @@
+// The list of keys: opened from the system menu, naming every key and every
+// entry the program adds to that menu, closed with Escape or Enter, and drawn
+// dark in the dark mode. F1 still opens nothing.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "MainDialogTest.h"
+#include "TallywiseDlgIds.h"
+#include "WindowToolkit.h"
+
+namespace {
+
+constexpr const char* kPersonalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+std::string ItemText(HWND list, int item, int column) {
+  char text[256] = "";
+  LVITEMA lv{};
+  lv.iSubItem = column;
+  lv.pszText = text;
+  lv.cchTextMax = sizeof text;
+  ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv));
+  return text;
+}
+
+class KeysDialog : public MainDialogTest {
+protected:
+  HWND Open() {
+    ::PostMessageA(m_dialog->Window(), WM_SYSCOMMAND, IDM_KEYS, 0);
+    HWND keys = nullptr;
+    WaitUntil([&] { return (keys = FindDialogOfThread(m_dialog->ThreadId(), "Keys")) != nullptr; });
+    return keys;
+  }
+  // Each row as "key: action".
+  std::vector<std::string> Rows(HWND keys) const {
+    const HWND list = ::GetDlgItem(keys, 1020);
+    std::vector<std::string> rows;
+    const auto count = ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+      rows.push_back(ItemText(list, i, 0) + ": " + ItemText(list, i, 1));
+    return rows;
+  }
+};
+
+TEST_F(KeysDialog, ListsEveryKeyAndMenuEntryAndClosesWithEscapeOrEnter) {
+  const struct {
+    const char* row;
+    // clang-format off
+  } expected[] = {
+      {"Enter: Show the result of the expression"},
+      {"Alt+R: Show the result, from any control"},
+      {"Up, Down: Bring back earlier expressions, and go forward again"},
+      {"Page Up, Page Down: One decimal place more or fewer"},
+      {"Ctrl+C: Copy the result, when nothing is selected in the expression"},
+      {"Escape: Close the window without saving its place, font and decimal places"},
+      {"Alt+Space, A: About Tallywise"},
+      {"Alt+Space, F: Font"},
+      {"Alt+Space, H: Clear History"},
+      {"Alt+Space, L: Live Result"},
+      {"Alt+Space, G: Digit Grouping"},
+      {"Alt+Space, K: Keys"},
+  };
+  // clang-format on
+  for (const WORD key : {WORD{VK_ESCAPE}, WORD{VK_RETURN}}) {
+    const HWND keys = Open();
+    ASSERT_NE(keys, nullptr) << "the list did not open";
+    const std::vector<std::string> rows = Rows(keys);
+    for (const auto& e : expected)
+      EXPECT_NE(std::find(rows.begin(), rows.end(), e.row), rows.end()) << e.row;
+    EXPECT_EQ(::GetWindow(keys, GW_OWNER), m_dialog->Window());
+    PostKey(::GetDlgItem(keys, 1020), key);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(keys); })) << "key " << key << " did not close the list";
+  }
+}
+
+TEST_F(KeysDialog, F1StillOpensNothing) {
+  PostKey(Expression(), VK_F1);
+  ::SendMessageA(m_dialog->Window(), WM_NULL, 0, 0);
+  EXPECT_EQ(FindDialogOfThread(m_dialog->ThreadId(), "Keys"), nullptr);
+}
+
+TEST(KeysDialogDark, ListAndGroundAreDarkInTheDarkMode) {
+  DWORD before = 1;
+  DWORD size = sizeof before;
+  const bool had = ::RegGetValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr,
+                                  &before, &size) == ERROR_SUCCESS;
+  const DWORD dark = 0;
+  ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &dark, sizeof dark);
+  {
+    const FirstRun firstRun;
+    RunningDialog main;
+    ::PostMessageA(main.Window(), WM_SYSCOMMAND, IDM_KEYS, 0);
+    HWND keys = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (keys = FindDialogOfThread(main.ThreadId(), "Keys")) != nullptr; }));
+    const HWND list = ::GetDlgItem(keys, 1020);
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), RGB(45, 45, 45));
+    EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), RGB(240, 240, 240));
+    RECT client;
+    ::GetClientRect(keys, &client);
+    ::RedrawWindow(keys, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const HDC dc = ::GetDC(keys);
+    EXPECT_EQ(::GetPixel(dc, 2, client.bottom - 2), RGB(32, 32, 32)) << "the dialog's ground";
+    ::ReleaseDC(keys, dc);
+    ::PostMessageA(keys, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(keys); }));
+  }
+  if (had) {
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &before, sizeof before);
+  } else {
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme");
+  }
+}
+
+}  // namespace

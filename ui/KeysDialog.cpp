@@ -1,0 +1,161 @@
+#include "KeysDialog.h"
+
+#include <cwchar>
+#include <cwctype>
+
+#include "KeysDialogIds.h"
+#include "PaintDC.h"
+#include "TallywiseDlg.h"
+
+namespace {
+
+// The program's own entries of the system menu have numbers below the
+// system's commands (SC_SIZE and up).
+constexpr UINT kFirstSystemCommand = 0xF000;
+
+// The character after the single "&" of a menu text, and the text without it.
+std::pair<wchar_t, std::wstring> AccessKeyOf(const std::wstring& text) {
+  wchar_t key = 0;
+  std::wstring shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != L'&' && key == 0) key = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(text[i])));
+    }
+    shown += text[i];
+  }
+  // A menu entry's ellipsis says a window opens; the list says so in words.
+  if (shown.size() > 3 && shown.ends_with(L"...")) shown.resize(shown.size() - 3);
+  return {key, shown};
+}
+
+}  // namespace
+
+std::wstring LoadWideString(UINT id) {
+  const wchar_t* text = nullptr;
+  // With no buffer the system hands out the resource's own text, which is not
+  // ended by a null character.
+  const int length = ::LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+BEGIN_MESSAGE_MAP(CKeysDialog, CDialog)
+  ON_MESSAGE(WM_CTLCOLORDLG, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORBTN, OnCtlColorGround)
+  ON_NOTIFY(NM_CUSTOMDRAW, IDOK, OnCustomDrawButton)
+END_MESSAGE_MAP()
+
+CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, Look look) : CDialog(IDD_KEYS, parent), m_menu(menu), m_look(look) {}
+
+BOOL CKeysDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  ::SetWindowTextW(m_hWnd, LoadWideString(IDS_KEYS_CAPTION).c_str());
+  ::SetWindowTextW(GetDlgItem(IDOK), LoadWideString(IDS_KEYS_CLOSE).c_str());
+  if (m_look == Look::kDark) {
+    m_brushGround.CreateSolid(kDarkPalette.window);
+    AskForDarkCaption(m_hWnd, true);
+  }
+  FillList();
+  return TRUE;  // the list has the focus: the arrows scroll it, Enter and Escape close
+}
+
+// The keys of the window, then each entry of the system menu that the program
+// added, with its key after Alt+Space, as the menu shows it now.
+std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
+  std::vector<std::pair<std::wstring, std::wstring>> rows;
+  for (UINT i = 0; i < IDS_KEYS_ROW_COUNT; ++i) {
+    const std::wstring row = LoadWideString(IDS_KEYS_FIRST_ROW + i);
+    const size_t tab = row.find(L'\t');
+    if (tab != std::wstring::npos) rows.emplace_back(row.substr(0, tab), row.substr(tab + 1));
+  }
+  const std::wstring menuKey = LoadWideString(IDS_KEYS_MENU_KEY);
+  const int count = m_menu ? ::GetMenuItemCount(m_menu) : 0;
+  for (int i = 0; i < count; ++i) {
+    const UINT id = ::GetMenuItemID(m_menu, i);
+    if (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstSystemCommand) continue;
+    wchar_t text[128] = L"";
+    if (::GetMenuStringW(m_menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) <= 0) continue;
+    const auto [key, action] = AccessKeyOf(text);
+    wchar_t keys[64] = L"";
+    if (key != 0) std::swprintf(keys, 64, menuKey.c_str(), key);
+    rows.emplace_back(keys, action);
+  }
+  return rows;
+}
+
+void CKeysDialog::FillList() {
+  const HWND list = GetDlgItem(IDC_KEYS_LIST);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  if (m_look == Look::kDark) {
+    ListView_SetBkColor(list, kDarkPalette.field);
+    ListView_SetTextBkColor(list, kDarkPalette.field);
+    ListView_SetTextColor(list, kDarkPalette.text);
+  }
+  LVCOLUMNW column{};
+  column.mask = LVCF_WIDTH;
+  for (int i = 0; i < 2; ++i) {
+    column.cx = 100;
+    ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+  }
+  int index = 0;
+  for (auto& [keys, action] : Rows()) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = keys.data();
+    ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.iSubItem = 1;
+    item.pszText = action.data();
+    ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    ++index;
+  }
+  ListView_SetColumnWidth(list, 0, LVSCW_AUTOSIZE);
+  ListView_SetColumnWidth(list, 1, LVSCW_AUTOSIZE_USEHEADER);
+  ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
+LRESULT CKeysDialog::OnCtlColorGround(WPARAM wParam, LPARAM) {
+  if (m_look != Look::kDark || !m_brushGround.GetSafeHandle()) return Default();
+  const auto dc = reinterpret_cast<HDC>(wParam);
+  ::SetTextColor(dc, kDarkPalette.text);
+  ::SetBkColor(dc, kDarkPalette.window);
+  return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
+}
+
+// The button draws itself light whatever the dialog says: in the dark mode it
+// is drawn here, as the main window draws its own.
+void CKeysDialog::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
+  *result = CDRF_DODEFAULT;
+  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+  if (m_look != Look::kDark || draw->dwDrawStage != CDDS_PREPAINT) return;
+  const DarkPalette& colours = kDarkPalette;
+  FillSolidRect(draw->hdc, draw->rc, colours.defaultEdge);
+  RECT face = draw->rc;
+  ::InflateRect(&face, -1, -1);
+  const COLORREF faceColour = (draw->uItemState & CDIS_SELECTED) ? colours.facePressed
+                              : (draw->uItemState & CDIS_HOT)    ? colours.faceHot
+                                                                 : colours.face;
+  FillSolidRect(draw->hdc, face, faceColour);
+  wchar_t text[64] = L"";
+  ::GetWindowTextW(header->hwndFrom, text, 64);
+  const int oldMode = ::SetBkMode(draw->hdc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(draw->hdc, colours.text);
+  ::DrawTextW(draw->hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ::SetTextColor(draw->hdc, oldColour);
+  ::SetBkMode(draw->hdc, oldMode);
+  if ((draw->uItemState & CDIS_FOCUS) && (draw->uItemState & CDIS_SHOWKEYBOARDCUES)) {
+    RECT focus = face;
+    ::InflateRect(&focus, -2, -2);
+    ::SetTextColor(draw->hdc, colours.text);
+    ::SetBkColor(draw->hdc, faceColour);
+    ::DrawFocusRect(draw->hdc, &focus);
+  }
+  *result = CDRF_SKIPDEFAULT;
+}
+
+// The list names the system menu's entries as the menu holds them now.
+void CTallywiseDlg::ShowKeys() {
+  CKeysDialog keys(this, GetSystemMenu(FALSE), m_look);
+  keys.DoModal();
+}
