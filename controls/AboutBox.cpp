@@ -12,6 +12,10 @@ CAboutBox::~CAboutBox() = default;
 
 BEGIN_MESSAGE_MAP(CAboutBox, CDialog)
   ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+  ON_MESSAGE(WM_CTLCOLORDLG, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorGround)
+  ON_MESSAGE(WM_CTLCOLORBTN, OnCtlColorGround)
+  ON_NOTIFY(NM_CUSTOMDRAW, IDOK, OnCustomDrawButton)
 END_MESSAGE_MAP()
 
 void CAboutBox::DoDataExchange(CDataExchange* pDX) {
@@ -30,6 +34,12 @@ BOOL CAboutBox::OnInitDialog() {
   m_linkHome.SetToolTipText(FormatText(LoadText(IDS_ABOUT_HOME_TIP), {WideFromUtf8(TALLYWISE_WEB_HOST)}));
   m_linkHome.SetURL("http://" TALLYWISE_WEB_HOST);
   ShowIconForDpi(DpiForWindow(m_hWnd));
+  // In the mode the user chose for apps, as the main window is.
+  const bool dark = DarkLookWanted();
+  m_look.Follow(dark);
+  m_linkMail.ShowDark(dark);
+  m_linkHome.ShowDark(dark);
+  if (dark) AskForDarkCaption(m_hWnd, true);
   return TRUE;  // the dialog manager puts the focus on the OK button
 }
 
@@ -73,4 +83,15 @@ LRESULT CAboutBox::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   ShowIconForDpi(HIWORD(wParam));
   return 0;
+}
+
+LRESULT CAboutBox::OnCtlColorGround(WPARAM wParam, LPARAM) {
+  if (const HBRUSH ground = m_look.GroundColours(reinterpret_cast<HDC>(wParam))) {
+    return reinterpret_cast<LRESULT>(ground);
+  }
+  return Default();
+}
+
+void CAboutBox::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
+  *result = m_look.IsDark() ? DrawDarkButton(*reinterpret_cast<const NMCUSTOMDRAW*>(header), true) : CDRF_DODEFAULT;
 }

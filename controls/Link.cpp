@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "DarkLook.h"
 #include "LinkRules.h"
 #include "UiLanguage.h"
 
@@ -66,12 +67,9 @@ CLink::~CLink() = default;
 void CLink::SetLinkStyle(unsigned style) {
   m_bHover = FALSE;
   if (const LinkPreset* preset = FindLinkPreset(style)) {
-    m_crText = Resolve(preset->text);
-    m_crHoverText = Resolve(preset->hoverText);
-    m_crBack = Resolve(preset->back);
-    m_crHoverBack = Resolve(preset->hoverBack);
+    m_nStyle = style;
+    TakeColours(*preset);
     m_bHoverFrame = preset->hoverFrame;
-    m_crFrame = Resolve(preset->frame);
     m_bNormalUnderline = preset->normalUnderline;
     m_bHoverUnderline = preset->hoverUnderline;
     m_bToolTip = TRUE;
@@ -84,6 +82,28 @@ void CLink::SetLinkStyle(unsigned style) {
   RebuildHoverFont(m_bHoverUnderline);
   RebuildNormalFont(m_bNormalUnderline);
   ShowFont(*m_pNormalFont);
+}
+
+void CLink::TakeColours(const LinkPreset& preset) {
+  m_crText = Resolve(preset.text);
+  m_crHoverText = Resolve(preset.hoverText);
+  m_crBack = Resolve(preset.back);
+  m_crHoverBack = Resolve(preset.hoverBack);
+  m_crFrame = Resolve(preset.frame);
+}
+
+void CLink::ShowDark(bool dark) {
+  if (dark) {
+    m_crText = kDarkPalette.link;
+    m_crHoverText = kDarkPalette.linkHot;
+    m_crBack = kDarkPalette.window;
+    m_crHoverBack = kDarkPalette.faceHot;
+    m_crFrame = kDarkPalette.outline;
+  } else if (const LinkPreset* preset = FindLinkPreset(m_nStyle)) {
+    TakeColours(*preset);
+  }
+  ShowToolTipDark(m_ToolTip, dark);
+  if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // Before attaching there is no font yet; the flag alone decides the one that

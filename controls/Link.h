@@ -14,6 +14,7 @@
 
 #include "AccessibleObject.h"
 #include "Framework.h"
+#include "LinkRules.h"
 
 class CLink : public CStatic {
 public:
@@ -28,6 +29,10 @@ public:
   // control shows at the time is replaced on screen as well.
   void RebuildNormalFont(BOOL underline);
   void RebuildHoverFont(BOOL underline);
+
+  // The colours of a link on the dark ground of a dialog in the dark mode,
+  // its tooltip dark too; false brings back the colours of its look.
+  void ShowDark(bool dark);
 
   // Replace what attaching took from the caption; null means empty.
   void SetToolTipText(const char* text);
@@ -65,11 +70,13 @@ private:
   // A copy of a cursor is an icon of the process's own.
   using CursorCopy = CHandleOwner<HCURSOR, &::DestroyIcon>;
 
+  void TakeColours(const LinkPreset& preset);
   void RebuildWithUnderline(CFont& font, BOOL underline);
   void ShowFont(const CFont& font);
   BOOL IsPointerInside() const;
   AccessibleFacts DescribeAsLink() const;
 
+  unsigned m_nStyle = 0;  // the look whose colours show while not dark
   std::unique_ptr<CFont> m_pNormalFont;
   std::unique_ptr<CFont> m_pHoverFont;
   CToolTipCtrl m_ToolTip;

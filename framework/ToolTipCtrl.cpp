@@ -5,14 +5,15 @@
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   if (m_hWnd) return FALSE;
   const HWND tip =
-      ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, parent->m_hWnd, nullptr, AfxGetResourceHandle(), nullptr);
-  // Bound so that the object hears when its parent takes the window along.
+      ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, AfxGetResourceHandle(), nullptr);
+  // Bound so that the object hears should the system take the window along.
   if (!tip || !SubclassWindow(tip)) {
     if (tip) ::DestroyWindow(tip);
     return FALSE;
   }
   m_bOwnsWindow = true;
+  m_hWndTools = parent->m_hWnd;
   return TRUE;
 }
 

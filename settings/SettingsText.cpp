@@ -53,6 +53,8 @@ bool IsStoredNumberFormat(std::string_view line) {
   return line.size() == 5 && line.substr(0, 3) == "%0." && IsDigit(line[3]) && line[4] == 'f';
 }
 
+bool IsStoredFontHeight(std::int32_t height) { return height >= -kLargestFontHeight && height <= kLargestFontHeight; }
+
 std::optional<StoredSettings> ParseSettingsLines(const std::vector<std::string>& lines) {
   if (lines.size() < kLineCount || !IsStoredNumberFormat(lines[0])) return std::nullopt;
   StoredSettings settings;
@@ -60,6 +62,7 @@ std::optional<StoredSettings> ParseSettingsLines(const std::vector<std::string>&
   settings.x = ReadSettingsInteger(lines[1]);
   settings.y = ReadSettingsInteger(lines[2]);
   settings.fontHeight = ReadSettingsInteger(lines[3]);
+  if (!IsStoredFontHeight(settings.fontHeight)) settings.fontHeight = kDefaultFontHeight;
   settings.fontWeight = ReadSettingsInteger(lines[4]);
   settings.italic = static_cast<std::uint8_t>(ReadSettingsInteger(lines[5]));
   settings.faceName = lines[6];

@@ -12,6 +12,16 @@
 // Bytes read from the start of the file; whatever follows is never looked at.
 inline constexpr std::size_t kSettingsReadLimit = 100;
 
+// The display font's height in pixels at 96 DPI, as a LOGFONT's lfHeight:
+// negative for the characters' height, positive for the cell's, 0 for the
+// face's own. A stored height beyond the largest the font chooser offers (72
+// points, 96 pixels) either way is no font anyone chose, only one that would
+// make the window larger than a screen: it reads as the default.
+inline constexpr std::int32_t kDefaultFontHeight = -15;
+inline constexpr std::int32_t kLargestFontHeight = 96;
+inline constexpr int kLargestFontPoints = 72;
+bool IsStoredFontHeight(std::int32_t height);
+
 // The values of the eight lines, in their order in the file.
 struct StoredSettings {
   std::string format;  // number format "%0.Nf"
@@ -41,7 +51,8 @@ std::int32_t ReadSettingsInteger(std::string_view line);
 bool IsStoredNumberFormat(std::string_view line);
 
 // The values of the first eight lines; none when there are fewer than eight or
-// the first is not a number format. Later lines are ignored.
+// the first is not a number format. Later lines are ignored. A font height out
+// of range reads as kDefaultFontHeight.
 std::optional<StoredSettings> ParseSettingsLines(const std::vector<std::string>& lines);
 
 // The eight lines that store the values, integers written as "%i".

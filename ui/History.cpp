@@ -19,6 +19,11 @@ std::wstring NotWrittenMessage(HistoryWrite written, const std::string& path) {
 
 }  // namespace
 
+unsigned HistoryClearedMessage() {
+  static const UINT message = ::RegisterWindowMessageA("Tallywise.HistoryCleared");
+  return message;
+}
+
 void CTallywiseDlg::LoadHistory() { m_editExpression.RestoreHistory(ReadHistoryFile(GetHistoryPath())); }
 
 // Expressions the file did not take are tried again with the next one.
@@ -38,10 +43,23 @@ void CTallywiseDlg::ClearHistory() {
                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
     return;
   }
+  ForgetHistory();
+  const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
+  // Posted, not sent: a copy busy with a box of its own hears it when it can,
+  // and none can hold this one up.
+  ::PostMessageA(HWND_BROADCAST, HistoryClearedMessage(), 0, 0);
+  if (written != HistoryWrite::Written) ReportHistoryNotWritten(written);
+}
+
+void CTallywiseDlg::ForgetHistory() {
   m_editExpression.ClearHistory();
   m_arrUnsavedHistory.clear();
-  const HistoryWrite written = ClearHistoryFile(GetHistoryPath());
-  if (written != HistoryWrite::Written) ReportHistoryNotWritten(written);
+}
+
+// Another copy emptied the history: Up and Down bring back nothing from before.
+LRESULT CTallywiseDlg::OnHistoryCleared(WPARAM, LPARAM) {
+  ForgetHistory();
+  return 0;
 }
 
 // Once a run: a box at every Enter would stand between the user and every

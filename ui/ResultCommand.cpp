@@ -8,6 +8,7 @@
 #include "NumberWriting.h"
 #include "Prompts.h"
 #include "TallywiseDlg.h"
+#include "TallywiseDlgIds.h"
 #include "TextIds.h"
 #include "UiLanguage.h"
 
@@ -44,7 +45,17 @@ void CTallywiseDlg::OnResult() {
     AnnounceResult();
   }
   if (remembered) SaveHistory(m_strExpression.str());
+  GiveFocusBackForTyping();
   m_bResultRunning = false;
+}
+
+// A click on the button, or its access key, leaves the focus on it, where the
+// next keys typed would be lost: the expression field takes it back, with the
+// caret and selection it had. Focus set directly keeps them, where the dialog
+// manager's move to a field would select its whole text. Enter in a field
+// leaves the focus where it was.
+void CTallywiseDlg::GiveFocusBackForTyping() {
+  if (::GetFocus() == GetDlgItem(IDC_RESULT_BUTTON)) m_editExpression.SetFocus();
 }
 
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {

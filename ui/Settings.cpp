@@ -34,18 +34,21 @@ CStringArray ToCStrings(const std::vector<std::string>& strings) {
 
 // At the start, before the fields are given their font: what the file holds,
 // or, when any of it is unusable, the defaults for everything.
+// The choices come first: the font's underline and strike-out are kept among
+// them, the settings file having no line for either.
 void CTallywiseDlg::LoadSettings() {
+  m_choices = ReadChoicesFile(GetChoicesPath());
   const CString path = GetSettingsPath();
   if (!ReadSettingsLines(path, m_arrSettings) ||
       !ApplySettings(m_arrSettings, m_strFormat, m_nPosX, m_nPosY, *m_pFont, m_bTopMost)) {
     ApplyDefaultSettings();
   }
-  m_choices = ReadChoicesFile(GetChoicesPath());
 }
 
 void CTallywiseDlg::ApplyDefaultSettings() {
   m_strFormat = MakeNumberFormat(3);
-  m_pFont->CreateFont(ScaleFrom96(-15, m_nDpi), 0, 0, 0, 500, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "Courier New");
+  m_pFont->CreateFont(ScaleFrom96(kDefaultFontHeight, m_nDpi), 0, 0, 0, 500, FALSE, m_choices.fontUnderline,
+                      m_choices.fontStrikeout, 0, 0, 0, 0, 0, "Courier New");
   m_nPosX = 300;
   m_nPosY = 300;
   m_bTopMost = false;
@@ -66,7 +69,7 @@ BOOL CTallywiseDlg::ApplySettings(const CStringArray& lines, CString& format, in
   x = settings->x;
   y = settings->y;
   if (!font.CreateFont(ScaleFrom96(settings->fontHeight, m_nDpi), 0, 0, 0, settings->fontWeight, settings->italic,
-                       FALSE, FALSE, 0, 0, 0, 0, 0, settings->faceName.c_str())) {
+                       m_choices.fontUnderline, m_choices.fontStrikeout, 0, 0, 0, 0, 0, settings->faceName.c_str())) {
     return FALSE;
   }
   topMost = settings->topMost;

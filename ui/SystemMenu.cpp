@@ -1,6 +1,7 @@
 // The main window's commands in its system menu: the About box, the choice
 // of the fields' display font and the emptying of the expression history.
 #include "AboutBox.h"
+#include "SettingsText.h"
 #include "KeysDialog.h"
 #include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
@@ -84,7 +85,11 @@ void CTallywiseDlg::ChooseDisplayFont() {
   LOGFONTA current{};
   m_pFont->GetLogFont(&current);
   current.lfHeight = HeightForChooser(ScaleTo96(current.lfHeight, m_nDpi), chooserDpi);
-  CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS);
+  // No larger than the settings file keeps: a font it would not take back
+  // would be gone at the next start.
+  CFontDialog chooser(&current, CF_SCREENFONTS | CF_EFFECTS | CF_LIMITSIZE);
+  chooser.m_cf.nSizeMin = 1;
+  chooser.m_cf.nSizeMax = kLargestFontPoints;
   if (chooser.DoModal() != IDOK) return;
 
   LOGFONTA chosen{};
@@ -100,4 +105,13 @@ void CTallywiseDlg::ChooseDisplayFont() {
   m_editResult.SetFont(&font);
   m_pFont->Swap(font);  // the old font leaves with `font`, shown by no field now
   FitToFont();
+  // The settings file keeps the face, size, weight and slant; the effects are
+  // kept with the choices, at once, so that the next start shows them too.
+  const bool underline = chosen.lfUnderline != 0;
+  const bool strikeout = chosen.lfStrikeOut != 0;
+  if (underline != m_choices.fontUnderline || strikeout != m_choices.fontStrikeout) {
+    m_choices.fontUnderline = underline;
+    m_choices.fontStrikeout = strikeout;
+    SaveChoices();
+  }
 }

@@ -55,6 +55,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
   ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemColoursChange)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
+  ON_MESSAGE(HistoryClearedMessage(), OnHistoryCleared)
 END_MESSAGE_MAP()
 
 // F1 opens no help: the program has none.

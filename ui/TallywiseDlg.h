@@ -29,6 +29,11 @@
 
 enum class HistoryWrite;  // WindowHistoryFile.h
 
+// The message a window that emptied the history file sends every top-level
+// window, so that each open copy of the program forgets what it holds too;
+// other programs do not know it and pass it over.
+unsigned HistoryClearedMessage();
+
 // Members are named m_ and a prefix for their kind: str string, n integer,
 // d floating-point number (here one that may be absent), b boolean, p pointer,
 // h handle or a handle's owner, rc rectangle, arr list; a control or a GDI
@@ -63,6 +68,7 @@ protected:
   void OnCustomDrawButton(NMHDR* header, LRESULT* result);
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHistoryCleared(WPARAM wParam, LPARAM lParam);
   void OnExpressionChange();
   void OnTimer(UINT_PTR id);
 
@@ -75,6 +81,7 @@ private:
   // Shows the check's prompt and mark; false when the text was rejected.
   BOOL CheckExpression(const CheckOutcome& outcome);
   void SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end);
+  void GiveFocusBackForTyping();
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
@@ -87,6 +94,7 @@ private:
   void LoadHistory();
   void SaveHistory(const std::string& added);
   void ClearHistory();
+  void ForgetHistory();
   void ReportHistoryNotWritten(HistoryWrite written);
   BOOL TranslateExpressionKey(const MSG& msg);
   void StepDecimals(int delta);

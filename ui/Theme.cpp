@@ -32,6 +32,7 @@ void CTallywiseDlg::FollowSystemLook() {
   }
   if (look == Look::kDark || wasDark) AskForDarkCaption(m_hWnd, look == Look::kDark);
   m_spinPrecision.SetLook(look);
+  ShowToolTipDark(m_tipCtrl, look == Look::kDark);
   m_exactMark.SetLook(look);
   ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -68,50 +69,22 @@ LRESULT CTallywiseDlg::OnCtlColorField(WPARAM wParam, LPARAM lParam) {
 }
 
 // The push buttons draw themselves light whatever the dialog says, so in the
-// dark mode they are drawn here whole: face, edge, text or pin, focus.
+// dark mode they are drawn here whole. The pin's own dark edges would vanish
+// on the dark face, so it is drawn with a light outline.
 void CTallywiseDlg::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
   *result = CDRF_DODEFAULT;
-  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
-  if (m_look != Look::kDark || draw->dwDrawStage != CDDS_PREPAINT) return;
-  const HDC dc = draw->hdc;
-  const RECT whole = draw->rc;
-  const UINT state = draw->uItemState;
-  const DarkPalette& colours = kDarkPalette;
-  const bool isDefault = header->idFrom == IDC_RESULT_BUTTON;
-  FillSolidRect(dc, whole, isDefault ? colours.defaultEdge : colours.edge);
-  RECT face = whole;
-  ::InflateRect(&face, -1, -1);
-  COLORREF faceColour = colours.face;
-  if (state & CDIS_SELECTED) {
-    faceColour = colours.facePressed;
-  } else if (state & CDIS_HOT) {
-    faceColour = colours.faceHot;
+  if (m_look != Look::kDark) return;
+  const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(header);
+  if (header->idFrom != IDC_TOPMOST) {
+    *result = DrawDarkButton(draw, header->idFrom == IDC_RESULT_BUTTON);
+    return;
   }
-  FillSolidRect(dc, face, faceColour);
-
-  if (header->idFrom == IDC_TOPMOST) {
-    const int size = ScaleFrom96(kPinSizeAt96, m_nDpi);
-    const HICON pin = m_bTopMost ? m_hIconTop : m_hIconNoTop;
-    ::DrawIconEx(dc, (whole.left + whole.right - size) / 2, (whole.top + whole.bottom - size) / 2, pin, size, size, 0,
-                 nullptr, DI_NORMAL);
-  } else {
-    const std::wstring text = ReadWindowTextW(header->hwndFrom);
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = ::SetTextColor(dc, colours.text);
-    RECT textRect = face;
-    ::DrawTextW(dc, text.c_str(), -1, &textRect,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((state & CDIS_SHOWKEYBOARDCUES) ? 0 : DT_HIDEPREFIX));
-    ::SetTextColor(dc, oldColour);
-    ::SetBkMode(dc, oldMode);
-  }
-  if ((state & CDIS_FOCUS) && (state & CDIS_SHOWKEYBOARDCUES)) {
-    RECT focus = face;
-    ::InflateRect(&focus, -2, -2);
-    ::SetTextColor(dc, colours.text);
-    ::SetBkColor(dc, faceColour);
-    ::DrawFocusRect(dc, &focus);
-  }
-  *result = CDRF_SKIPDEFAULT;
+  const int size = ScaleFrom96(kPinSizeAt96, m_nDpi);
+  const HICON pin = m_bTopMost ? m_hIconTop : m_hIconNoTop;
+  *result = DrawDarkButton(draw, false, [&](HDC dc, const RECT& face) {
+    DrawIconOutlined(dc, (face.left + face.right - size) / 2, (face.top + face.bottom - size) / 2, pin, size,
+                     kDarkPalette.outline);
+  });
 }
 
 // Windows names the change of the light or dark mode "ImmersiveColorSet"; a

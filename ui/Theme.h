@@ -5,28 +5,13 @@
 
 #include <windows.h>
 
+#include "DarkLook.h"  // the dark palette every dialog of the program shares
+
 enum class Look {
   kLight,         // the system's colours; only a prompt is written in its own
   kDark,          // the program's dark colours throughout
   kHighContrast,  // the system's colours and nothing else, prompts included
 };
-
-struct DarkPalette {
-  COLORREF window;       // the dialog's ground
-  COLORREF field;        // the fields' ground
-  COLORREF text;         // text in the fields and on the buttons
-  COLORREF face;         // a button
-  COLORREF faceHot;      // a button under the pointer
-  COLORREF facePressed;  // a button held down
-  COLORREF edge;         // a button's edge
-  COLORREF defaultEdge;  // the edge of the button that Enter presses
-};
-
-// Greys as the dark mode of Windows paints its own dialogs, light text on
-// them; the default button's edge in the system's blue, lightened to stand
-// out on the dark ground.
-inline constexpr DarkPalette kDarkPalette{RGB(32, 32, 32), RGB(45, 45, 45), RGB(240, 240, 240), RGB(55, 55, 55),
-                                          RGB(70, 70, 70), RGB(40, 40, 40), RGB(110, 110, 110), RGB(96, 165, 235)};
 
 // A prompt asks for something: amber on the dark ground, a dark orange on the
 // light one, each far enough from the text's colour to be seen at a glance and

@@ -66,6 +66,19 @@ TEST(SharedHistory, TwoWindowsKeepBothsExpressionsAndAClearHoldsForBoth) {
   ASSERT_TRUE(WaitUntil([&] { return (question = FindDialogOfThread(first.ThreadId(), "Clear History")) != nullptr; }));
   Answer(question, IDYES);
   ASSERT_TRUE(WaitUntil([] { return History() == ""; }));
+  // The first window is done with the clear, and the second has handled what
+  // was posted to it before a selection posted now.
+  ::SendMessageA(first.Window(), WM_NULL, 0, 0);
+  SetExpression(second, "5+5");
+  ::PostMessageA(second.Item(IDC_EXPRESSION), EM_SETSEL, 1, 2);
+  ASSERT_TRUE(WaitUntil([&] {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(second.Item(IDC_EXPRESSION), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    return start == 1 && end == 2;
+  }));
+  ::SendMessageA(second.Item(IDC_EXPRESSION), WM_KEYDOWN, VK_UP, 1);
+  EXPECT_EQ(WindowText(second.Item(IDC_EXPRESSION)), "5+5") << "Up in the other window brought back a cleared line";
   ASSERT_TRUE(EnterWithoutBox(second, "4+4"));
   EXPECT_EQ(History(), "4+4\r\n") << "the other window brings back nothing that was cleared";
 }

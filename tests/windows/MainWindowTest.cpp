@@ -16,23 +16,7 @@
 
 namespace {
 
-struct ToolTipWindow {
-  HWND owner;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM param) {
-  auto* search = reinterpret_cast<ToolTipWindow*>(param);
-  if (ClassName(hWnd) != TOOLTIPS_CLASSA || ::GetWindow(hWnd, GW_OWNER) != search->owner) return TRUE;
-  search->found = hWnd;
-  return FALSE;
-}
-
-HWND ToolTipOf(const RunningDialog& dlg) {
-  ToolTipWindow search{dlg.Window()};
-  ::EnumThreadWindows(dlg.ThreadId(), FindToolTip, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND ToolTipOf(const RunningDialog& dlg) { return ToolTipFor(dlg.Item(IDC_TOPMOST)); }
 
 TTTOOLINFOA ToolRecord(char* text) {
   TTTOOLINFOA tool{};
@@ -209,23 +193,41 @@ TEST_F(MainWindow, OnTopToggleSwapsThePinAndGivesTheFocusBack) {
   }
 }
 
-// The Result button's underlined letter: Alt+R computes from either field.
-TEST_F(MainWindow, AltRRunsTheResultCommand) {
+// The Result button clicked, or reached by its underlined letter: the value
+// shows, and the expression field has the focus back with its selection, so
+// the next key typed goes on with the expression.
+TEST_F(MainWindow, ResultClickedOrAltRComputesAndTypingGoesOnInTheExpression) {
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dlg.Window(); })) << "the window is not in front";
-  ::SendMessageA(dlg.Item(IDC_EXPRESSION), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2+3"));
-  std::vector<INPUT> keys;
-  for (const auto& [key, flags] :
-       {std::pair<WORD, DWORD>{VK_MENU, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}}) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    keys.push_back(input);
+  const HWND expression = dlg.Item(IDC_EXPRESSION);
+  for (bool click : {true, false}) {
+    SCOPED_TRACE(click ? "click" : "Alt+R");
+    ::SendMessageA(expression, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("2+3*4"));
+    ::SendMessageA(dlg.Item(IDC_RESULT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    ::SendMessageA(dlg.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(expression), TRUE);
+    ::SendMessageA(expression, EM_SETSEL, 2, 5);
+    if (click) {
+      ClickOn(dlg.Item(IDC_RESULT_BUTTON));
+    } else {
+      std::vector<INPUT> keys;
+      for (const auto& [key, flags] :
+           {std::pair<WORD, DWORD>{VK_MENU, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_MENU, KEYEVENTF_KEYUP}}) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = flags;
+        keys.push_back(input);
+      }
+      ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_RESULT)) == "14.000"; }))
+        << "shows \"" << WindowText(dlg.Item(IDC_RESULT)) << "\"";
+    EXPECT_EQ(dlg.Focus(), expression);
+    DWORD start = 0, end = 0;
+    ::SendMessageA(expression, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{2}, DWORD{5}));
+    SendKey('5');
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(expression) == "2+5"; })) << WindowText(expression);
   }
-  ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-  EXPECT_TRUE(WaitUntil([&] { return WindowText(dlg.Item(IDC_RESULT)) == "5.000"; }))
-      << "shows \"" << WindowText(dlg.Item(IDC_RESULT)) << "\"";
-  EXPECT_TRUE(::IsWindowVisible(dlg.Window()));
 }
 
 TEST_F(MainWindow, EscapeEndsTheRunThroughCancel) {

@@ -137,6 +137,25 @@ TEST_F(Placement, TwoTogglesBringBackTheFirstStateWithTheFocusInTheExpressionFie
   }
 }
 
+// Pinned while it runs, the window is topmost at once, and a window shown
+// later over the same place stays below it; unpinned, that window covers it.
+TEST_F(Placement, PinClickedWhileRunningKeepsTheWindowAboveAWindowShownLater) {
+  ASSERT_NO_FATAL_FAILURE(Start(FileWith(200, 150)));
+  const RECT place = WindowRect(Window());
+  const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+  for (bool onTop : {true, false}) {
+    SCOPED_TRACE(onTop ? "pinned" : "unpinned");
+    ::SendMessageA(Item(IDC_TOPMOST), BM_CLICK, 0, 0);
+    EXPECT_EQ(HasTopMostStyle(), onTop);
+    const HWND later = ::CreateWindowExA(0, "STATIC", "later", WS_POPUP | WS_VISIBLE | SS_NOTIFY, place.left, place.top,
+                                         Width(place), Height(place), nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(later, nullptr);
+    ::SetWindowPos(later, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    EXPECT_EQ(::GetAncestor(::WindowFromPoint(middle), GA_ROOT), onTop ? Window() : later);
+    ::DestroyWindow(later);
+  }
+}
+
 // Wherever the window was shown, on any monitor of any size, it reopens there
 // (or, off today's screens, on the nearest one).
 TEST_F(Placement, EveryPlaceTheWindowIsMovedToIsRemembered) {

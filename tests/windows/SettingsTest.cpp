@@ -122,12 +122,19 @@ TEST_F(SettingsFile, OddButCompleteFilesAreTakenAsTheyStand) {
        {3, 300, 300, -15, 500, false, "Courier New", true}, "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n0\r\nCourier New\r\n1\r\n"},
       {"italic beyond a byte", "%0.3f\r\n300\r\n300\r\n-15\r\n500\r\n256\r\nCourier New\r\n0\r\n", kDefaultsShown,
        kDefaultFile},
+      {"font height beyond 72 points", "%0.3f\r\n300\r\n300\r\n-600\r\n500\r\n0\r\nCourier New\r\n0\r\n", kDefaultsShown,
+       kDefaultFile},
   };
   // clang-format on
+  RECT work{};
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_NO_FATAL_FAILURE(Start(c.file));
     EXPECT_EQ(WhatIsShown(), c.shown);
+    const RECT window = WindowRect(Window());
+    RECT inside{};
+    EXPECT_TRUE(::IntersectRect(&inside, &window, &work) && ::EqualRect(&inside, &window)) << "beyond the work area";
     EXPECT_EQ(CloseAndRead(), c.written);
   }
 }

@@ -277,8 +277,9 @@ TEST_F(SystemMenu, FontChosenWithOkGoesToBothFieldsAtOnce) {
   EXPECT_EQ(ShownFont(main.Item(IDC_RESULT_BUTTON)), buttonFont) << "the button must keep the dialog font";
 }
 
-// What closing stores is the font the fields show, without its effects.
-TEST_F(SystemMenu, ChosenFontIsWrittenAtClose) {
+// What closing stores is the font the fields show; its effects are kept with
+// the choices, and the next start shows them again.
+TEST_F(SystemMenu, ChosenFontIsWrittenAtCloseAndComesBackWithItsEffects) {
   const std::string face = ChooseBoldItalicTwentyPoints();
   ASSERT_FALSE(face.empty());
   const LOGFONTA shown = FontDescription(ShownFont(expression));
@@ -294,6 +295,19 @@ TEST_F(SystemMenu, ChosenFontIsWrittenAtClose) {
   EXPECT_EQ(lines[5], std::to_string(static_cast<unsigned>(shown.lfItalic)));
   EXPECT_NE(lines[5], "0");
   EXPECT_EQ(lines[6], face);
+  const std::string choices = ReadFileBytes(ChoicesFilePath()).value_or("(none)");
+  EXPECT_NE(choices.find("font-underline=1\r\n"), std::string::npos) << choices;
+  EXPECT_NE(choices.find("font-strikeout=1\r\n"), std::string::npos) << choices;
+
+  ModalThread again{[] {
+    CTallywiseDlg dlg;
+    return dlg.DoModal();
+  }};
+  ASSERT_NE(again.Window(), nullptr);
+  const LOGFONTA restarted = ShownFontDescription(again.Item(IDC_EXPRESSION));
+  EXPECT_EQ(restarted.lfFaceName, face);
+  EXPECT_EQ(restarted.lfUnderline, 1);
+  EXPECT_EQ(restarted.lfStrikeOut, 1);
 }
 
 // The chooser opens on the font shown; choosing again starts from the last choice.
