@@ -75,7 +75,9 @@ one_version_everywhere() {
     subsystem=$(i686-w64-mingw32-objdump -p "$work/zip/$exe" | awk '/^M(aj|in)orSubsystemVersion/ { printf "%s.", $2 }')
     [ "$subsystem" = "6.1." ] || { echo "$exe subsystem version: $subsystem"; status=1; }
     [ "$exe" = Tallywise.exe ] || continue
-    about=$(grep -o '" Tallywise Version [^"]*"' <<<"$resources")
+    # The About box's template carries the version; the string tables carry the
+    # translatable line with a %s for it.
+    about=$(grep -o '" Tallywise Version [^"%]*"' <<<"$resources")
     [ "$about" = "\" Tallywise Version $tallywise_version_text\"" ] || { echo "About box: $about"; status=1; }
   done
   return $status
