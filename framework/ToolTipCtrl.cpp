@@ -17,17 +17,30 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
   return TRUE;
 }
 
-TTTOOLINFOA CToolTipCtrl::ToolInfo(HWND tool, const char* text) const {
-  TTTOOLINFOA info{};
-  // The size every version of the control accepts, with or without the
-  // manifest that asks for version 6.
-  info.cbSize = TTTOOLINFOA_V2_SIZE;
+namespace {
+
+// A tool covering the whole of a child window, found by its handle, in the
+// ANSI or the UTF-16 form of the record. `size` is the one every version of
+// the control accepts, with or without the manifest that asks for version 6.
+template <typename ToolInfo, typename Char>
+ToolInfo WholeWindowTool(HWND tool, const Char* text, UINT size) {
+  ToolInfo info{};
+  info.cbSize = size;
   info.uFlags = TTF_IDISHWND;
   info.hwnd = ::GetParent(tool);
   info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = const_cast<char*>(text);
+  info.lpszText = const_cast<Char*>(text);
   return info;
 }
+
+TTTOOLINFOA ToolInfo(HWND tool, const char* text) {
+  return WholeWindowTool<TTTOOLINFOA>(tool, text, TTTOOLINFOA_V2_SIZE);
+}
+TTTOOLINFOW ToolInfo(HWND tool, const wchar_t* text) {
+  return WholeWindowTool<TTTOOLINFOW>(tool, text, TTTOOLINFOW_V2_SIZE);
+}
+
+}  // namespace
 
 BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
   TTTOOLINFOA info = ToolInfo(tool, text);
@@ -37,16 +50,6 @@ BOOL CToolTipCtrl::AddTool(HWND tool, const char* text) {
 void CToolTipCtrl::UpdateTipText(const char* text, HWND tool) {
   TTTOOLINFOA info = ToolInfo(tool, text);
   SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
-}
-
-TTTOOLINFOW CToolTipCtrl::ToolInfo(HWND tool, const wchar_t* text) const {
-  TTTOOLINFOW info{};
-  info.cbSize = TTTOOLINFOW_V2_SIZE;
-  info.uFlags = TTF_IDISHWND;
-  info.hwnd = ::GetParent(tool);
-  info.uId = reinterpret_cast<UINT_PTR>(tool);
-  info.lpszText = const_cast<wchar_t*>(text);
-  return info;
 }
 
 BOOL CToolTipCtrl::AddTool(HWND tool, const wchar_t* text) {

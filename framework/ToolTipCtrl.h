@@ -36,6 +36,4 @@ public:
 
 private:
   HWND m_hWndTools = nullptr;
-  TTTOOLINFOA ToolInfo(HWND tool, const char* text) const;
-  TTTOOLINFOW ToolInfo(HWND tool, const wchar_t* text) const;
 };
