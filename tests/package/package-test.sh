@@ -473,8 +473,9 @@ uninstalls_silently_and_keeps_the_settings() {
   cp "$settings_file" "$work/settings-before"
   uninstall_as_windows_does || { echo "Uninstall.exe /S ended with status $?"; return 1; }
   local status=0 left
-  left=$(cd "$program_dir" 2>/dev/null && echo *)
-  [ -z "$left" ] || [ "$left" = Uninstall.exe ] || { echo "left when it returned: $left"; status=1; }
+  # The folder itself may still be there, empty, for a moment.
+  left=$(find "$program_dir" -mindepth 1 -maxdepth 1 -printf '%f\n' 2>/dev/null | sort | tr '\n' ' ')
+  [ -z "$left" ] || [ "$left" = "Uninstall.exe " ] || { echo "left when it returned: $left"; status=1; }
   [ ! -e "$shortcut" ] || { echo "the shortcut is still there"; status=1; }
   [ -z "$(entry_values)" ] || { echo "the Apps & Features entry is still there"; status=1; }
   timeout 120 wineserver -w
