@@ -4,7 +4,6 @@
 #include <cwctype>
 
 #include "KeysDialogIds.h"
-#include "PaintDC.h"
 #include "TallywiseDlg.h"
 #include "TextIds.h"
 #include "UiLanguage.h"
@@ -40,16 +39,16 @@ BEGIN_MESSAGE_MAP(CKeysDialog, CDialog)
   ON_NOTIFY(NM_CUSTOMDRAW, IDOK, OnCustomDrawButton)
 END_MESSAGE_MAP()
 
-CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, Look look) : CDialog(IDD_KEYS, parent), m_menu(menu), m_look(look) {}
+CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, bool dark) : CDialog(IDD_KEYS, parent), m_menu(menu), m_dark(dark) {}
 
+// In the look of the window it was opened from, as the About box is.
 BOOL CKeysDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   ::SetWindowTextW(m_hWnd, LoadText(IDS_KEYS_CAPTION).c_str());
   ::SetWindowTextW(GetDlgItem(IDOK), LoadText(IDS_KEYS_CLOSE).c_str());
-  if (m_look == Look::kDark) {
-    m_brushGround.CreateSolid(kDarkPalette.window);
-    AskForDarkCaption(m_hWnd, true);
-  }
+  m_look.Follow(m_dark);
+  if (m_dark) AskForDarkCaption(m_hWnd, true);
+  ShowListViewDark(GetDlgItem(IDC_KEYS_LIST), m_dark);
   FillList();
   return TRUE;  // the list has the focus: the arrows scroll it, Enter and Escape close
 }
@@ -81,11 +80,6 @@ std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
 void CKeysDialog::FillList() {
   const HWND list = GetDlgItem(IDC_KEYS_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  if (m_look == Look::kDark) {
-    ListView_SetBkColor(list, kDarkPalette.field);
-    ListView_SetTextBkColor(list, kDarkPalette.field);
-    ListView_SetTextColor(list, kDarkPalette.text);
-  }
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
   for (int i = 0; i < 2; ++i) {
@@ -110,46 +104,18 @@ void CKeysDialog::FillList() {
 }
 
 LRESULT CKeysDialog::OnCtlColorGround(WPARAM wParam, LPARAM) {
-  if (m_look != Look::kDark || !m_brushGround.GetSafeHandle()) return Default();
-  const auto dc = reinterpret_cast<HDC>(wParam);
-  ::SetTextColor(dc, kDarkPalette.text);
-  ::SetBkColor(dc, kDarkPalette.window);
-  return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
+  if (const HBRUSH ground = m_look.GroundColours(reinterpret_cast<HDC>(wParam))) {
+    return reinterpret_cast<LRESULT>(ground);
+  }
+  return Default();
 }
 
-// The button draws itself light whatever the dialog says: in the dark mode it
-// is drawn here, as the main window draws its own.
 void CKeysDialog::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
-  *result = CDRF_DODEFAULT;
-  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
-  if (m_look != Look::kDark || draw->dwDrawStage != CDDS_PREPAINT) return;
-  const DarkPalette& colours = kDarkPalette;
-  FillSolidRect(draw->hdc, draw->rc, colours.defaultEdge);
-  RECT face = draw->rc;
-  ::InflateRect(&face, -1, -1);
-  const COLORREF faceColour = (draw->uItemState & CDIS_SELECTED) ? colours.facePressed
-                              : (draw->uItemState & CDIS_HOT)    ? colours.faceHot
-                                                                 : colours.face;
-  FillSolidRect(draw->hdc, face, faceColour);
-  wchar_t text[64] = L"";
-  ::GetWindowTextW(header->hwndFrom, text, 64);
-  const int oldMode = ::SetBkMode(draw->hdc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(draw->hdc, colours.text);
-  ::DrawTextW(draw->hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ::SetTextColor(draw->hdc, oldColour);
-  ::SetBkMode(draw->hdc, oldMode);
-  if ((draw->uItemState & CDIS_FOCUS) && (draw->uItemState & CDIS_SHOWKEYBOARDCUES)) {
-    RECT focus = face;
-    ::InflateRect(&focus, -2, -2);
-    ::SetTextColor(draw->hdc, colours.text);
-    ::SetBkColor(draw->hdc, faceColour);
-    ::DrawFocusRect(draw->hdc, &focus);
-  }
-  *result = CDRF_SKIPDEFAULT;
+  *result = m_look.IsDark() ? DrawDarkButton(*reinterpret_cast<const NMCUSTOMDRAW*>(header), true) : CDRF_DODEFAULT;
 }
 
 // The list names the system menu's entries as the menu holds them now.
 void CTallywiseDlg::ShowKeys() {
-  CKeysDialog keys(this, GetSystemMenu(FALSE), m_look);
+  CKeysDialog keys(this, GetSystemMenu(FALSE), m_look == Look::kDark);
   keys.DoModal();
 }

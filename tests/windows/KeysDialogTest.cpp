@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ios>
 #include <string>
 #include <vector>
 
 #include "AppsMode.h"
+#include "DarkLook.h"
 #include "MainDialogTest.h"
 #include "TallywiseDlgIds.h"
 #include "WindowToolkit.h"
@@ -83,7 +85,7 @@ TEST_F(KeysDialog, F1StillOpensNothing) {
   EXPECT_EQ(FindDialogOfThread(m_dialog->ThreadId(), "Keys"), nullptr);
 }
 
-TEST(KeysDialogDark, ListAndGroundAreDarkInTheDarkMode) {
+TEST(KeysDialogDark, ListGroundAndButtonAreDarkInTheDarkMode) {
   const AppsMode mode;
   AppsMode::Set(true);
   const FirstRun firstRun;
@@ -92,14 +94,24 @@ TEST(KeysDialogDark, ListAndGroundAreDarkInTheDarkMode) {
   HWND keys = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (keys = FindDialogOfThread(main.ThreadId(), "Keys")) != nullptr; }));
   const HWND list = ::GetDlgItem(keys, 1020);
-  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), RGB(45, 45, 45));
-  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), RGB(240, 240, 240));
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), kDarkPalette.field);
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), kDarkPalette.text);
   RECT client;
   ::GetClientRect(keys, &client);
   ::RedrawWindow(keys, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const HDC dc = ::GetDC(keys);
-  EXPECT_EQ(::GetPixel(dc, 2, client.bottom - 2), RGB(32, 32, 32)) << "the dialog's ground";
+  EXPECT_EQ(::GetPixel(dc, 2, client.bottom - 2), kDarkPalette.window) << "the dialog's ground";
   ::ReleaseDC(keys, dc);
+  const HWND close = ::GetDlgItem(keys, IDOK);
+  COLORREF face = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    ::RedrawWindow(close, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC closeDc = ::GetDC(close);
+    face = ::GetPixel(closeDc, 2, 2);
+    ::ReleaseDC(close, closeDc);
+    return face == kDarkPalette.face || face == kDarkPalette.faceHot;
+  })) << "the Close button's face is "
+      << std::hex << face;
   ::PostMessageA(keys, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(keys); }));
 }
