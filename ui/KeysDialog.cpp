@@ -1,8 +1,5 @@
 #include "KeysDialog.h"
 
-#include <cwchar>
-#include <cwctype>
-
 #include "KeysDialogIds.h"
 #include "TallywiseDlg.h"
 #include "TextIds.h"
@@ -14,14 +11,33 @@ namespace {
 // system's commands (SC_SIZE and up).
 constexpr UINT kFirstSystemCommand = 0xF000;
 
+// In capitals, as the system writes keys, in every script: the C runtime's
+// capitals of its "C" locale stop at ASCII.
+wchar_t KeyShown(wchar_t key) {
+  ::CharUpperBuffW(&key, 1);
+  return key;
+}
+
 // The character after the single "&" of a menu text, and the text without it.
-std::pair<wchar_t, std::wstring> AccessKeyOf(const std::wstring& text) {
+// Languages that write their words in another script give the key in
+// parentheses after them, "(&L)": the list names the key in its own column,
+// so the parentheses go with the "&".
+std::pair<wchar_t, std::wstring> AccessKeyOf(std::wstring text) {
   wchar_t key = 0;
+  const size_t marked = text.find(L"(&");
+  if (marked != std::wstring::npos && marked + 3 < text.size() && text[marked + 2] != L'&' &&
+      text[marked + 3] == L')') {
+    key = KeyShown(text[marked + 2]);
+    size_t from = marked;
+    while (from > 0 && text[from - 1] == L' ')
+      --from;
+    text.erase(from, marked + 4 - from);
+  }
   std::wstring shown;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'&' && i + 1 < text.size()) {
       ++i;
-      if (text[i] != L'&' && key == 0) key = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(text[i])));
+      if (text[i] != L'&' && key == 0) key = KeyShown(text[i]);
     }
     shown += text[i];
   }
@@ -70,9 +86,7 @@ std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
     wchar_t text[128] = L"";
     if (::GetMenuStringW(m_menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) <= 0) continue;
     const auto [key, action] = AccessKeyOf(text);
-    wchar_t keys[64] = L"";
-    if (key != 0) std::swprintf(keys, 64, menuKey.c_str(), key);
-    rows.emplace_back(keys, action);
+    rows.emplace_back(key != 0 ? FormatText(menuKey, {std::wstring_view(&key, 1)}) : std::wstring(), action);
   }
   return rows;
 }
