@@ -61,6 +61,13 @@ void ShowToolTipDark(CToolTipCtrl& tip, bool dark) {
   tip.SendMessage(TTM_SETTIPTEXTCOLOR, dark ? kDarkPalette.text : ::GetSysColor(COLOR_INFOTEXT));
 }
 
+void ShowListViewDark(HWND list, bool dark) {
+  const COLORREF ground = dark ? kDarkPalette.field : ::GetSysColor(COLOR_WINDOW);
+  ListView_SetBkColor(list, ground);
+  ListView_SetTextBkColor(list, ground);
+  ListView_SetTextColor(list, dark ? kDarkPalette.text : ::GetSysColor(COLOR_WINDOWTEXT));
+}
+
 double ContrastRatio(COLORREF a, COLORREF b) {
   const double la = Luminance(a);
   const double lb = Luminance(b);

@@ -11,7 +11,8 @@
 //   WM_CTLCOLOREDIT                                    FieldColours
 //   NM_CUSTOMDRAW of each push button                  DrawDarkButton
 // A null brush means the dialog is light: leave the message to Default().
-// Its tooltips take ShowToolTipDark, its links CLink::ShowDark.
+// Its tooltips take ShowToolTipDark, its list views ShowListViewDark, its
+// links CLink::ShowDark.
 #pragma once
 
 #include <windows.h>
@@ -83,3 +84,7 @@ void DrawIconOutlined(HDC dc, int x, int y, HICON icon, int size, COLORREF outli
 // system's colours and look otherwise. The visual style draws tips light
 // whatever colours they are given, so a dark tip is drawn without it.
 void ShowToolTipDark(CToolTipCtrl& tip, bool dark);
+
+// A list view's colours: light text on the fields' grey while dark, the
+// system's window colours otherwise.
+void ShowListViewDark(HWND list, bool dark);

@@ -1,10 +1,6 @@
 #include "KeysDialog.h"
 
-#include <cwchar>
-#include <cwctype>
-
 #include "KeysDialogIds.h"
-#include "PaintDC.h"
 #include "TallywiseDlg.h"
 #include "TextIds.h"
 #include "UiLanguage.h"
@@ -15,14 +11,33 @@ namespace {
 // system's commands (SC_SIZE and up).
 constexpr UINT kFirstSystemCommand = 0xF000;
 
+// In capitals, as the system writes keys, in every script: the C runtime's
+// capitals of its "C" locale stop at ASCII.
+wchar_t KeyShown(wchar_t key) {
+  ::CharUpperBuffW(&key, 1);
+  return key;
+}
+
 // The character after the single "&" of a menu text, and the text without it.
-std::pair<wchar_t, std::wstring> AccessKeyOf(const std::wstring& text) {
+// Languages that write their words in another script give the key in
+// parentheses after them, "(&L)": the list names the key in its own column,
+// so the parentheses go with the "&".
+std::pair<wchar_t, std::wstring> AccessKeyOf(std::wstring text) {
   wchar_t key = 0;
+  const size_t marked = text.find(L"(&");
+  if (marked != std::wstring::npos && marked + 3 < text.size() && text[marked + 2] != L'&' &&
+      text[marked + 3] == L')') {
+    key = KeyShown(text[marked + 2]);
+    size_t from = marked;
+    while (from > 0 && text[from - 1] == L' ')
+      --from;
+    text.erase(from, marked + 4 - from);
+  }
   std::wstring shown;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'&' && i + 1 < text.size()) {
       ++i;
-      if (text[i] != L'&' && key == 0) key = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(text[i])));
+      if (text[i] != L'&' && key == 0) key = KeyShown(text[i]);
     }
     shown += text[i];
   }
@@ -40,16 +55,16 @@ BEGIN_MESSAGE_MAP(CKeysDialog, CDialog)
   ON_NOTIFY(NM_CUSTOMDRAW, IDOK, OnCustomDrawButton)
 END_MESSAGE_MAP()
 
-CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, Look look) : CDialog(IDD_KEYS, parent), m_menu(menu), m_look(look) {}
+CKeysDialog::CKeysDialog(CWnd* parent, HMENU menu, bool dark) : CDialog(IDD_KEYS, parent), m_menu(menu), m_dark(dark) {}
 
+// In the look of the window it was opened from, as the About box is.
 BOOL CKeysDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   ::SetWindowTextW(m_hWnd, LoadText(IDS_KEYS_CAPTION).c_str());
   ::SetWindowTextW(GetDlgItem(IDOK), LoadText(IDS_KEYS_CLOSE).c_str());
-  if (m_look == Look::kDark) {
-    m_brushGround.CreateSolid(kDarkPalette.window);
-    AskForDarkCaption(m_hWnd, true);
-  }
+  m_look.Follow(m_dark);
+  if (m_dark) AskForDarkCaption(m_hWnd, true);
+  ShowListViewDark(GetDlgItem(IDC_KEYS_LIST), m_dark);
   FillList();
   return TRUE;  // the list has the focus: the arrows scroll it, Enter and Escape close
 }
@@ -71,9 +86,7 @@ std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
     wchar_t text[128] = L"";
     if (::GetMenuStringW(m_menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) <= 0) continue;
     const auto [key, action] = AccessKeyOf(text);
-    wchar_t keys[64] = L"";
-    if (key != 0) std::swprintf(keys, 64, menuKey.c_str(), key);
-    rows.emplace_back(keys, action);
+    rows.emplace_back(key != 0 ? FormatText(menuKey, {std::wstring_view(&key, 1)}) : std::wstring(), action);
   }
   return rows;
 }
@@ -81,11 +94,6 @@ std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
 void CKeysDialog::FillList() {
   const HWND list = GetDlgItem(IDC_KEYS_LIST);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  if (m_look == Look::kDark) {
-    ListView_SetBkColor(list, kDarkPalette.field);
-    ListView_SetTextBkColor(list, kDarkPalette.field);
-    ListView_SetTextColor(list, kDarkPalette.text);
-  }
   LVCOLUMNW column{};
   column.mask = LVCF_WIDTH;
   for (int i = 0; i < 2; ++i) {
@@ -110,46 +118,18 @@ void CKeysDialog::FillList() {
 }
 
 LRESULT CKeysDialog::OnCtlColorGround(WPARAM wParam, LPARAM) {
-  if (m_look != Look::kDark || !m_brushGround.GetSafeHandle()) return Default();
-  const auto dc = reinterpret_cast<HDC>(wParam);
-  ::SetTextColor(dc, kDarkPalette.text);
-  ::SetBkColor(dc, kDarkPalette.window);
-  return reinterpret_cast<LRESULT>(m_brushGround.GetSafeHandle());
+  if (const HBRUSH ground = m_look.GroundColours(reinterpret_cast<HDC>(wParam))) {
+    return reinterpret_cast<LRESULT>(ground);
+  }
+  return Default();
 }
 
-// The button draws itself light whatever the dialog says: in the dark mode it
-// is drawn here, as the main window draws its own.
 void CKeysDialog::OnCustomDrawButton(NMHDR* header, LRESULT* result) {
-  *result = CDRF_DODEFAULT;
-  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
-  if (m_look != Look::kDark || draw->dwDrawStage != CDDS_PREPAINT) return;
-  const DarkPalette& colours = kDarkPalette;
-  FillSolidRect(draw->hdc, draw->rc, colours.defaultEdge);
-  RECT face = draw->rc;
-  ::InflateRect(&face, -1, -1);
-  const COLORREF faceColour = (draw->uItemState & CDIS_SELECTED) ? colours.facePressed
-                              : (draw->uItemState & CDIS_HOT)    ? colours.faceHot
-                                                                 : colours.face;
-  FillSolidRect(draw->hdc, face, faceColour);
-  wchar_t text[64] = L"";
-  ::GetWindowTextW(header->hwndFrom, text, 64);
-  const int oldMode = ::SetBkMode(draw->hdc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(draw->hdc, colours.text);
-  ::DrawTextW(draw->hdc, text, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  ::SetTextColor(draw->hdc, oldColour);
-  ::SetBkMode(draw->hdc, oldMode);
-  if ((draw->uItemState & CDIS_FOCUS) && (draw->uItemState & CDIS_SHOWKEYBOARDCUES)) {
-    RECT focus = face;
-    ::InflateRect(&focus, -2, -2);
-    ::SetTextColor(draw->hdc, colours.text);
-    ::SetBkColor(draw->hdc, faceColour);
-    ::DrawFocusRect(draw->hdc, &focus);
-  }
-  *result = CDRF_SKIPDEFAULT;
+  *result = m_look.IsDark() ? DrawDarkButton(*reinterpret_cast<const NMCUSTOMDRAW*>(header), true) : CDRF_DODEFAULT;
 }
 
 // The list names the system menu's entries as the menu holds them now.
 void CTallywiseDlg::ShowKeys() {
-  CKeysDialog keys(this, GetSystemMenu(FALSE), m_look);
+  CKeysDialog keys(this, GetSystemMenu(FALSE), m_look == Look::kDark);
   keys.DoModal();
 }

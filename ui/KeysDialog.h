@@ -6,15 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "DarkLook.h"
 #include "Framework.h"
-#include "Theme.h"
-
-// A text of the program's string table as UTF-16; empty when there is none.
 
 class CKeysDialog : public CDialog {
 public:
-  // `menu`: the system menu whose own entries the list names.
-  CKeysDialog(CWnd* parent, HMENU menu, Look look);
+  // `menu`: the system menu whose own entries the list names; `dark`: the
+  // look of the window it belongs to.
+  CKeysDialog(CWnd* parent, HMENU menu, bool dark);
 
 protected:
   BOOL OnInitDialog() override;
@@ -28,6 +27,6 @@ private:
   void FillList();
 
   HMENU m_menu;
-  Look m_look;
-  CBrush m_brushGround;
+  bool m_dark;
+  CDarkLook m_look;
 };

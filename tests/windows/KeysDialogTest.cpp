@@ -7,16 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ios>
 #include <string>
 #include <vector>
 
+#include "AppsMode.h"
+#include "DarkLook.h"
 #include "MainDialogTest.h"
 #include "TallywiseDlgIds.h"
 #include "WindowToolkit.h"
 
 namespace {
-
-constexpr const char* kPersonalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 
 std::string ItemText(HWND list, int item, int column) {
   char text[256] = "";
@@ -84,36 +85,35 @@ TEST_F(KeysDialog, F1StillOpensNothing) {
   EXPECT_EQ(FindDialogOfThread(m_dialog->ThreadId(), "Keys"), nullptr);
 }
 
-TEST(KeysDialogDark, ListAndGroundAreDarkInTheDarkMode) {
-  DWORD before = 1;
-  DWORD size = sizeof before;
-  const bool had = ::RegGetValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr,
-                                  &before, &size) == ERROR_SUCCESS;
-  const DWORD dark = 0;
-  ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &dark, sizeof dark);
-  {
-    const FirstRun firstRun;
-    RunningDialog main;
-    ::PostMessageA(main.Window(), WM_SYSCOMMAND, IDM_KEYS, 0);
-    HWND keys = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (keys = FindDialogOfThread(main.ThreadId(), "Keys")) != nullptr; }));
-    const HWND list = ::GetDlgItem(keys, 1020);
-    EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), RGB(45, 45, 45));
-    EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), RGB(240, 240, 240));
-    RECT client;
-    ::GetClientRect(keys, &client);
-    ::RedrawWindow(keys, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const HDC dc = ::GetDC(keys);
-    EXPECT_EQ(::GetPixel(dc, 2, client.bottom - 2), RGB(32, 32, 32)) << "the dialog's ground";
-    ::ReleaseDC(keys, dc);
-    ::PostMessageA(keys, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(keys); }));
-  }
-  if (had) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &before, sizeof before);
-  } else {
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme");
-  }
+TEST(KeysDialogDark, ListGroundAndButtonAreDarkInTheDarkMode) {
+  const AppsMode mode;
+  AppsMode::Set(true);
+  const FirstRun firstRun;
+  RunningDialog main;
+  ::PostMessageA(main.Window(), WM_SYSCOMMAND, IDM_KEYS, 0);
+  HWND keys = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (keys = FindDialogOfThread(main.ThreadId(), "Keys")) != nullptr; }));
+  const HWND list = ::GetDlgItem(keys, 1020);
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0)), kDarkPalette.field);
+  EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(list, LVM_GETTEXTCOLOR, 0, 0)), kDarkPalette.text);
+  RECT client;
+  ::GetClientRect(keys, &client);
+  ::RedrawWindow(keys, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const HDC dc = ::GetDC(keys);
+  EXPECT_EQ(::GetPixel(dc, 2, client.bottom - 2), kDarkPalette.window) << "the dialog's ground";
+  ::ReleaseDC(keys, dc);
+  const HWND close = ::GetDlgItem(keys, IDOK);
+  COLORREF face = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    ::RedrawWindow(close, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC closeDc = ::GetDC(close);
+    face = ::GetPixel(closeDc, 2, 2);
+    ::ReleaseDC(close, closeDc);
+    return face == kDarkPalette.face || face == kDarkPalette.faceHot;
+  })) << "the Close button's face is "
+      << std::hex << face;
+  ::PostMessageA(keys, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(keys); }));
 }
 
 }  // namespace

@@ -10,57 +10,18 @@
 
 #include <algorithm>
 #include <atomic>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "MainDialogTest.h"
 #include "AboutBoxIds.h"
+#include "AppsMode.h"
 #include "DarkLook.h"
 #include "Theme.h"
 #include "WindowToolkit.h"
 
 namespace {
-
-constexpr const char* kPersonalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-
-// The apps' light or dark mode for the test's life, put back as it was after.
-class AppsMode {
-public:
-  AppsMode() {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (::RegGetValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &value,
-                       &size) == ERROR_SUCCESS) {
-      m_before = value;
-    }
-  }
-  ~AppsMode() {
-    if (m_before) {
-      Write(*m_before);
-    } else {
-      ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme");
-    }
-  }
-  AppsMode(const AppsMode&) = delete;
-  AppsMode& operator=(const AppsMode&) = delete;
-
-  static void Set(bool dark) { Write(dark ? 0 : 1); }
-
-  // What Windows sends every top-level window when the user switches.
-  static void Announce() {
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
-                          SMTO_ABORTIFHUNG, 5000, &answer);
-  }
-
-private:
-  static void Write(DWORD light) {
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, kPersonalize, "AppsUseLightTheme", REG_DWORD, &light, sizeof light);
-  }
-  std::optional<DWORD> m_before;
-};
 
 std::atomic<bool> g_highContrast{false};  // the stood-in scheme
 
