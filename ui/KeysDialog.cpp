@@ -81,8 +81,10 @@ std::vector<std::pair<std::wstring, std::wstring>> CKeysDialog::Rows() const {
   const std::wstring menuKey = LoadText(IDS_KEYS_MENU_KEY);
   const int count = m_menu ? ::GetMenuItemCount(m_menu) : 0;
   for (int i = 0; i < count; ++i) {
+    // The system's own entries have no submenu; the program's Language has.
     const UINT id = ::GetMenuItemID(m_menu, i);
-    if (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstSystemCommand) continue;
+    const bool submenu = ::GetSubMenu(m_menu, i) != nullptr;
+    if (!submenu && (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstSystemCommand)) continue;
     wchar_t text[128] = L"";
     if (::GetMenuStringW(m_menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION) <= 0) continue;
     const auto [key, action] = AccessKeyOf(text);

@@ -65,6 +65,8 @@ TEST_F(KeysDialog, ListsEveryKeyAndMenuEntryAndClosesWithEscapeOrEnter) {
       {"Alt+Space, L: Live Result"},
       {"Alt+Space, G: Digit Grouping"},
       {"Alt+Space, K: Keys"},
+      {"Alt+Space, X: Exact Arithmetic"},
+      {"Alt+Space, U: Language"},
   };
   // clang-format on
   for (const WORD key : {WORD{VK_ESCAPE}, WORD{VK_RETURN}}) {
