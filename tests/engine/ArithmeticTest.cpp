@@ -60,6 +60,7 @@ TEST(Root, SearchEndsWhereTheStepIsBelowTheSpacingOfDoubles) {
   EXPECT_NEAR(Root(2000000000000000000, 3), 1259921.0498948732, 1e-6);
   EXPECT_NEAR(Root(1.7e308, 1), 1.7e308, 1e293);
   EXPECT_EQ(Root(1.7976931348623157e308, 1), 1.7976931348623157e308);
+  EXPECT_EQ(Root(1e230, 1), 1e230);  // x / s reaches exactly 10: s goes on to x itself
 }
 
 TEST(Root, SignsAndDegreesOutsideTheSearch) {

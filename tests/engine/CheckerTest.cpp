@@ -156,6 +156,7 @@ TEST(Checker, UnknownSymbols) {
       {"2+3\n", Unknown('\n'), Select(3, 4)},
       {"2+\xe9", Unknown('\xe9'), Select(2, 3)},
       {"1e5", Unknown('e'), Select(1, 2)},
+      {"1:2", Unknown(':'), Select(1, 2)},  // the byte after '9'
   });
 }
 

@@ -39,6 +39,7 @@ TEST(FormatNumber, WritesFixedDecimalsWithTiesAwayFromZero) {
       {"%0.3f", 0.0, "0.000"},
       {"%0.3f", -0.0, "-0.000"},
       {"%0.3f", 0.9995, "1.000"},  // carries into the integer part
+      {"%0.9f", 0.0000000095, "0.000000010"},  // below a millionth, carried past the 9s
       {"%0.0f", 9.5, "10"},
       {"%0.0f", 999999.5, "1000000"},
       {"%f", 1e20, "100000000000000000000.000000"},
