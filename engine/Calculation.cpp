@@ -374,7 +374,7 @@ Calculation Calculate(std::string_view text, std::string_view numberFormat, Eval
   }
   if (arithmetic == Arithmetic::kClassic && !compareExactly) return calculation;
 
-  ExactEvaluation exact = EvaluateExactly(text);
+  ExactEvaluation exact = EvaluateExactly(text, stacks);
   if (arithmetic == Arithmetic::kExact) {
     calculation.result = exact.value.Written(GetDecimalCount(numberFormat));
     calculation.value = exact.value.Approximation();

@@ -53,9 +53,16 @@ struct Operand {
   double Value() const { return millionths != kNotMillionths ? MillionthsValue(millionths) : value; }
 };
 
-// Work space of one evaluation: the two stacks. They are empty before and after
-// every evaluation, keeping only their room (as much as the deepest text so far
-// needed); a caller that evaluates often may keep one to spare the allocations.
+// The exact evaluation's stacks (ExactEvaluation.cpp), made at its first use.
+struct ExactStacks;
+struct ExactStacksDeleter {
+  void operator()(ExactStacks* stacks) const;
+};
+
+// Work space of one evaluation: the two stacks, and those of the exact
+// evaluation. They are empty before and after every evaluation, keeping only
+// their room (as much as the deepest text so far needed); a caller that
+// evaluates often may keep one to spare the allocations.
 struct EvaluationStacks {
   struct PendingOperator {
     long long rank;   // depth * kStrengthsPerDepth + binding strength
@@ -68,6 +75,7 @@ struct EvaluationStacks {
   size_t operatorRoom = 0;
   size_t operandCount = 0;   // in use during an evaluation
   size_t operatorCount = 0;
+  std::unique_ptr<ExactStacks, ExactStacksDeleter> exact;
   bool empty() const { return operandCount == 0 && operatorCount == 0; }
 
   // Twice the room, the values in use kept.

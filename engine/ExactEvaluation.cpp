@@ -15,13 +15,41 @@ struct ExactOperand {
   bool tooLarge = false;  // a typed number beyond the bound, which the first operator to take it reports
 };
 
+struct PendingOperator {
+  long long rank;
+  size_t position;
+  int code;
+};
+// Deeper first, then stronger, then further left: the order of the passes.
+struct RankedFault {
+  long long rank;
+  FaultMet fault;
+  bool TakenBefore(const RankedFault& other) const {
+    return rank != other.rank ? rank > other.rank : fault.position < other.fault.position;
+  }
+};
+
+}  // namespace
+
+// The stacks keep their room from one evaluation to the next, with the caller's
+// EvaluationStacks, so that a run of short lines allocates nothing. They belong
+// to the caller and not to the thread: a thread_local object with a destructor
+// has its storage freed by the mingw-w64 runtime before its destructor runs,
+// which damages the heap when the thread ends.
+struct ExactStacks {
+  std::vector<ExactOperand> operands;
+  std::vector<PendingOperator> operators;
+  std::vector<RankedFault> faults;
+};
+
+namespace {
+
 // The same two stacks as the classic reduction: an operator waits until one that
 // binds less tightly (or as tightly, further right) comes.
 class ExactReduction {
 public:
-  // The stacks keep their room from one evaluation to the next, on each thread,
-  // so that a run of short lines allocates nothing.
-  ExactReduction() : m_operands(Room().operands), m_operators(Room().operators), m_faults(Room().faults) {
+  explicit ExactReduction(ExactStacks& room)
+      : m_operands(room.operands), m_operators(room.operators), m_faults(room.faults) {
     m_operands.clear();
     m_operators.clear();
     m_faults.clear();
@@ -60,20 +88,6 @@ public:
   }
 
 private:
-  struct PendingOperator {
-    long long rank;
-    size_t position;
-    int code;
-  };
-  // Deeper first, then stronger, then further left: the order of the passes.
-  struct RankedFault {
-    long long rank;
-    FaultMet fault;
-    bool TakenBefore(const RankedFault& other) const {
-      return rank != other.rank ? rank > other.rank : fault.position < other.fault.position;
-    }
-  };
-
   void ReduceDownTo(long long rank) {
     while (!m_operators.empty() && m_operators.back().rank >= rank) {
       const PendingOperator op = m_operators.back();
@@ -99,16 +113,6 @@ private:
 
   void Fault(const PendingOperator& op, ComputeFault kind) { m_faults.push_back({op.rank, {kind, op.position}}); }
 
-  struct Stacks {
-    std::vector<ExactOperand> operands;
-    std::vector<PendingOperator> operators;
-    std::vector<RankedFault> faults;
-  };
-  static Stacks& Room() {
-    thread_local Stacks stacks;
-    return stacks;
-  }
-
   std::vector<ExactOperand>& m_operands;
   std::vector<PendingOperator>& m_operators;
   std::vector<RankedFault>& m_faults;
@@ -116,9 +120,12 @@ private:
 
 }  // namespace
 
-ExactEvaluation EvaluateExactly(std::string_view text) {
+void ExactStacksDeleter::operator()(ExactStacks* stacks) const { delete stacks; }
+
+ExactEvaluation EvaluateExactly(std::string_view text, EvaluationStacks& stacks) {
+  if (!stacks.exact) stacks.exact.reset(new ExactStacks);
   ExactArithmetic::StartEvaluation();
-  ExactReduction reduction;
+  ExactReduction reduction(*stacks.exact);
   TypedTextReader reader(text);
   Unit unit;
   long long depth = 0;

@@ -18,5 +18,6 @@ struct ExactEvaluation {
 };
 
 // A text the checker has passed. Any other text still ends: one whose operands and
-// operators do not alternate gives 0 and no faults.
-ExactEvaluation EvaluateExactly(std::string_view text);
+// operators do not alternate gives 0 and no faults. The exact stacks of `stacks`
+// are used, and made at the first evaluation.
+ExactEvaluation EvaluateExactly(std::string_view text, EvaluationStacks& stacks);

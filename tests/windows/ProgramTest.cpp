@@ -7,90 +7,10 @@
 #include <string>
 
 #include "DataFile.h"
-#include "WaitUntil.h"
+#include "RunningProgram.h"
 #include "TallywiseDlgIds.h"
 
 namespace {
-
-// Beside this test program's folder, as the build lays the programs out.
-std::string ProgramPath() {
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  folder.erase(folder.find_last_of('\\') + 1);
-  std::string relative = TALLYWISE_EXE_FROM_TESTS;
-  for (char& c : relative) {
-    if (c == '/') c = '\\';
-  }
-  return folder + relative;
-}
-
-struct ProcessWindow {
-  DWORD processId;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindProcessDialog(HWND hWnd, LPARAM param) {
-  auto* search = reinterpret_cast<ProcessWindow*>(param);
-  DWORD processId = 0;
-  ::GetWindowThreadProcessId(hWnd, &processId);
-  char className[16] = "";
-  ::GetClassNameA(hWnd, className, sizeof className);
-  if (processId != search->processId || std::string(className) != "#32770" || !::IsWindowVisible(hWnd)) return TRUE;
-  search->found = hWnd;
-  return FALSE;
-}
-
-class RunningProgram {
-public:
-  RunningProgram() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine(1, '"');
-    commandLine.append(ProgramPath()).push_back('"');
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_process)) {
-      return;
-    }
-    WaitUntil(
-        [this] {
-          ProcessWindow search{m_process.dwProcessId};
-          ::EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
-          m_window = search.found;
-          return m_window != nullptr;
-        },
-        30000);
-    // Visible while still being shown; an answered message means its loop runs.
-    if (m_window) ::SendMessageA(m_window, WM_NULL, 0, 0);
-  }
-  ~RunningProgram() {
-    if (!m_process.hProcess) return;
-    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(m_process.hProcess, 1);
-    ::CloseHandle(m_process.hThread);
-    ::CloseHandle(m_process.hProcess);
-  }
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-
-  bool Started() const { return m_process.hProcess != nullptr; }
-  HWND Window() const { return m_window; }
-  HWND Focus() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(m_process.dwThreadId, &info) ? info.hwndFocus : nullptr;
-  }
-  // The exit code, or STILL_ACTIVE when the process has not ended within 30 seconds.
-  DWORD WaitForExit() const {
-    DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(m_process.hProcess, 30000) == WAIT_OBJECT_0)
-      ::GetExitCodeProcess(m_process.hProcess, &code);
-    return code;
-  }
-
-private:
-  PROCESS_INFORMATION m_process{};
-  HWND m_window = nullptr;
-};
 
 class Program : public ::testing::Test {
 protected:

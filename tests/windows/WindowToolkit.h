@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,11 +58,19 @@ inline HWND FindDialogOfThread(DWORD threadId, const char* caption) {
 // on a thread of its own. The constructor returns once the dialog shows. The
 // test thread talks to it through messages, like another program would, but
 // may also look at what only exists inside the process (fonts, tool records).
+// What the thread uses is shared with it, so a dialog that outlives a test
+// that gave up on it touches nothing that the test has destroyed.
 class ModalThread {
 public:
-  explicit ModalThread(std::function<INT_PTR()> run) : m_run(std::move(run)) {
+  explicit ModalThread(std::function<INT_PTR()> run) : m_shared(std::make_shared<Shared>()) {
+    m_shared->run = std::move(run);
     ::InitCommonControls();
-    m_thread = ::CreateThread(nullptr, 0, &ModalThread::Run, this, 0, &m_threadId);
+    auto* threadsShare = new std::shared_ptr<Shared>(m_shared);
+    m_thread = ::CreateThread(nullptr, 0, &ModalThread::Run, threadsShare, 0, &m_threadId);
+    if (!m_thread) {
+      delete threadsShare;
+      return;
+    }
     WaitUntil([this] {
       m_window = FindDialogOfThread(m_threadId, nullptr);
       return m_window != nullptr;
@@ -71,6 +80,7 @@ public:
   }
   // Closes the dialog if it still runs.
   ~ModalThread() {
+    if (!m_thread) return;
     if (::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT) {
       ::PostMessageA(m_window, WM_CLOSE, 0, 0);
       WaitForEnd();
@@ -85,22 +95,26 @@ public:
   DWORD ThreadId() const { return m_threadId; }
   HWND Focus() const { return FocusOfThread(m_threadId); }
   // Waits until DoModal has returned; false when it has not within 20 seconds.
-  bool WaitForEnd() { return ::WaitForSingleObject(m_thread, 20000) == WAIT_OBJECT_0; }
+  bool WaitForEnd() { return m_thread && ::WaitForSingleObject(m_thread, 20000) == WAIT_OBJECT_0; }
   // What DoModal returned; valid after WaitForEnd.
-  INT_PTR Result() const { return m_result; }
+  INT_PTR Result() const { return m_shared->result; }
 
 private:
-  static DWORD WINAPI Run(void* self) {
-    auto* thread = static_cast<ModalThread*>(self);
-    thread->m_result = thread->m_run();
+  struct Shared {
+    std::function<INT_PTR()> run;
+    INT_PTR result = -1;
+  };
+
+  static DWORD WINAPI Run(void* param) {
+    const std::unique_ptr<std::shared_ptr<Shared>> shared(static_cast<std::shared_ptr<Shared>*>(param));
+    (*shared)->result = (*shared)->run();
     return 0;
   }
 
-  std::function<INT_PTR()> m_run;
+  std::shared_ptr<Shared> m_shared;
   HANDLE m_thread = nullptr;
   DWORD m_threadId = 0;
   HWND m_window = nullptr;
-  INT_PTR m_result = -1;
 };
 
 // Where a control sits in its dialog's client area, in pixels.
