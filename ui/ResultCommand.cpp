@@ -58,6 +58,17 @@ void CTallywiseDlg::GiveFocusBackForTyping() {
   if (::GetFocus() == GetDlgItem(IDC_RESULT_BUTTON)) m_editExpression.SetFocus();
 }
 
+// Enter held down gives one Result command: the keyboard's repeats of it are
+// dropped before the dialog manager makes commands of them. A repeat that
+// meets a box the command opened closes it, as the box handles its own keys;
+// the window is then left alone with the value and the caret. Each new press
+// computes.
+bool CTallywiseDlg::IsRepeatedEnter(const MSG& msg) const {
+  constexpr LPARAM kWasDown = LPARAM{1} << 30;
+  return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & kWasDown) != 0 &&
+         (msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd));
+}
+
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {
   if (outcome.passed) return TRUE;
   m_writePrompt = [this, outcome] { return PromptText(outcome); };

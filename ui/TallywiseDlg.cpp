@@ -22,11 +22,11 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 // The tooltip sees the pointer only through this relay; the controls keep
-// their own window procedures. The expression field's keys for other controls
-// are taken before the dialog manager sees them.
+// their own window procedures. The expression field's keys for other controls,
+// and Enter's repeats, are taken before the dialog manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
   m_tipCtrl.RelayEvent(msg);
-  if (TranslateExpressionKey(*msg)) return TRUE;
+  if (TranslateExpressionKey(*msg) || IsRepeatedEnter(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 

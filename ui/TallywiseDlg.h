@@ -82,6 +82,8 @@ private:
   BOOL CheckExpression(const CheckOutcome& outcome);
   void SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end);
   void GiveFocusBackForTyping();
+  // Enter sent again by the keyboard's auto-repeat, in any control of the window.
+  bool IsRepeatedEnter(const MSG& msg) const;
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);
