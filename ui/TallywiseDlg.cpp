@@ -56,6 +56,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemColoursChange)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
   ON_MESSAGE(HistoryClearedMessage(), OnHistoryCleared)
+  ON_MESSAGE(kFaultBoxesClosed, OnFaultBoxesClosed)
 END_MESSAGE_MAP()
 
 // F1 opens no help: the program has none.
