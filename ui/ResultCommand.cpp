@@ -36,6 +36,7 @@ void CTallywiseDlg::OnResult() {
     AnnounceResult();
   } else {
     ShowFaults(calculation.faults);
+    if (!calculation.faults.empty()) PostMessage(kFaultBoxesClosed);
     m_dResult = calculation.value;
     KeepExactValue(calculation, m_strExpression);
     // The result field alone: the expression field may have been given another
@@ -56,6 +57,37 @@ void CTallywiseDlg::OnResult() {
 // leaves the focus where it was.
 void CTallywiseDlg::GiveFocusBackForTyping() {
   if (::GetFocus() == GetDlgItem(IDC_RESULT_BUTTON)) m_editExpression.SetFocus();
+}
+
+// Under Wine's X11 driver boxes that open and close quickly can leave the
+// window without the activation they hand back: the X server refuses the
+// focus request dated by the key that closed a box, and a focus change the
+// driver reads late then makes the desktop the foreground, where typed keys
+// reach no window. This message comes once the boxes are gone, with a date of
+// its own. A look for a message never posted first lets in the driver's
+// reports that arrived meanwhile. When then no window, or only the desktop,
+// is in the foreground, the window takes the activation back, and with it the
+// focus it had; another program's window is left in front. On Windows the
+// box's end has activated the window already, and nothing happens.
+LRESULT CTallywiseDlg::OnFaultBoxesClosed(WPARAM, LPARAM) {
+  MSG never;
+  ::PeekMessageW(&never, m_hWnd, kFaultBoxesClosed + 1, kFaultBoxesClosed + 1, PM_NOREMOVE);
+  const HWND foreground = ::GetForegroundWindow();
+  if ((foreground && foreground != ::GetDesktopWindow()) || !::IsWindowVisible(m_hWnd) || IsIconic()) return 0;
+  ::SetForegroundWindow(m_hWnd);
+  if (!::IsChild(m_hWnd, ::GetFocus())) m_editExpression.SetFocus();
+  return 0;
+}
+
+// Enter held down gives one Result command: the keyboard's repeats of it are
+// dropped before the dialog manager makes commands of them. A repeat that
+// meets a box the command opened closes it, as the box handles its own keys;
+// the window is then left alone with the value and the caret. Each new press
+// computes.
+bool CTallywiseDlg::IsRepeatedEnter(const MSG& msg) const {
+  constexpr LPARAM kWasDown = LPARAM{1} << 30;
+  return msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && (msg.lParam & kWasDown) != 0 &&
+         (msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd));
 }
 
 BOOL CTallywiseDlg::CheckExpression(const CheckOutcome& outcome) {

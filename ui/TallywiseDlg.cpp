@@ -22,11 +22,11 @@ void CTallywiseDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 // The tooltip sees the pointer only through this relay; the controls keep
-// their own window procedures. The expression field's keys for other controls
-// are taken before the dialog manager sees them.
+// their own window procedures. The expression field's keys for other controls,
+// and Enter's repeats, are taken before the dialog manager sees them.
 BOOL CTallywiseDlg::PreTranslateMessage(MSG* msg) {
   m_tipCtrl.RelayEvent(msg);
-  if (TranslateExpressionKey(*msg)) return TRUE;
+  if (TranslateExpressionKey(*msg) || IsRepeatedEnter(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
 }
 
@@ -56,6 +56,7 @@ BEGIN_MESSAGE_MAP(CTallywiseDlg, CDialog)
   ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemColoursChange)
   ON_MESSAGE(WM_THEMECHANGED, OnSystemColoursChange)
   ON_MESSAGE(HistoryClearedMessage(), OnHistoryCleared)
+  ON_MESSAGE(kFaultBoxesClosed, OnFaultBoxesClosed)
 END_MESSAGE_MAP()
 
 // F1 opens no help: the program has none.

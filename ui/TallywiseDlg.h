@@ -69,6 +69,7 @@ protected:
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnSystemColoursChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnHistoryCleared(WPARAM wParam, LPARAM lParam);
+  LRESULT OnFaultBoxesClosed(WPARAM wParam, LPARAM lParam);
   void OnExpressionChange();
   void OnTimer(UINT_PTR id);
 
@@ -82,6 +83,10 @@ private:
   BOOL CheckExpression(const CheckOutcome& outcome);
   void SelectInExpression(std::ptrdiff_t start, std::ptrdiff_t end);
   void GiveFocusBackForTyping();
+  // Posted by the Result command when its fault boxes have closed.
+  static constexpr UINT kFaultBoxesClosed = WM_APP;
+  // Enter sent again by the keyboard's auto-repeat, in any control of the window.
+  bool IsRepeatedEnter(const MSG& msg) const;
   void LoadSettings();
   void ApplyDefaultSettings();
   BOOL ReadSettingsLines(const CString& path, CStringArray& lines);

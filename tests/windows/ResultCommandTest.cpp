@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DisplayKeys.h"
 #include "MainDialogTest.h"
 #include "RunningDialog.h"
 #include "TallywiseDlgIds.h"
@@ -252,6 +253,29 @@ TEST_F(ResultCommand, AResultCommandArrivingWhileABoxIsOpenIsIgnored) {
   Type("2+2");
   ClickResult();
   EXPECT_EQ(WindowText(Result()), "4.000");
+}
+
+// Enter held down on a faulty expression, through the display: the press opens
+// a box, a repeat closes it, and the window is left active with the focus in
+// the expression field, where the next keys typed arrive.
+TEST_F(ResultCommand, EnterHeldOnAFaultLeavesTheWindowReadyForTyping) {
+  Type("1/0");
+  ::SendMessageA(Expression(), EM_SETSEL, 3, 3);
+  ::SetWindowTextA(Result(), "(running)");
+  ASSERT_NO_FATAL_FAILURE(HoldOnDisplay("Return", 2));
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(Result()) != "(running)"; })) << "Enter computed nothing";
+  EXPECT_TRUE(KeyReleased(VK_RETURN));
+
+  const HWND window = m_dialog->Window();
+  EXPECT_TRUE(WaitUntil([&] {
+    return MessageBoxes(m_dialog->ThreadId()).empty() && ::GetForegroundWindow() == window &&
+           m_dialog->Focus() == Expression();
+  })) << "boxes open: "
+      << MessageBoxes(m_dialog->ThreadId()).size() << ", foreground " << ::GetForegroundWindow() << " (the window is "
+      << window << "), focus " << m_dialog->Focus() << " (the field is " << Expression() << ")";
+  ASSERT_NO_FATAL_FAILURE(PressOnDisplay("plus 1"));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(Expression()) == "1/0+1"; })) << WindowText(Expression());
+  EXPECT_TRUE(KeyReleased('1'));
 }
 
 // The value the last Result computed is written again, not the rounded text,
