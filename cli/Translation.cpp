@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Evaluator.h"
+#include "Placeholders.h"
 #include "Prompts.h"
 
 #ifdef TALLYWISE_HAVE_GETTEXT
@@ -111,16 +112,5 @@ const char* FaultMessageForUser(ComputeFault fault) {
 }
 
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
-  std::string text;
-  const std::string_view* next = values.begin();
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    const bool placeholder = pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd');
-    if (!placeholder) {
-      text += pattern[i];
-      continue;
-    }
-    if (next != values.end()) text += *next++;
-    ++i;
-  }
-  return text;
+  return FillPlaceholders(pattern, values);
 }

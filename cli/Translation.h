@@ -21,5 +21,5 @@ const char* Translate(const char* english);
 std::string_view PromptWordingForUser(Prompt prompt);
 const char* FaultMessageForUser(ComputeFault fault);
 
-// Each %s and %d of the pattern replaced by the next value, in order.
+// Each %s, %c and %d of the pattern replaced by the next value, in order.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "Placeholders.h"
 #include "WinApp.h"
 
 namespace {
@@ -90,19 +91,7 @@ std::wstring LoadCountedText(UINT firstId, int count) {
 }
 
 std::wstring FormatText(std::wstring_view pattern, std::initializer_list<std::wstring_view> values) {
-  std::wstring text;
-  const std::wstring_view* next = values.begin();
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    const bool placeholder = pattern[i] == L'%' && i + 1 < pattern.size() &&
-                             (pattern[i + 1] == L's' || pattern[i + 1] == L'c' || pattern[i + 1] == L'd');
-    if (!placeholder) {
-      text += pattern[i];
-      continue;
-    }
-    if (next != values.end()) text += *next++;
-    ++i;
-  }
-  return text;
+  return FillPlaceholders(pattern, values);
 }
 
 std::wstring WideFromAnsi(std::string_view text) { return WideFrom(CP_ACP, text); }
