@@ -5,24 +5,11 @@
 set -u
 eval_program=$1
 version=$2
-failures=0
 dir=$(mktemp -d "${TMPDIR:-/tmp}/tallywise-cli.XXXXXX") || exit 1
 trap 'rm -rf "$dir"' EXIT
 
-check() {  # name, expected stdout, expected stderr, expected status, command...
-  local name=$1 want_out=$2 want_err=$3 want_status=$4
-  shift 4
-  local out err status
-  out=$("$@" 2>"$dir/stderr"); status=$?
-  err=$(cat "$dir/stderr")
-  if [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ] || [ "$status" != "$want_status" ]; then
-    echo "FAIL $name"
-    echo "  stdout: $(printf '%q' "$out")  wanted $(printf '%q' "$want_out")"
-    echo "  stderr: $(printf '%q' "$err")  wanted $(printf '%q' "$want_err")"
-    echo "  status: $status  wanted $want_status"
-    failures=$((failures + 1))
-  fi
-}
+# shellcheck source=tests/cli/Check.sh
+. "$(dirname "${BASH_SOURCE[0]}")/Check.sh"
 
 check "result" "9.000" "" 0 "$eval_program" "2*(3+4)-5"
 check "decimals" "0.3333330" "" 0 "$eval_program" -d 7 "1/3*1"

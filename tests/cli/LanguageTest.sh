@@ -5,30 +5,23 @@
 #   LanguageTest.sh PROGRAM
 set -u
 eval_program=$1
-failures=0
 
-check() {  # name, expected stdout, expected stderr, expected status, language, arguments...
+# shellcheck source=tests/cli/Check.sh
+. "$(dirname "${BASH_SOURCE[0]}")/Check.sh"
+
+# The check in one language: name, expected stdout, stderr and status, language, arguments...
+check_in() {
   local name=$1 want_out=$2 want_err=$3 want_status=$4 language=$5
   shift 5
-  local out err status
-  out=$(LC_ALL=C.UTF-8 LANGUAGE=$language "$eval_program" "$@" 2>/tmp/tallywise-language.$$); status=$?
-  err=$(cat /tmp/tallywise-language.$$)
-  rm -f /tmp/tallywise-language.$$
-  if [ "$out" != "$want_out" ] || [ "$err" != "$want_err" ] || [ "$status" != "$want_status" ]; then
-    echo "FAIL $name"
-    echo "  stdout: $(printf '%q' "$out")  wanted $(printf '%q' "$want_out")"
-    echo "  stderr: $(printf '%q' "$err")  wanted $(printf '%q' "$want_err")"
-    echo "  status: $status  wanted $want_status"
-    failures=$((failures + 1))
-  fi
+  check "$name" "$want_out" "$want_err" "$want_status" env LC_ALL=C.UTF-8 LANGUAGE="$language" "$eval_program" "$@"
 }
 
-check "German prompt, caret after the +" "" $'tallywise-eval: Argument 1: Hier Zahl einfügen\n  2+\n    ^' 1 de "2+"
-check "French prompt naming the operators" "" $'tallywise-eval: argument 1: Côte à côte \'*-\'\n  2*-3\n   ^~' 1 fr "2*-3"
-check "German fault, the value with a point" "5.000" "tallywise-eval: Argument 1: Division durch null!" 3 de "5+1/0"
-check "French usage error" "" $'tallywise-eval: -d demande un nombre de décimales de 0 à 9\nEssayez « tallywise-eval --help ».' 2 fr -d 12
-check "a decimal comma is read as in English" "2.500" "" 0 fr "2,5"
-check "a language without a catalog is English" "" $'tallywise-eval: argument 1: Missing \')\'\n  (1\n    ^' 1 nl "(1"
+check_in "German prompt, caret after the +" "" $'tallywise-eval: Argument 1: Hier Zahl einfügen\n  2+\n    ^' 1 de "2+"
+check_in "French prompt naming the operators" "" $'tallywise-eval: argument 1: Côte à côte \'*-\'\n  2*-3\n   ^~' 1 fr "2*-3"
+check_in "German fault, the value with a point" "5.000" "tallywise-eval: Argument 1: Division durch null!" 3 de "5+1/0"
+check_in "French usage error" "" $'tallywise-eval: -d demande un nombre de décimales de 0 à 9\nEssayez « tallywise-eval --help ».' 2 fr -d 12
+check_in "a decimal comma is read as in English" "2.500" "" 0 fr "2,5"
+check_in "a language without a catalog is English" "" $'tallywise-eval: argument 1: Missing \')\'\n  (1\n    ^' 1 nl "(1"
 
 # --help: the usage line in the language, and no block left in English.
 for row in "de:Aufruf: tallywise-eval [OPTION]... [AUSDRUCK]..." \
