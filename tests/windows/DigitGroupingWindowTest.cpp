@@ -15,14 +15,9 @@
 #include "MainDialogTest.h"
 #include "TallywiseDlgIds.h"
 #include "WindowToolkit.h"
+#include "Wnd.h"
 
 namespace {
-
-std::wstring WideText(HWND hWnd) {
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 std::string Printed(const std::wstring& text) {
   std::string printed;
@@ -32,19 +27,6 @@ std::string Printed(const std::wstring& text) {
     printed += c < 0x80 ? std::string(1, static_cast<char>(c)) : escaped;
   }
   return printed;
-}
-
-std::string ClipboardText() {
-  std::string text = "(nothing)";
-  if (!::OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
-    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
-      text = chars;
-      ::GlobalUnlock(data);
-    }
-  }
-  ::CloseClipboard();
-  return text;
 }
 
 void EmptyClipboard() {
@@ -90,7 +72,7 @@ protected:
     const int length = ::GetWindowTextLengthW(Result());
     ::SendMessageW(Result(), EM_SETSEL, static_cast<WPARAM>(first < 0 ? length + first : first), length);
     ::SendMessageW(Result(), WM_COPY, 0, 0);
-    return ClipboardText();
+    return ClipboardText().value_or("(nothing)");
   }
 };
 
@@ -116,19 +98,19 @@ TEST_F(DigitGroupingWindow, ResultsShowTheLocalesGroupsAndMarkAndCopyThePlainNum
   Compute("1234567,891");
   EXPECT_EQ(WindowText(Result()), "1234567.891") << "no grouping until it is chosen";
   Choose(IDM_DIGIT_GROUPING);
-  EXPECT_EQ(Printed(WideText(Result())), Printed(row->grouped)) << "the shown result is grouped at once";
+  EXPECT_EQ(Printed(ReadWindowTextW(Result())), Printed(row->grouped)) << "the shown result is grouped at once";
   EXPECT_NE(ReadFileBytes(ChoicesFilePath()).value_or("").find("digit-grouping=1"), std::string::npos)
       << "the choice is kept";
 
   Compute("0-1234567");
-  EXPECT_EQ(Printed(WideText(Result())), Printed(row->negative));
+  EXPECT_EQ(Printed(ReadWindowTextW(Result())), Printed(row->negative));
   EXPECT_EQ(CopiedFrom(0), "-1234567.000") << "the whole field";
   EXPECT_EQ(CopiedFrom(-7), "567.000") << "a part";
 
   // Ctrl+C in the expression field with nothing selected copies the result.
   EmptyClipboard();
   ASSERT_NO_FATAL_FAILURE(PressOnDisplay("End ctrl+c"));
-  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "-1234567.000"; })) << ClipboardText();
+  EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "-1234567.000"; })) << ClipboardText().value_or("(nothing)");
   EXPECT_TRUE(KeyReleased(VK_CONTROL));
 
   Compute("1000*1000");
@@ -159,7 +141,7 @@ TEST_F(DigitGroupingWindow, FollowsTheUsersOwnRegionalSettings) {
     const RegionalOverride separator(LOCALE_STHOUSAND, row.separator);
     const RegionalOverride mark(LOCALE_SDECIMAL, row.decimalMark);
     Compute("1234567,891");
-    EXPECT_EQ(Printed(WideText(Result())), Printed(row.shown)) << Printed(row.sizes);
+    EXPECT_EQ(Printed(ReadWindowTextW(Result())), Printed(row.shown)) << Printed(row.sizes);
     EXPECT_EQ(CopiedFrom(0), "1234567.891") << Printed(row.sizes);
   }
 }

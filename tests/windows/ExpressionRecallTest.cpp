@@ -123,19 +123,6 @@ TEST_F(ExpressionRecall, UpAfterEnterBringsTheExpressionBackFromTheKeyboard) {
   EXPECT_TRUE(KeyReleased('1'));
 }
 
-std::optional<std::string> ClipboardText() {
-  if (!::OpenClipboard(nullptr)) return std::nullopt;
-  std::optional<std::string> text;
-  if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
-    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
-      text = chars;
-      ::GlobalUnlock(data);
-    }
-  }
-  ::CloseClipboard();
-  return text;
-}
-
 // As another program leaves it: Unicode text, or nothing.
 void SetClipboard(const std::u16string& text) {
   if (!::OpenClipboard(nullptr)) return;

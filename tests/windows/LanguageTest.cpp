@@ -17,6 +17,7 @@
 #include "TallywiseDlgIds.h"
 #include "UiLanguage.h"
 #include "DataFile.h"
+#include "Wnd.h"
 
 namespace {
 
@@ -67,16 +68,10 @@ const Row* RowOfThisRun() {
   return nullptr;
 }
 
-std::wstring TextOf(HWND hWnd) {
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 HWND FindBoxOfThread(DWORD threadId, const std::wstring& caption) {
   HWND found = nullptr;
   ForEachThreadWindow(threadId, [&](HWND hWnd) {
-    if (ClassName(hWnd) != "#32770" || !::IsWindowVisible(hWnd) || TextOf(hWnd) != caption) return true;
+    if (ClassName(hWnd) != "#32770" || !::IsWindowVisible(hWnd) || ReadWindowTextW(hWnd) != caption) return true;
     found = hWnd;
     return false;
   });
@@ -86,7 +81,7 @@ HWND FindBoxOfThread(DWORD threadId, const std::wstring& caption) {
 std::wstring BoxText(HWND box) {
   std::wstring text;
   for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassName(child) == "Static" && ::GetWindowTextLengthW(child) > 0) text = TextOf(child);
+    if (ClassName(child) == "Static" && ::GetWindowTextLengthW(child) > 0) text = ReadWindowTextW(child);
   }
   return text;
 }
@@ -129,7 +124,7 @@ TEST_F(Language, InTheLanguageOfWindows) {
 
   Type("2+");
   ClickResult();
-  EXPECT_EQ(TextOf(Result()), row->pasteNumber);
+  EXPECT_EQ(ReadWindowTextW(Result()), row->pasteNumber);
   DWORD start = 0, end = 0;
   ::SendMessageA(Expression(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 2u) << "the caret stands after the + in every language";
@@ -168,7 +163,7 @@ TEST_F(Language, InTheLanguageOfWindows) {
       << "no fault box with the caption of this language";
   EXPECT_EQ(BoxText(box), row->divisionByZero);
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitUntil([&] { return TextOf(Result()) == L"0.000"; })) << "numbers are the same in every language";
+  EXPECT_TRUE(WaitUntil([&] { return ReadWindowTextW(Result()) == L"0.000"; })) << "numbers are the same in every language";
 }
 
 // The language chosen in the system menu, whatever Windows speaks and
@@ -190,21 +185,21 @@ TEST_F(Language, ChosenInTheMenuSpeaksAtOnceAndIsKept) {
   const HWND button = m_dialog->Item(IDC_RESULT_BUTTON);
   Type("2+");
   ClickResult();
-  ASSERT_EQ(TextOf(Result()), L"Paste number here   ");
+  ASSERT_EQ(ReadWindowTextW(Result()), L"Paste number here   ");
 
   choose("ru");
-  EXPECT_EQ(TextOf(button), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442");
-  EXPECT_EQ(TextOf(Result()), kRows[8].pasteNumber) << "the prompt on show is written again in the new language";
+  EXPECT_EQ(ReadWindowTextW(button), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442");
+  EXPECT_EQ(ReadWindowTextW(Result()), kRows[8].pasteNumber) << "the prompt on show is written again in the new language";
   EXPECT_TRUE(HasLine(ReadFileBytes(ChoicesFilePath()).value_or(""), "language=ru"));
 
   m_dialog.reset();
   m_dialog = std::make_unique<RunningDialog>();
   ASSERT_NE(m_dialog->Window(), nullptr);
-  EXPECT_EQ(TextOf(m_dialog->Item(IDC_RESULT_BUTTON)), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442")
+  EXPECT_EQ(ReadWindowTextW(m_dialog->Item(IDC_RESULT_BUTTON)), L"&\u0420\u0435\u0437\u0443\u043B\u044C\u0442\u0430\u0442")
       << "the choice outlives the window";
 
   choose("");
-  EXPECT_EQ(TextOf(m_dialog->Item(IDC_RESULT_BUTTON)), L"&Result");
+  EXPECT_EQ(ReadWindowTextW(m_dialog->Item(IDC_RESULT_BUTTON)), L"&Result");
   EXPECT_TRUE(HasLine(ReadFileBytes(ChoicesFilePath()).value_or(""), "language="));
 }
 

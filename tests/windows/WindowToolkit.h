@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,21 @@ inline std::string WindowText(HWND hWnd) {
   std::string text(static_cast<size_t>(::SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
   const LRESULT length = ::SendMessageA(hWnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+// The clipboard's text as an ANSI program reads it; nothing when it holds
+// none or another program has it open.
+inline std::optional<std::string> ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return std::nullopt;
+  std::optional<std::string> text;
+  if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
   return text;
 }
 
