@@ -25,6 +25,28 @@ Rect PlaceInClient(HWND control, HWND dialog) {
   return RectAs<Rect>(rect);
 }
 
+// What `measure` finds with the display font selected into a DC of the field,
+// as the field draws with it; false when nothing could be measured.
+template <class Measure>
+bool MeasureInField(HWND field, HFONT font, Measure measure) {
+  const HDC dc = ::GetDC(field);
+  if (!dc) return false;
+  const HGDIOBJ old = ::SelectObject(dc, font);
+  const BOOL measured = measure(dc);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(field, dc);
+  return measured != FALSE;
+}
+
+// The field's border: its window less its client area.
+SIZE BorderOf(HWND field) {
+  RECT outer{};
+  RECT inner{};
+  ::GetWindowRect(field, &outer);
+  ::GetClientRect(field, &inner);
+  return {Width(outer) - Width(inner), Height(outer) - Height(inner)};
+}
+
 }  // namespace
 
 void CTallywiseDlg::NoteTemplateLayout() {
@@ -39,18 +61,10 @@ void CTallywiseDlg::NoteTemplateLayout() {
 int CTallywiseDlg::FieldHeightForFont() const {
   if (!m_pFont || !m_pFont->GetSafeHandle()) return 0;
   TEXTMETRICA metrics{};
-  const HDC dc = ::GetDC(m_editExpression);
-  if (!dc) return 0;
-  const HGDIOBJ old = ::SelectObject(dc, m_pFont->GetSafeHandle());
-  const BOOL measured = ::GetTextMetricsA(dc, &metrics);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(m_editExpression, dc);
-  if (!measured) return 0;
-  RECT outer{};
-  RECT inner{};
-  ::GetWindowRect(m_editExpression, &outer);
-  ::GetClientRect(m_editExpression, &inner);
-  return FieldHeightForText(metrics.tmHeight, Height(outer) - Height(inner), static_cast<int>(m_nDpi));
+  if (!MeasureInField(m_editExpression, m_pFont->GetSafeHandle(),
+                      [&](HDC dc) { return ::GetTextMetricsA(dc, &metrics); }))
+    return 0;
+  return FieldHeightForText(metrics.tmHeight, BorderOf(m_editExpression).cy, static_cast<int>(m_nDpi));
 }
 
 // The width the result field lacks to hold 20 digits of the display font,
@@ -58,21 +72,13 @@ int CTallywiseDlg::FieldHeightForFont() const {
 // no more than the room left beside its usual width.
 int CTallywiseDlg::WidthToAddForFont(int resultWidth, int clientWidth) const {
   if (!m_pFont || !m_pFont->GetSafeHandle()) return 0;
-  const HDC dc = ::GetDC(m_editResult);
-  if (!dc) return 0;
-  const HGDIOBJ old = ::SelectObject(dc, m_pFont->GetSafeHandle());
   SIZE digits{};
-  const BOOL measured = ::GetTextExtentPoint32A(dc, "00000000000000000000", 20, &digits);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(m_editResult, dc);
-  if (!measured) return 0;
-  RECT outer{};
-  RECT inner{};
-  ::GetWindowRect(m_editResult, &outer);
-  ::GetClientRect(m_editResult, &inner);
+  if (!MeasureInField(m_editResult, m_pFont->GetSafeHandle(),
+                      [&](HDC dc) { return ::GetTextExtentPoint32A(dc, "00000000000000000000", 20, &digits); }))
+    return 0;
   const auto margins = static_cast<DWORD>(m_editResult.SendMessage(EM_GETMARGINS));
   // The caret stands after the last digit, a pixel or two wide.
-  const int needed = digits.cx + (Width(outer) - Width(inner)) + LOWORD(margins) + HIWORD(margins) +
+  const int needed = digits.cx + BorderOf(m_editResult).cx + LOWORD(margins) + HIWORD(margins) +
                      ScaleFrom96(2, m_nDpi);
   if (needed <= resultWidth) return 0;
 
